@@ -1,0 +1,56 @@
+# Helpers that turn each source folder into one library target.
+#
+# A GUI-free folder's *.cpp files (not its qt/ subfolder) form a static
+# library that links only the standard library and the GUI-free libraries
+# named after it. A qt/ folder forms a library that links Qt 6 Widgets.
+
+set(KADREL_GUIFREE_TARGETS "" CACHE INTERNAL "")
+
+function(kadrel_guifree_library name dir)
+  file(GLOB _sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.cpp")
+  file(GLOB _headers CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.h")
+  if(_sources)
+    add_library(${name} STATIC ${_sources} ${_headers})
+    target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/generated")
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE "${CMAKE_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/generated")
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+  set(KADREL_GUIFREE_TARGETS "${KADREL_GUIFREE_TARGETS};${name}" CACHE INTERNAL "")
+endfunction()
+
+function(kadrel_qt_library name dir)
+  file(GLOB _sources CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.cpp")
+  file(GLOB _headers CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${dir}/*.h")
+  if(_sources)
+    add_library(${name} STATIC ${_sources} ${_headers})
+    target_link_libraries(${name} PUBLIC ${ARGN} Qt6::Widgets Qt6::PrintSupport)
+  else()
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE ${ARGN} Qt6::Widgets Qt6::PrintSupport)
+  endif()
+endfunction()
+
+# The build refuses any GUI-free library that has come to link Qt.
+function(kadrel_check_guifree)
+  foreach(_t IN LISTS KADREL_GUIFREE_TARGETS)
+    if(NOT _t)
+      continue()
+    endif()
+    get_target_property(_type ${_t} TYPE)
+    if(_type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(_libs ${_t} INTERFACE_LINK_LIBRARIES)
+    else()
+      get_target_property(_libs ${_t} LINK_LIBRARIES)
+    endif()
+    if(_libs)
+      foreach(_l IN LISTS _libs)
+        if(_l MATCHES "^Qt" OR _l MATCHES "_qt$")
+          message(FATAL_ERROR "${_t} is GUI-free and must not link ${_l}")
+        endif()
+      endforeach()
+    endif()
+  endforeach()
+endfunction()

@@ -1,0 +1,94 @@
+#include "platform/TextFile.h"
+
+#include "platform/TextEncoding.h"
+
+CStdioFile::~CStdioFile()
+{
+    Close();
+}
+
+CStdioFile::CStdioFile(CStdioFile&& other) noexcept
+{
+    *this = std::move(other);
+}
+
+CStdioFile& CStdioFile::operator=(CStdioFile&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        m_file = other.m_file;
+        other.m_file = nullptr;
+        m_text = std::move(other.m_text);
+        m_textPos = other.m_textPos;
+        m_fromText = other.m_fromText;
+        m_tooLong = other.m_tooLong;
+        m_lines = other.m_lines;
+        m_path = std::move(other.m_path);
+    }
+    return *this;
+}
+
+bool CStdioFile::Open(const std::string& path)
+{
+    Close();
+    m_file = std::fopen(path.c_str(), "rb");
+    m_path = path;
+    return m_file != nullptr;
+}
+
+void CStdioFile::OpenText(std::string text)
+{
+    Close();
+    m_text = std::move(text);
+    m_textPos = 0;
+    m_fromText = true;
+}
+
+void CStdioFile::Close()
+{
+    if (m_file) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    m_fromText = false;
+    m_text.clear();
+    m_textPos = 0;
+    m_tooLong = false;
+    m_lines = 0;
+}
+
+bool CStdioFile::IsOpen() const
+{
+    return m_file != nullptr || m_fromText;
+}
+
+int CStdioFile::GetChar()
+{
+    if (m_fromText)
+        return m_textPos < m_text.size() ? static_cast<unsigned char>(m_text[m_textPos++]) : EOF;
+    return m_file ? std::getc(m_file) : EOF;
+}
+
+bool CStdioFile::ReadString(std::string& line)
+{
+    line.clear();
+    if (!IsOpen() || m_tooLong)
+        return false;
+    int c = GetChar();
+    if (c == EOF)
+        return false;
+    std::string raw;
+    while (c != EOF && c != '\n') {
+        if (raw.size() >= kMaxLineLength) {
+            m_tooLong = true;
+            return false;
+        }
+        raw.push_back(static_cast<char>(c));
+        c = GetChar();
+    }
+    if (!raw.empty() && raw.back() == '\r')
+        raw.pop_back();
+    line = TextEncoding::FileTextToUtf8(raw);
+    ++m_lines;
+    return true;
+}

@@ -1,0 +1,92 @@
+#include "platform/ArchiveException.h"
+#include "platform/FileIO.h"
+#include "platform/TextFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path TempDir()
+{
+    fs::path dir = fs::temp_directory_path() / ("kadrel-files-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    return dir;
+}
+
+TEST(TextFile, ReadStringGivesLinesWithoutTheirEnds)
+{
+    CStdioFile f;
+    f.OpenText("Version 1.0.0\r\n1\n\nlast");
+    std::string line;
+    ASSERT_TRUE(f.ReadString(line));
+    EXPECT_EQ(line, "Version 1.0.0");
+    ASSERT_TRUE(f.ReadString(line));
+    EXPECT_EQ(line, "1");
+    ASSERT_TRUE(f.ReadString(line));
+    EXPECT_EQ(line, "");
+    ASSERT_TRUE(f.ReadString(line));
+    EXPECT_EQ(line, "last");
+    EXPECT_FALSE(f.ReadString(line));
+    EXPECT_FALSE(f.ReadString(line));
+}
+
+TEST(TextFile, FileOnDiskAndMissingFile)
+{
+    const fs::path p = TempDir() / "lines.txt";
+    {
+        std::ofstream o(p, std::ios::binary);
+        o << "a\nb\n";
+    }
+    CStdioFile f;
+    ASSERT_TRUE(f.Open(p.string()));
+    std::string line;
+    EXPECT_TRUE(f.ReadString(line));
+    EXPECT_TRUE(f.ReadString(line));
+    EXPECT_EQ(line, "b");
+    EXPECT_FALSE(f.ReadString(line));
+    CStdioFile g;
+    EXPECT_FALSE(g.Open((TempDir() / "missing.txt").string()));
+    EXPECT_FALSE(g.ReadString(line));
+}
+
+TEST(FileIOTest, SafeWriteReplacesTheFile)
+{
+    const fs::path p = TempDir() / "project.zkdr";
+    FileIO::WriteFileSafely(p.string(), {1, 2, 3});
+    FileIO::WriteFileSafely(p.string(), {4, 5});
+    EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{4, 5}));
+}
+
+TEST(FileIOTest, FailedWriteLeavesTheOldFileAndNoTemporary)
+{
+    const fs::path dir = TempDir() / "fault";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path p = dir / "project.zkdr";
+    FileIO::WriteFileSafely(p.string(), {9, 9, 9});
+    FileIO::SetWriteFaultForTesting(2);
+    EXPECT_THROW(FileIO::WriteFileSafely(p.string(), std::vector<BYTE>(100, 7)), CFileException);
+    FileIO::SetWriteFaultForTesting(-1);
+    EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{9, 9, 9}));
+    int entries = 0;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        (void)e;
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(FileIOTest, WriteIntoMissingFolderThrows)
+{
+    EXPECT_THROW(FileIO::WriteFileSafely((TempDir() / "no/such/dir/x.zkdr").string(), {1}), CFileException);
+    EXPECT_THROW(FileIO::ReadWholeFile((TempDir() / "nothing-here").string()), CFileException);
+}
+
+}  // namespace
