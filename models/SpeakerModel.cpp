@@ -1,0 +1,502 @@
+#include "models/SpeakerModel.h"
+
+#include "models/ArrayModelFactory.h"
+#include "models/Geometry.h"
+#include "models/SpeakerDataLimits.h"
+#include "models/StdSPModel.h"
+#include "platform/Archive.h"
+#include "platform/Progress.h"
+#include "platform/TextFile.h"
+#include "resources/StringTable.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+constexpr unsigned kIdsBadModelData = 39211;
+
+double ToRadians(double deg)
+{
+    return deg * Pi() / 180.0;
+}
+
+double ToDegrees(double rad)
+{
+    return rad * 180.0 / Pi();
+}
+
+// Direction (meridian r, polar p, degrees) as a unit vector: x along the
+// aiming axis, the meridian turning from y towards z.
+CPoint3D UnitVector(double r, double p)
+{
+    const double pr = ToRadians(p);
+    const double rr = ToRadians(r);
+    return CPoint3D(std::cos(pr), std::sin(pr) * std::cos(rr), std::sin(pr) * std::sin(rr));
+}
+
+double Distance(const CPoint3D& a, const CPoint3D& b)
+{
+    const double dx = a.x - b.x;
+    const double dy = a.y - b.y;
+    const double dz = a.z - b.z;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
+
+// True when the element's balloon lies on its header's grid, so that every
+// index the lookup can produce is inside the balloon.
+bool IsGridUsable(const CSpeakerElement& e)
+{
+    const CSpeakerDataHeader* header = e.GetHeader();
+    const CBalloonElement* balloon = e.GetBalloon();
+    if (header == nullptr || balloon == nullptr)
+        return false;
+    const DWORD rows = balloon->GetRowCount();
+    const DWORD columns = balloon->GetColumnCount();
+    const DWORD frequencies = balloon->GetFrequencyCount();
+    return rows > 0 && columns > 0 && frequencies > 0 && columns == header->GetPolarAngleCount()
+           && columns == header->GetPolarAngles().size() && frequencies == header->GetFrequencyCount()
+           && frequencies == header->GetFrequencies().size() && balloon->GetAngles().size() == rows
+           && balloon->GetCells().size() == static_cast<std::size_t>(rows) * columns * frequencies;
+}
+
+// The directivity lookup. notInSeries is set when f lies inside the measured
+// range but is not one of the data frequencies (f is then set to 0.0).
+CSPComplex LookupDirectivity(const CSpeakerElement& e, double h, double v, double& f, bool& notInSeries)
+{
+    notInSeries = false;
+    CSPComplex result;
+    const CSpeakerDataHeader& header = *e.GetHeader();
+    if (header.IsFrequencyOutOfRange(f))
+        return result;
+    const int k = header.FindFrequencyIndex(f);
+    if (k < 0) {
+        f = 0.0;
+        notInSeries = true;
+        result.SetLevelPhase(-60.0, 0.0);
+        return result;
+    }
+    if (!IsGridUsable(e))
+        return result;
+
+    double pLo = 0.0, pHi = 0.0;
+    int jLo = 0, jHi = 0;
+    const BOOL polarExact = header.FindBracket(v, pLo, pHi, jLo, jHi);
+    double rLo = 0.0, rHi = 0.0;
+    int iLo = 0, iHi = 0;
+    const BOOL meridianExact = e.FindAngleCell(h, rLo, rHi, iLo, iHi);
+    if (polarExact && meridianExact)
+        return e.GetBalloonCell(iLo, jLo, k);
+
+    const CSPComplex* c[4] = {
+        &e.GetBalloonCell(iLo, jLo, k),
+        &e.GetBalloonCell(iHi, jLo, k),
+        &e.GetBalloonCell(iLo, jHi, k),
+        &e.GetBalloonCell(iHi, jHi, k),
+    };
+    const CPoint3D t = UnitVector(h, v);
+    const double d[4] = {
+        Distance(t, UnitVector(rLo, pLo)),
+        Distance(t, UnitVector(rHi, pLo)),
+        Distance(t, UnitVector(rLo, pHi)),
+        Distance(t, UnitVector(rHi, pHi)),
+    };
+    // A direction on a corner takes that corner's value; the corners are
+    // looked at in the order c1, c3, c2, c4.
+    static constexpr int kNearOrder[4] = {0, 2, 1, 3};
+    for (int n : kNearOrder) {
+        if (d[n] < 1e-6)
+            return *c[n];
+    }
+
+    double weightSum = 0.0;
+    double levelSum = 0.0;
+    double phaseSum = 0.0;
+    const double phase1 = c[0]->GetPhase();
+    for (int n = 0; n < 4; ++n) {
+        const double w = 1.0 / d[n];
+        double phase = c[n]->GetPhase();
+        if (n > 0) {
+            // Unwrap against corner 1 so that 170 and -170 meet at 180.
+            double best = std::fabs(phase - phase1);
+            const double up = phase + 360.0;
+            const double down = phase - 360.0;
+            if (std::fabs(up - phase1) < best) {
+                phase = up;
+            } else if (std::fabs(down - phase1) < best) {
+                phase = down;
+            }
+        }
+        weightSum += w;
+        levelSum += w * c[n]->GetLevel();
+        phaseSum += w * phase;
+    }
+    result.SetLevelPhase(levelSum / weightSum, phaseSum / weightSum);
+    return result;
+}
+
+}  // namespace
+
+// --- free functions --------------------------------------------------------
+
+void CalcElementAimAngles(const CPoint3D& e, const CPoint3D& q, const CPoint3D& g,
+                          CPoint3D& aim, CPoint3D& rotatedPos)
+{
+    CPoint3D ax(1.0, 0.0, 0.0);
+    CPoint3D ay(0.0, 1.0, 0.0);
+    ax.RotateBack(e);
+    ax.x += q.x;
+    ax.y += q.y;
+    ax.z += q.z;
+    ax.RotateBack(g);
+    ay.RotateBack(e);
+    ay.x += q.x;
+    ay.y += q.y;
+    ay.z += q.z;
+    ay.RotateBack(g);
+    rotatedPos = q;
+    rotatedPos.RotateBack(g);
+
+    const CPoint3D a(ax.x - rotatedPos.x, ax.y - rotatedPos.y, ax.z - rotatedPos.z);
+    CPoint3D b(ay.x - rotatedPos.x, ay.y - rotatedPos.y, ay.z - rotatedPos.z);
+
+    // Straight up or down there is no azimuth: the caller's value stays.
+    if (!(std::fabs(a.x) < 1e-6 && std::fabs(a.y) < 1e-6)) {
+        double azimuth = ToDegrees(std::atan2(a.y, a.x));
+        if (azimuth == -180.0)
+            azimuth = 180.0;
+        aim.x = azimuth;
+    }
+    aim.z = -ToDegrees(std::atan2(a.z, std::sqrt(a.x * a.x + a.y * a.y)));
+    aim.y = 0.0;
+    b.Rotate(CPoint3D(aim.x, 0.0, aim.z));
+    aim.y = ToDegrees(std::atan2(b.z, b.y));
+}
+
+double CalcDistance3D(const CPoint3D& a, const CPoint3D& b)
+{
+    const double d = Distance(a, b);
+    return d < 1e-6 ? 0.0 : d;
+}
+
+// --- construction and factory ----------------------------------------------
+
+CSpeakerModel::CSpeakerModel(int typeCode)
+{
+    m_header.SetType(static_cast<DWORD>(typeCode));
+}
+
+CSpeakerModel::~CSpeakerModel() = default;
+
+std::unique_ptr<CSpeakerModel> CSpeakerModel::CreateModel(int typeCode)
+{
+    switch (typeCode) {
+    case CStdSPModel::kForwardType:
+    case CStdSPModel::kCeilingType:
+        return std::make_unique<CStdSPModel>(typeCode);
+    case 2: case 3: case 4: case 5: case 6: case 7: case 8:
+        return CreateArrayModel(typeCode);
+    default:
+        return nullptr;
+    }
+}
+
+std::unique_ptr<CSpeakerModel> CSpeakerModel::CreateFromArchive(CArchive& ar, DWORD version)
+{
+    const WORD code = ar.ReadWord();
+    std::unique_ptr<CSpeakerModel> model = CreateModel(code);
+    if (model)
+        model->Serialize(ar, version);
+    return model;
+}
+
+// --- base behaviour of the virtual operations -------------------------------
+
+void CSpeakerModel::AssignAxisData(BOOL bFull)
+{
+    const std::size_t n = std::min(m_placements.size(), m_axisElements.size());
+    for (std::size_t i = 0; i < n; ++i)
+        m_placements[i].AssignAxis(m_axisElements[i], bFull != FALSE);
+}
+
+double CSpeakerModel::GetDefaultElevation() const
+{
+    return 0.0;
+}
+
+double CSpeakerModel::DoModuleArrangement(int /*nLengthUnit*/)
+{
+    return 0.0;
+}
+
+std::string CSpeakerModel::GetNameSuffix() const
+{
+    return std::string();
+}
+
+void CSpeakerModel::ResizeVariableParams()
+{
+    const DWORD n = m_tapTable.GetElementCount();
+    m_placements.resize(n);
+    m_placements.SetEqualShares(n);
+}
+
+// --- import --------------------------------------------------------------
+
+BOOL CSpeakerModel::ImportFromFile(CStdioFile& file, IProgress* progress)
+{
+    if (!ReadModuleCounts(file))
+        return FALSE;
+    if (m_tapTable.GetElementCount() > SpeakerDataLimits::kMaxModuleCount)
+        return FALSE;
+    if (!m_header.ReadHeader(file))
+        return FALSE;
+    m_tapTable.SetTapCount(m_header.GetTapCount());
+    if (!m_tapTable.ReadFromFile(file))
+        return FALSE;
+    if (!m_header.ReadValues(file))
+        return FALSE;
+    m_placements.resize(m_tapTable.GetElementCount());
+    if (!ReadAxisData(file))
+        return FALSE;
+    AssignAxisData(TRUE);
+    CalcAimAngles();
+
+    const DWORD rows = m_header.GetMeridianAngleCount();
+    const DWORD columns = m_header.GetPolarAngleCount();
+    const DWORD frequencies = m_header.GetFrequencyCount();
+    if (m_header.GetCellCount() == 0 || m_header.GetCellCount() > SpeakerDataLimits::kMaxBalloonCells)
+        return FALSE;
+    if (progress != nullptr) {
+        const std::uint64_t steps = static_cast<std::uint64_t>(frequencies) * (rows - 1) * m_balloons.size();
+        progress->SetRange(0, static_cast<int>(std::min<std::uint64_t>(steps, INT_MAX)));
+    }
+    // Every line of a balloon block must be there: a file cut short is
+    // refused rather than imported with silent zeros.
+    const std::uint64_t linesPerBalloon = static_cast<std::uint64_t>(rows - 1) * (1u + frequencies);
+    for (CBalloonElement& balloon : m_balloons) {
+        balloon.SetDimensions(rows, columns, frequencies);
+        const std::size_t before = file.LineNumber();
+        if (!balloon.ReadText(file, progress))
+            return FALSE;
+        if (file.LineNumber() - before < linesPerBalloon)
+            return FALSE;
+    }
+    BuildSpeakerElements();
+    return TRUE;
+}
+
+// --- pressure --------------------------------------------------------------
+
+CSPComplex CSpeakerModel::GetElementDirectivity(const CSpeakerElement& e, double h, double v, double& f) const
+{
+    bool notInSeries = false;
+    return LookupDirectivity(e, h, v, f, notInSeries);
+}
+
+void CSpeakerModel::GetElementSource(const CSpeakerElement& e, const CPoint3D& position,
+                                     const CPoint3D& angles, CPoint3D& source, CPoint3D& aim)
+{
+    const CPoint3D q = e.GetPosition();
+    aim = CPoint3D(0.0, 0.0, 0.0);
+    CPoint3D rotated;
+    CalcElementAimAngles(e.GetAngles(), q, angles, aim, rotated);
+    source = CPoint3D(position.x + rotated.x, position.y + rotated.y, position.z + rotated.z);
+}
+
+void CSpeakerModel::MakeImageSource(CPoint3D& source, CPoint3D& aim, double ceilingHeight)
+{
+    source.z = 2.0 * ceilingHeight - source.z;
+    aim.y = -aim.y;
+    aim.z = -aim.z;
+}
+
+int CSpeakerModel::AddSourcePressure(CSPComplex& result, const CSpeakerElement& e, const CPoint3D& source,
+                                     const CPoint3D& aim, const CPoint3D& point, double f, bool reversed,
+                                     double power, bool image, int unitFlag) const
+{
+    CPoint3D d(point.x - source.x, point.y - source.y, point.z - source.z);
+    d.Rotate(aim);
+    double r = CalcDistance3D(CPoint3D(0.0, 0.0, 0.0), d);
+    CSPComplex c;
+    if (r == 0.0) {
+        c.SetLevelPhase(999.0, 0.0);
+        result.Add(c.re, c.im);
+        return 0;
+    }
+    double h = ToDegrees(std::atan2(d.z, d.y));
+    if (h < 0.0)
+        h += 360.0;
+    const double cosine = std::clamp(d.x / r, -1.0, 1.0);
+    const double v = ToDegrees(std::acos(cosine));
+    if (image)
+        h = 360.0 - h;
+
+    bool notInSeries = false;
+    c = LookupDirectivity(e, h, v, f, notInSeries);
+    if (notInSeries)
+        return 1;
+    // Outside the measured range (or on an empty cell) the element is silent.
+    if (c.re == 0.0 && c.im == 0.0)
+        return 0;
+    if (unitFlag == 1)
+        r *= kMetresPerFoot;
+    c.Propagate(r, e.GetHeader()->GetReferenceDistance(), f);
+    if (reversed)
+        c.SetLevelPhase(c.GetLevel(), c.GetPhase() + 180.0);
+    c.Scale(std::sqrt(e.GetPowerShare() * power));
+    result.Add(c.re, c.im);
+    return 0;
+}
+
+int CSpeakerModel::CalcPressure(CSPComplex& result, const CPoint3D& point, const CPoint3D& position,
+                                const CPoint3D& angles, double f, double ceilingHeight, bool reversed,
+                                double power, double /*pitch*/, bool ceilingReflection, int unitFlag)
+{
+    for (const CSpeakerElement& e : m_elements) {
+        CPoint3D source;
+        CPoint3D aim;
+        GetElementSource(e, position, angles, source, aim);
+        if (AddSourcePressure(result, e, source, aim, point, f, reversed, power, false, unitFlag) != 0)
+            return 1;
+        if (ceilingReflection) {
+            MakeImageSource(source, aim, ceilingHeight);
+            if (AddSourcePressure(result, e, source, aim, point, f, reversed, power, true, unitFlag) != 0)
+                return 1;
+        }
+    }
+    return 0;
+}
+
+// --- accessors --------------------------------------------------------------
+
+int CSpeakerModel::GetTapCount() const
+{
+    return static_cast<int>(m_tapTable.GetTapCount());
+}
+
+BOOL CSpeakerModel::IsLowImpedanceTap(int i) const
+{
+    return m_tapTable.IsLowImpedance(i);
+}
+
+double CSpeakerModel::GetTapValue(int i) const
+{
+    return m_tapTable.GetValue(i);
+}
+
+double CSpeakerModel::GetTapPower(int i) const
+{
+    return m_tapTable.GetPower(i);
+}
+
+double CSpeakerModel::GetTapFactor(int i) const
+{
+    return m_tapTable.GetFactor(i);
+}
+
+int CSpeakerModel::GetCurrentTap() const
+{
+    return m_tapTable.GetCurTap();
+}
+
+void CSpeakerModel::SetCurrentTap(int i)
+{
+    m_tapTable.SetCurTap(i);
+}
+
+int CSpeakerModel::GetUnitFlag() const
+{
+    return m_tapTable.GetUnitFlag();
+}
+
+void CSpeakerModel::SetUnitFlag(int flag)
+{
+    m_tapTable.SetUnitFlag(flag);
+}
+
+int CSpeakerModel::GetElementCount() const
+{
+    return static_cast<int>(m_tapTable.GetElementCount());
+}
+
+// --- records ----------------------------------------------------------------
+
+void CSpeakerModel::SerializeName(CArchive& ar, DWORD version)
+{
+    if (ar.IsStoring()) {
+        ar << m_header.GetName() << GetNameSuffix();
+        return;
+    }
+    m_header.SetName(ar.ReadString());
+    if (version != kVersion100 && version != kVersion130)
+        (void)ar.ReadString();
+}
+
+void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
+{
+    if (ar.IsStoring()) {
+        ar << static_cast<WORD>(GetTypeCode());
+        SerializeModuleCounts(ar);
+        m_tapTable.SerializeHeader(ar);
+        m_placements.SerializeAngles(ar);
+        SerializeName(ar, kVersion200);
+        m_placements.SerializeShareAndPosition(ar);
+        SerializeAxisData(ar);
+        m_header.Serialize(ar);
+        m_tapTable.Serialize(ar, kVersion200);
+        m_header.SerializeValues(ar);
+        m_balloons.Serialize(ar);
+        m_header.SerializeFrequencies(ar);
+        return;
+    }
+
+    SerializeModuleCounts(ar);
+    m_tapTable.SerializeHeader(ar);
+    const DWORD elementCount = m_tapTable.GetElementCount();
+    if (elementCount > SpeakerDataLimits::kMaxModuleCount)
+        CArchive::ThrowFormat(LoadStringId(kIdsBadModelData));
+    // Each placement has an angle record (24 bytes) and a share and position
+    // record (32 bytes) still to come.
+    ar.CheckCount(elementCount, 24 + 32);
+    ResizeVariableParams();
+    m_placements.SerializeAngles(ar);
+    SerializeName(ar, version);
+    m_placements.SerializeShareAndPosition(ar);
+    SerializeAxisData(ar);
+    AssignAxisData(FALSE);
+
+    m_header.Serialize(ar);
+    const DWORD tapCount = m_header.GetTapCount();
+    ar.CheckCount(tapCount, CSpeakerTapTable::VersionHasTapFactor(version) ? 26 : 18);
+    m_tapTable.SetTapCount(tapCount);
+    m_tapTable.Serialize(ar, version);
+    m_header.SerializeValues(ar);
+
+    const DWORD rows = m_header.GetMeridianAngleCount();
+    const DWORD columns = m_header.GetPolarAngleCount();
+    const DWORD frequencies = m_header.GetFrequencyCount();
+    const std::uint64_t cells = m_header.GetCellCount();
+    if (cells == 0 || cells > SpeakerDataLimits::kMaxBalloonCells || m_balloons.empty())
+        CArchive::ThrowFormat(LoadStringId(kIdsBadModelData));
+    // Before 2.0 the cells come once per element at the end of the record,
+    // from 2.0 on once per balloon.
+    const bool before200 = version < kVersion200;
+    const std::uint64_t cellRecords = before200 ? elementCount : m_balloons.size();
+    ar.CheckCount(cells * cellRecords, 16);
+    for (CBalloonElement& balloon : m_balloons)
+        balloon.SetDimensions(rows, columns, frequencies);
+    if (before200)
+        m_balloons.SerializeAngles(ar);
+    else
+        m_balloons.Serialize(ar);
+    m_header.SerializeFrequencies(ar);
+    BuildSpeakerElements();
+    if (before200) {
+        // Elements that share a balloon read it in turn: the last one stays.
+        for (CSpeakerElement& e : m_elements)
+            e.Serialize(ar);
+    }
+}

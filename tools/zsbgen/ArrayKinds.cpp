@@ -1,0 +1,101 @@
+// The array kinds (type codes 2 to 8): module-count lines, one axis block per
+// module or per unit kind, and one balloon per unit kind, with module
+// lengths, front offsets and splays of real hanging arrays.
+#include "tools/zsbgen/ZsbWriter.h"
+
+#include <string>
+
+namespace {
+
+ZsbAxis Axis(const std::string& name, double length, double offset, double splay, double share)
+{
+    ZsbAxis a;
+    a.name = name;
+    a.length = length;
+    a.offset = offset;
+    a.splay = splay;
+    a.share = share;
+    return a;
+}
+
+// TypeT: eight elements whose splays are built into the model; the file
+// gives only their length and offset (its third count line is ignored).
+void ApplyTypeT(ZsbSpec& spec)
+{
+    spec.countLines = {0, 0, 8};
+    spec.axes.clear();
+    for (int i = 0; i < 8; ++i)
+        spec.axes.push_back(Axis("T-" + std::to_string(i + 1), 0.125, 0.06, 0.0, 1.0 / 8.0));
+    spec.units.resize(1);
+}
+
+// TypeS: one box of eight straight elements hanging below the rigging point.
+void ApplyTypeS(ZsbSpec& spec)
+{
+    spec.countLines = {0, 0, 8};
+    spec.axes.clear();
+    for (int i = 0; i < 8; ++i)
+        spec.axes.push_back(Axis("S-" + std::to_string(i + 1), 0.1, 0.045, 0.0, 1.0 / 8.0));
+    spec.units.resize(1);
+}
+
+// TypeH: the four box kinds (straight and curved fronts of two element
+// sizes); a fresh import is one box of the first kind.
+void ApplyTypeH(ZsbSpec& spec)
+{
+    spec.countLines = {0, 0, 0};
+    spec.axes = {Axis("DM-W5L", 0.105, 0.05, 0.0, 1.0), Axis("DM-W7L", 0.075, 0.04, 0.0, 1.0),
+                 Axis("DM-W5S", 0.105, 0.05, 0.0, 1.0), Axis("DM-W7S", 0.075, 0.04, 0.0, 1.0)};
+    spec.units.resize(4);
+}
+
+// LV-3 and LV-6: two boxes or cabinets of 4 modules, split at the rigging
+// point, the modules splayed progressively away from it.
+void ApplyLineArray(ZsbSpec& spec, double length, double offset, const char* prefix)
+{
+    spec.countLines = {0, 4, 4};
+    spec.axes.clear();
+    const double splays[4] = {0.0, 1.0, 2.0, 4.0};
+    for (int half = 0; half < 2; ++half) {
+        for (int i = 0; i < 4; ++i)
+            spec.axes.push_back(Axis(std::string(prefix) + (half == 0 ? "-U" : "-L") + std::to_string(i + 1),
+                                     length, offset, splays[i], 1.0 / 8.0));
+    }
+    spec.units.resize(1);
+}
+
+void ApplyLV3(ZsbSpec& spec)
+{
+    ApplyLineArray(spec, 0.32, 0.12, "LV3");
+}
+
+void ApplyLV6(ZsbSpec& spec)
+{
+    ApplyLineArray(spec, 0.42, 0.16, "LV6");
+}
+
+// TypeA and TypeC: an L and an S cabinet; a fresh import is one L cabinet.
+void ApplyTypeA(ZsbSpec& spec)
+{
+    spec.countLines = {0, 0, 1};
+    spec.axes = {Axis("DM-K14L", 0.42, 0.2, 0.0, 1.0), Axis("DM-K14S", 0.36, 0.2, 0.0, 1.0)};
+    spec.units.resize(2);
+}
+
+void ApplyTypeC(ZsbSpec& spec)
+{
+    spec.countLines = {0, 0, 1};
+    spec.axes = {Axis("DM-P6L", 0.26, 0.12, 0.0, 1.0), Axis("DM-P6S", 0.22, 0.12, 0.0, 1.0)};
+    spec.units.resize(2);
+}
+
+const bool g_registered =
+    RegisterZsbKind({2, "TypeT column of 8 elements with built-in curvature", ApplyTypeT})
+    && RegisterZsbKind({3, "TypeS line array, one box of 8 elements", ApplyTypeS})
+    && RegisterZsbKind({4, "TypeH line array, 4 box kinds (one W5L box on import)", ApplyTypeH})
+    && RegisterZsbKind({5, "LV-3 line array, 2 boxes of 4 modules (0, 4, 4)", ApplyLV3})
+    && RegisterZsbKind({6, "TypeA cabinet array, L and S cabinets", ApplyTypeA})
+    && RegisterZsbKind({7, "TypeC cabinet array, L and S cabinets", ApplyTypeC})
+    && RegisterZsbKind({8, "LV-6 line array, 2 cabinets of 4 modules (0, 4, 4)", ApplyLV6});
+
+}  // namespace
