@@ -1,0 +1,145 @@
+// The fast evaluation gives the levels, results and curves of the plain one
+// to the last bit, on scenes that reach every branch of the pressure
+// calculation: both sum modes, with and without the ceiling image, a
+// vertical plane, feet, reversed polarity, turned speakers, receivers on a
+// source and on the grid, installations without model and models that do
+// not reach the band.
+
+#include "SceneSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+using namespace splcalc_test;
+using Evaluation = CSPLMapCalculator::Evaluation;
+
+namespace {
+
+struct SceneCase {
+    std::string name;
+    std::function<void(Scene&)> build;
+    int lengthUnit = 0;
+};
+
+void Mixed(Scene& s, int sumMode, bool ceiling)
+{
+    s.doc->m_installations.m_nCeilingKind = ceiling ? 1 : 0;
+    const int m = s.AddModel(SmallSpeaker());
+    ZsbSpec narrow = SmallSpeaker(24, 200.0, 5000.0);
+    narrow.name = "Narrow";
+    narrow.units.push_back(ZsbUnit{0.12, 0.3, 92.0, 150.0, 0.0003});
+    const int n = s.AddModel(narrow);
+    s.Install(m, 1.25, 1.25, 3.0);                        // straight down over a dot centre
+    s.Install(n, 2.0, 0.5, 2.5, 30.0, 10.0, 60.0, 10.0);  // turned
+    s.Install(m, 0.75, 2.25, 1.2, 0.0, 0.0, 0.0, 3.0);    // at plane height, aiming along x
+    s.Install(m, 0.25, 0.25, 1.2);                        // on the centre of dot 0
+    s.Install(7, 1.0, 1.0, 3.0);                          // no such model
+    s.SetPlane(0.0, 0.0, 1.2, 3.0, 3.0, 0.0, 0.5, 1000.0, 3.0, sumMode);
+}
+
+const std::vector<SceneCase>& Cases()
+{
+    static const std::vector<SceneCase> cases = {
+        {"InterferenceCeiling", [](Scene& s) { Mixed(s, 0, true); }},
+        {"EnergyCeiling", [](Scene& s) { Mixed(s, 1, true); }},
+        {"InterferenceOpen", [](Scene& s) { Mixed(s, 0, false); }},
+        {"EnergyOpen", [](Scene& s) { Mixed(s, 1, false); }},
+        {"VerticalPlane",
+         [](Scene& s) {
+             Mixed(s, 0, true);
+             s.SetPlane(1.0, 0.0, 0.0, 0.0, 3.0, 3.5, 0.5, 2000.0, 1.0, 0);
+         }},
+        {"Feet",
+         [](Scene& s) {
+             const int m = s.AddModel(SmallSpeaker());
+             s.Install(m, 4.0, 4.0, 10.0);
+             s.Install(m, 8.0, 4.0, 10.0, 0.0, 0.0, 70.0);
+             s.SetPlane(0.0, 0.0, 4.0, 12.0, 8.0, 0.0, 1.0, 500.0, 1.0, 0);
+         },
+         1},
+        {"ReversedPolarity",
+         [](Scene& s) {
+             const int m = s.AddModel(SmallSpeaker());
+             s.Install(m, 1.0, 1.0, 3.0, 0.0, 0.0, 90.0, 6.0, true);
+             s.Install(m, 2.0, 1.0, 3.0, 45.0, 0.0, 80.0, 6.0, false);
+             s.SetPlane(0.0, 0.0, 1.2, 3.0, 2.0, 0.0, 0.25, 4000.0, 3.0, 0);
+         }},
+        {"SingleFrequencyBand",
+         [](Scene& s) {
+             Mixed(s, 0, true);
+             s.Condition().SetBandFraction(24.0);
+         }},
+        {"BandAboveOneModel",
+         [](Scene& s) {
+             Mixed(s, 1, true);
+             s.Condition().SetFrequency(8000.0);
+         }},
+    };
+    return cases;
+}
+
+class FastPath : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(FastPath, MapResponseAndCoverageAgreeBitForBit)
+{
+    const SceneCase& c = Cases()[GetParam()];
+    Scene ref(c.lengthUnit);
+    c.build(ref);
+    ref.AddGraph();
+    ref.doc->m_dAutoBand = 3.0;
+    ref.doc->m_dAutoCenterFreq = 1000.0;
+    ref.Calculator(Evaluation::Reference)->CalcColorMap();
+    const auto expected = ref.Levels();
+    ASSERT_FALSE(expected.empty());
+    ASSERT_NE(ref.Plane().GetAverageLevel(), 0.0) << "the reference map did not complete";
+
+    for (unsigned threads : {1u, 3u, 0u}) {
+        Scene fast(c.lengthUnit);
+        c.build(fast);
+        fast.Calculator(Evaluation::Fast, threads)->CalcColorMap();
+        const auto got = fast.Levels();
+        ASSERT_EQ(got.size(), expected.size());
+        for (std::size_t i = 0; i < got.size(); ++i)
+            ASSERT_EQ(Bits(got[i]), Bits(expected[i])) << c.name << " dot " << i << " threads " << threads;
+        EXPECT_EQ(Bits(fast.Plane().GetMaxLevel()), Bits(ref.Plane().GetMaxLevel()));
+        EXPECT_EQ(Bits(fast.Plane().GetMinLevel()), Bits(ref.Plane().GetMinLevel()));
+        EXPECT_EQ(Bits(fast.Plane().GetAverageLevel()), Bits(ref.Plane().GetAverageLevel()));
+        EXPECT_EQ(Bits(fast.Plane().GetSpeechAverageLevel()), Bits(ref.Plane().GetSpeechAverageLevel()));
+    }
+
+    // The frequency response at a few points, one of them on a source.
+    Scene fast(c.lengthUnit);
+    c.build(fast);
+    fast.AddGraph();
+    fast.doc->m_dAutoBand = 3.0;
+    fast.doc->m_dAutoCenterFreq = 1000.0;
+    const CInstallationElement* first = ref.doc->m_installations.GetAt(0);
+    for (const CPoint3D& pt : {CPoint3D(0.3, 0.7, 1.2), CPoint3D(1.25, 1.25, 1.2), first->GetPosition()}) {
+        ref.Calculator(Evaluation::Reference)->CalcFrequencyResponse(pt);
+        fast.Calculator(Evaluation::Fast)->CalcFrequencyResponse(pt);
+        const CSoundGraphData* a = ref.doc->m_soundGraphConditions.GetGraph(0).GetCurve(0);
+        const CSoundGraphData* b = fast.doc->m_soundGraphConditions.GetGraph(0).GetCurve(0);
+        ASSERT_EQ(a->GetCount(), b->GetCount());
+        ASSERT_GT(a->GetCount(), 1);
+        for (int i = 0; i < a->GetCount(); ++i) {
+            EXPECT_EQ(Bits(a->GetX(i)), Bits(b->GetX(i)));
+            EXPECT_EQ(Bits(a->GetY(i)), Bits(b->GetY(i))) << c.name << " band " << i;
+        }
+    }
+
+    // The coverage scan.
+    double rf = 0, rb = 0, ro = 0, ff = 0, fb = 0, fo = 0;
+    const int rr = ref.Calculator(Evaluation::Reference)->CalcCoverageY(rf, rb, ro, 6.0);
+    const int fr = fast.Calculator(Evaluation::Fast)->CalcCoverageY(ff, fb, fo, 6.0);
+    EXPECT_EQ(rr, fr);
+    EXPECT_EQ(Bits(rf), Bits(ff));
+    EXPECT_EQ(Bits(rb), Bits(fb));
+    EXPECT_EQ(Bits(ro), Bits(fo));
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenes, FastPath, ::testing::Range<std::size_t>(0, 9),
+                         [](const ::testing::TestParamInfo<std::size_t>& info) { return Cases()[info.param].name; });
+
+}  // namespace

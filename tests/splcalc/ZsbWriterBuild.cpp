@@ -1,0 +1,3 @@
+// The sample-data writer of tools/zsbgen, compiled into this test program
+// so that the scenes can build their speaker data in memory.
+#include "tools/zsbgen/ZsbWriter.cpp"
