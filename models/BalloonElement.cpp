@@ -1,0 +1,120 @@
+#include "models/BalloonElement.h"
+
+#include "models/AngleBracket.h"
+#include "models/CommaPieces.h"
+#include "platform/Archive.h"
+#include "platform/Numbers.h"
+#include "platform/Progress.h"
+#include "platform/TextFile.h"
+
+#include <string>
+
+void CBalloonElement::SetDimensions(DWORD rows, DWORD columns, DWORD frequencies)
+{
+    m_dwRows = rows;
+    m_dwColumns = columns;
+    m_dwFrequencies = frequencies;
+    m_angles.resize(rows, 0.0);
+    m_cells.resize(static_cast<std::size_t>(rows) * columns * frequencies);
+}
+
+double CBalloonElement::GetAngle(int i) const
+{
+    return i >= 0 && static_cast<std::size_t>(i) < m_angles.size() ? m_angles[i] : 0.0;
+}
+
+BOOL CBalloonElement::FindAngleBracket(double a, double& lo, double& hi, int& iLo, int& iHi) const
+{
+    return FindAngleBracketIn(m_angles, a, lo, hi, iLo, iHi);
+}
+
+BOOL CBalloonElement::ReadText(CStdioFile& file, IProgress* progress)
+{
+    const int rows = static_cast<int>(m_dwRows);
+    const int columns = static_cast<int>(m_dwColumns);
+    const int frequencies = static_cast<int>(m_dwFrequencies);
+    std::string line;
+
+    for (int i = 0; i + 1 < rows; ++i) {
+        if (progress)
+            progress->PumpMessages();
+        if (file.ReadString(line))
+            m_angles[i] = Numbers::Atof(line);
+        for (int k = 0; k < frequencies; ++k) {
+            if (file.ReadString(line)) {
+                const std::vector<std::string_view> pieces = SplitCommaPieces(line);
+                // Level and phase pairs, one per polar angle; a level without
+                // its phase and pairs beyond the row are not part of the data.
+                for (int j = 0; j < columns && 2 * static_cast<std::size_t>(j) + 1 < pieces.size(); ++j) {
+                    GetCell(i, j, k).SetLevelPhase(Numbers::Atof(pieces[2 * j]),
+                                                   Numbers::Atof(pieces[2 * j + 1]));
+                }
+            }
+            if (progress) {
+                progress->SetPos(progress->m_nStepCounter);
+                ++progress->m_nStepCounter;
+            }
+        }
+    }
+    if (rows < 1)
+        return true;
+
+    // Close the ring: the 360-degree row repeats row 0.
+    m_angles[rows - 1] = 360.0;
+    for (int j = 0; j < columns; ++j) {
+        for (int k = 0; k < frequencies; ++k)
+            GetCell(rows - 1, j, k) = GetCell(0, j, k);
+    }
+    // Every meridian meets at the two poles: one value per frequency.
+    if (columns < 1)
+        return true;
+    for (int i = 0; i < rows; ++i) {
+        for (int k = 0; k < frequencies; ++k) {
+            GetCell(i, 0, k) = GetCell(0, 0, k);
+            GetCell(i, columns - 1, k) = GetCell(0, columns - 1, k);
+        }
+    }
+    return true;
+}
+
+void CBalloonElement::SerializeAngleValues(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        for (double a : m_angles)
+            ar << a;
+        return;
+    }
+    ar.CheckCount(m_dwRows, sizeof(double));
+    m_angles.assign(m_dwRows, 0.0);
+    for (double& a : m_angles)
+        ar >> a;
+}
+
+void CBalloonElement::SerializeData(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        for (const CSPComplex& c : m_cells)
+            ar << c.re << c.im;
+        return;
+    }
+    ar.CheckCount(m_cells.size(), 2 * sizeof(double));
+    for (CSPComplex& c : m_cells)
+        ar >> c.re >> c.im;
+}
+
+void CBalloonElementArray::SerializeAngles(CArchive& ar)
+{
+    if (empty())
+        return;
+    CBalloonElement& first = front();
+    first.SerializeAngleValues(ar);
+    for (std::size_t i = 1; i < size(); ++i)
+        (*this)[i].GetAngles() = first.GetAngles();
+}
+
+void CBalloonElementArray::Serialize(CArchive& ar)
+{
+    SerializeAngles(ar);
+    for (CBalloonElement& balloon : *this)
+        balloon.SerializeData(ar);
+}

@@ -1,0 +1,5 @@
+#include "models/CalcAimAngleZX.h"
+
+void CCalcAimAngleZX::Calc(double*, double*, double, double)
+{
+}

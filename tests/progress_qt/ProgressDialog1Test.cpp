@@ -1,0 +1,136 @@
+#include "platform/ProgressDialogLayout.h"
+#include "platform/qt/ProgressDialog1.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMetaObject>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_progress_qt";
+        static char* argv[] = {name, nullptr};
+        m_app = new QApplication(argc, argv);
+    }
+    void TearDown() override
+    {
+        delete m_app;
+        m_app = nullptr;
+    }
+
+private:
+    QApplication* m_app = nullptr;
+};
+
+[[maybe_unused]] ::testing::Environment* const g_env =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+QRect Expected(const ProgressDialogLayout::DluRect& r, const QFontMetrics& fm)
+{
+    const int w = fm.averageCharWidth();
+    const int h = fm.height();
+    return QRect(r.x * w / 4, r.y * h / 8, r.cx * w / 4, r.cy * h / 8);
+}
+
+}  // namespace
+
+TEST(ProgressDialog1, TemplateLayoutInDialogUnits)
+{
+    CProgressDialog1 dlg;
+    const QFontMetrics fm(dlg.font());
+    EXPECT_EQ(dlg.windowTitle(), QString("KDR"));
+    EXPECT_EQ(dlg.StopButton()->text(), QString("Stop"));
+    EXPECT_EQ(dlg.size(), Expected({0, 0, 187, 83}, fm).size());
+    EXPECT_EQ(dlg.StopButton()->geometry(), Expected({66, 62, 55, 14}, fm));
+    EXPECT_EQ(dlg.ProgressBar()->geometry(), Expected({30, 29, 127, 14}, fm));
+    EXPECT_EQ(dlg.MessageLabel()->geometry(), Expected({30, 15, 127, 9}, fm));
+    EXPECT_FALSE(dlg.isModal());
+    EXPECT_EQ(dlg.m_nStepCounter, 0);
+}
+
+TEST(ProgressDialog1, StopBeforeTheFirstPump)
+{
+    CProgressDialog1 dlg;
+    dlg.show();
+    dlg.StopButton()->click();
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_FALSE(dlg.StopButton()->isEnabled());
+    EXPECT_FALSE(dlg.PumpMessages());
+    EXPECT_FALSE(dlg.PumpMessages());
+}
+
+TEST(ProgressDialog1, PumpRunsPendingEventsAndSeesAStopFromThem)
+{
+    CProgressDialog1 dlg;
+    dlg.show();
+    bool ran = false;
+    QTimer::singleShot(0, &dlg, [&ran] { ran = true; });
+    EXPECT_TRUE(dlg.PumpMessages());
+    EXPECT_TRUE(ran);
+    // A Stop click waiting in the queue is seen by the pump that runs it.
+    QMetaObject::invokeMethod(dlg.StopButton(), "click", Qt::QueuedConnection);
+    EXPECT_FALSE(dlg.PumpMessages());
+}
+
+TEST(ProgressDialog1, EscapeWithTheStopButtonHidden)
+{
+    CProgressDialog1 dlg;
+    dlg.ShowStopButton(false);
+    dlg.show();
+    EXPECT_FALSE(dlg.StopButton()->isVisible());
+    EXPECT_TRUE(dlg.PumpMessages());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&dlg, &escape);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_FALSE(dlg.PumpMessages());
+    dlg.ShowStopButton(true);
+    EXPECT_TRUE(dlg.StopButton()->isVisible());
+    EXPECT_FALSE(dlg.StopButton()->isEnabled());
+}
+
+TEST(ProgressDialog1, CloseBoxActsAsStop)
+{
+    CProgressDialog1 dlg;
+    dlg.show();
+    dlg.close();
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_FALSE(dlg.PumpMessages());
+}
+
+TEST(ProgressDialog1, DisabledMainWindowIsNoStop)
+{
+    QWidget mainWindow;
+    mainWindow.show();
+    CProgressDialog1 dlg(&mainWindow);
+    dlg.show();
+    mainWindow.setEnabled(false);
+    EXPECT_TRUE(dlg.PumpMessages());
+    mainWindow.setEnabled(true);
+}
+
+TEST(ProgressDialog1, RangeIsSixteenBitAndPositionStaysInside)
+{
+    CProgressDialog1 dlg;
+    dlg.SetRange(0, 70000);
+    EXPECT_EQ(dlg.ProgressBar()->minimum(), 0);
+    EXPECT_EQ(dlg.ProgressBar()->maximum(), 4464);
+    dlg.SetPos(1000);
+    EXPECT_EQ(dlg.ProgressBar()->value(), 1000);
+    dlg.SetPos(5000);
+    EXPECT_EQ(dlg.ProgressBar()->value(), 4464);
+    dlg.SetRange(0, 65535);
+    EXPECT_EQ(dlg.ProgressBar()->maximum(), 65535);
+    dlg.SetMessage("Calculating...");
+    EXPECT_EQ(dlg.MessageLabel()->text(), QString("Calculating..."));
+}
