@@ -1,0 +1,303 @@
+#include "document/KDRDoc.h"
+
+#include "platform/Archive.h"
+#include "platform/ArchiveException.h"
+#include "platform/MessageBox.h"
+#include "platform/Numbers.h"
+#include "resources/StringTable.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstring>
+#include <fstream>
+
+namespace {
+
+constexpr DWORD kVersion100 = 0x01000000;
+
+constexpr std::array<DWORD, 6> kAcceptedVersions = {
+    0x01000000, 0x01030000, 0x01040000, 0x01040100, 0x01040200, 0x02000000,
+};
+
+bool EndsWithKdr(const std::string& path)
+{
+    if (path.size() < 4) {
+        return false;
+    }
+    static const char kExt[] = ".kdr";
+    for (std::size_t i = 0; i < 4; ++i) {
+        const unsigned char c = static_cast<unsigned char>(path[path.size() - 4 + i]);
+        if (std::tolower(c) != kExt[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void StoreWord(CArchive& ar, long value)
+{
+    ar << static_cast<WORD>(static_cast<unsigned long>(value) & 0xFFFF);
+}
+
+}  // namespace
+
+CKDRDoc::CKDRDoc() = default;
+
+CKDRDoc::~CKDRDoc() = default;
+
+bool CKDRDoc::IsAcceptedVersion(DWORD version)
+{
+    return std::find(kAcceptedVersions.begin(), kAcceptedVersions.end(), version) != kAcceptedVersions.end();
+}
+
+DWORD CKDRDoc::ParseOldVersion(const std::string& text)
+{
+    if (text.compare(0, 8, "Version ") != 0 || text.size() < 8) {
+        return 0;
+    }
+    // The digit at a position, read as atoi reads a one-character string; a
+    // string too short to hold it counts as 0.
+    auto digit = [&text](std::size_t pos) -> DWORD {
+        if (pos >= text.size()) {
+            return 0;
+        }
+        return static_cast<DWORD>(Numbers::Atoi(text.substr(pos, 1))) & 0xFF;
+    };
+    return (digit(8) << 24) | (digit(10) << 16) | (digit(12) << 8);
+}
+
+std::string CKDRDoc::NewFormatPath(const std::string& path)
+{
+    if (!EndsWithKdr(path)) {
+        return path;
+    }
+    return path.substr(0, path.size() - 4) + ".zkdr";
+}
+
+BOOL CKDRDoc::IsOldFormatPath(const std::string& path)
+{
+    m_bOldFormat = EndsWithKdr(path) ? TRUE : FALSE;
+    return m_bOldFormat;
+}
+
+BOOL CKDRDoc::CheckFileMagic(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        const CFileException e(path, "Cannot open \"" + path + "\".");
+        ReportSaveLoadException(path, false, &e);
+        return FALSE;
+    }
+    char buffer[kTypeNameLength] = {};
+    in.read(buffer, static_cast<std::streamsize>(kTypeNameLength));
+    if (static_cast<std::size_t>(in.gcount()) != kTypeNameLength ||
+        std::memcmp(buffer, kTypeName, kTypeNameLength) != 0) {
+        const CArchiveException e(CArchiveException::badIndex, "The file is no project file.");
+        ReportSaveLoadException(path, false, &e);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CKDRDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.Write(kTypeName, kTypeNameLength);
+        ar << kCurrentVersion;
+        SerializeBody(ar, kCurrentVersion);
+        m_dwVersion = kCurrentVersion;
+        return;
+    }
+
+    DWORD version = 0;
+    if (!m_bOldFormat) {
+        char magic[kTypeNameLength] = {};
+        ar.Read(magic, kTypeNameLength);
+        if (std::memcmp(magic, kTypeName, kTypeNameLength) != 0) {
+            throw CArchiveException(CArchiveException::badIndex, "The file is no project file.");
+        }
+        version = ar.ReadDword();
+    } else {
+        version = ParseOldVersion(ar.ReadString());
+    }
+    m_dwVersion = version;
+
+    if (IsAcceptedVersion(version)) {
+        SerializeBody(ar, version);
+    } else {
+        AfxMessageBox(LoadStringId(61686), MB_OK);
+    }
+    m_dwVersion = kCurrentVersion;
+}
+
+void CKDRDoc::SerializeBody(CArchive& ar, DWORD version)
+{
+    if (ar.IsStoring()) {
+        StoreWord(ar, m_nAdvancedMode);
+        StoreWord(ar, m_bOpenedFromFile);
+        StoreWord(ar, m_nDragInstallState);
+        StoreWord(ar, m_bNeverImported);
+        StoreWord(ar, m_bAutoInstalled);
+        ar << m_strProjectName << m_strDate;
+        StoreWord(ar, m_nLengthUnit);
+        StoreWord(ar, m_nAutoOverlapMode);
+        ar << m_dAutoBand << m_dAutoCenterFreq;
+        ar << m_ptAutoAngles.x << m_ptAutoAngles.y << m_ptAutoAngles.z;
+        ar << m_dAutoHeight;
+        for (double d : m_dAutoDistance) {
+            ar << d;
+        }
+        StoreWord(ar, m_bSameAsRoom);
+        StoreWord(ar, m_bManualRecalculation);
+    } else {
+        m_nAdvancedMode = ar.ReadWord();
+        ar.ReadWord();
+        m_bOpenedFromFile = TRUE;
+        m_nDragInstallState = ar.ReadWord();
+        m_bNeverImported = ar.ReadWord() != 0;
+        m_bAutoInstalled = ar.ReadWord() != 0;
+        ar >> m_strProjectName >> m_strDate;
+        m_nLengthUnit = ar.ReadWord();
+        m_nAutoOverlapMode = ar.ReadWord();
+        ar >> m_dAutoBand >> m_dAutoCenterFreq;
+        ar >> m_ptAutoAngles.x >> m_ptAutoAngles.y >> m_ptAutoAngles.z;
+        ar >> m_dAutoHeight;
+        for (double& d : m_dAutoDistance) {
+            ar >> d;
+        }
+        m_bSameAsRoom = ar.ReadWord() != 0;
+        m_bManualRecalculation = (version == kVersion100) ? 0 : ar.ReadWord();
+    }
+    m_models.Serialize(ar, m_nLengthUnit, version);
+    m_installations.Serialize(ar, version);
+    m_colorMapConditions.Serialize(ar, version);
+    m_soundGraphConditions.Serialize(ar, version);
+}
+
+void CKDRDoc::DeleteContents()
+{
+    m_bRecalcRequested = FALSE;
+    m_bManualRecalculation = FALSE;
+    m_nPrintPageCount = 0;
+    m_nPrintRowsPerPage = 0;
+    m_nAdvancedMode = 0;
+    m_bSameAsRoom = TRUE;
+    m_nAutoLayoutPattern = 0;
+    m_nLengthUnit = 1;
+    m_strDate.clear();
+    m_strProjectName.clear();
+    m_bAutoInstalled = FALSE;
+    m_dAutoBand = 0.0;
+    m_dAutoCenterFreq = 0.0;
+    std::fill(std::begin(m_dAutoDistance), std::end(m_dAutoDistance), 0.0);
+    m_nAutoOverlapMode = 2;
+    m_nDragInstallState = 2;
+    m_bNeverImported = TRUE;
+    m_ptAutoAngles = CPoint3D(kNotSet, kNotSet, kNotSet);
+    m_dAutoHeight = kNotSet;
+    m_bOpenedFromFile = FALSE;
+    m_dwVersion = kCurrentVersion;
+    m_models.RemoveAll();
+    m_models.SetCurrentIndex(0);
+    m_installations = CInstallationContainer();
+    m_colorMapConditions = CColorMapConditionList();
+    m_soundGraphConditions = CSoundGraphConditionList();
+}
+
+bool CKDRDoc::OnNewDocument()
+{
+    return CDocument::OnNewDocument();
+}
+
+bool CKDRDoc::OnOpenDocument(const std::string& path)
+{
+    IsOldFormatPath(path);
+    if (!CDocument::OnOpenDocument(path)) {
+        return false;
+    }
+    m_bOldFormat = FALSE;
+    return true;
+}
+
+bool CKDRDoc::OnSaveDocument(const std::string& path)
+{
+    if (!IsOldFormatPath(path)) {
+        return CDocument::OnSaveDocument(path);
+    }
+    MessageBeep(MB_ICONHAND);
+    if (AfxMessageBox(LoadStringId(32770), MB_OKCANCEL | MB_ICONEXCLAMATION) != IDOK) {
+        return false;
+    }
+    // The project goes to the same name with the new extension; the old
+    // file is left as it is.
+    const std::string previous = GetPathName();
+    SetPathName(path);
+    if (!OnFileSave()) {
+        SetPathName(previous);
+        return false;
+    }
+    return true;
+}
+
+void CKDRDoc::OnCloseDocument()
+{
+    m_bAutoInstalled = FALSE;
+    m_models.RemoveAll();
+    CDocument::OnCloseDocument();
+}
+
+bool CKDRDoc::OnFileSave()
+{
+    bool wasOld = false;
+    if (IsOldFormatPath(GetPathName())) {
+        SetPathName(NewFormatPath(GetPathName()));
+        m_bOldFormat = FALSE;
+        wasOld = true;
+    }
+    const bool saved = DoFileSave();
+    if (saved && wasOld) {
+        MessageBeep(0);
+        AfxMessageBox(LoadStringId(32769), MB_OK);
+    }
+    return saved;
+}
+
+bool CKDRDoc::OnFileSaveAs(const std::string& path)
+{
+    return DoSave(path);
+}
+
+bool CKDRDoc::DoFileSave()
+{
+    return DoSave(GetPathName());
+}
+
+bool CKDRDoc::DoSave(const std::string& path)
+{
+    std::string target = path;
+    if (target.empty()) {
+        std::string proposed = GetTitle().empty() ? std::string("Untitled") : GetTitle();
+        if (!m_savePathPrompt || !m_savePathPrompt(proposed) || proposed.empty()) {
+            return false;
+        }
+        target = proposed;
+    }
+    if (!OnSaveDocument(target)) {
+        return false;
+    }
+    // A save to an old-form name went to the new name instead.
+    SetPathName(NewFormatPath(target));
+    m_bOldFormat = FALSE;
+    SetModifiedFlag(false);
+    return true;
+}
+
+void CKDRDoc::UpdateAfterInstallationChange()
+{
+    UpdateAllViews(nullptr, kHintRecalcMaps);
+    UpdateAllViews(nullptr, kHintInstallationList);
+    m_soundGraphConditions.ClearAllData(0);
+    UpdateAllViews(nullptr, kHintGraphs);
+    SetModifiedFlag(true);
+}

@@ -1,0 +1,499 @@
+#include "Bytes.h"
+#include "RecordingMessages.h"
+
+#include "document/KDRDoc.h"
+#include "platform/Archive.h"
+#include "platform/FileIO.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr DWORD V100 = 0x01000000;
+constexpr DWORD V130 = 0x01030000;
+constexpr DWORD V142 = 0x01040200;
+constexpr DWORD V200 = 0x02000000;
+
+class KDRDocFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CInstallationContainer::SetApplicationLengthUnit(0);
+        dir = fs::temp_directory_path() /
+              ("kadrel-doc-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override
+    {
+        FileIO::SetWriteFaultForTesting(-1);
+        fs::remove_all(dir);
+    }
+    std::string PathOf(const std::string& name) const { return (dir / name).string(); }
+    std::string Write(const std::string& name, const Bytes& bytes) const
+    {
+        const std::string path = PathOf(name);
+        std::ofstream out(path, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.b.data()), static_cast<std::streamsize>(bytes.size()));
+        return path;
+    }
+    static std::vector<BYTE> Read(const std::string& path) { return FileIO::ReadWholeFile(path); }
+
+    fs::path dir;
+    RecordingMessages messages;
+};
+
+// The body of a project as the hand-made files of each version carry it:
+// one model-free project with one installation, one condition with a 2 x 1
+// plane and one graph.
+Bytes Body(DWORD v, const std::string& name = "Hall A")
+{
+    const bool v14 = v >= 0x01040000;
+    Bytes b;
+    b.W(2).W(1).W(2).W(0).W(1).S(name).S("2026-12-07").W(0).W(3);
+    b.D(3.0).D(1000.0).D(10.0).D(20.0).D(30.0).D(2.5).D(1.0).D(2.0).D(3.0).D(4.0).W(0);
+    if (v != V100) {
+        b.W(1);
+    }
+    b.W(0).W(0);  // models: current index, count
+    // installations
+    b.W(0).W(1).D(1.0).D(1.0);
+    if (v14) {
+        b.D(0.5).D(12.0).D(8.0).D(0.25).D(0.0).D(0.0).D(4.0);
+    } else {
+        b.D(12.0).D(8.0).D(0.0).D(0.0).D(0.25);
+    }
+    b.D(15.0).W(1);
+    b.D(30.0).D(0.0).D(10.0).D(15.0).W(1).D(6.0).D(4.0).D(2.5).W(0).W(0);
+    // colour-map conditions
+    b.W(0).W(1);
+    b.W(1).D(3.0).D(1000.0).W(640).W(480).W(110).W(44).W(40).W(324).D(0.5);
+    b.W(2).W(25).D(1.0).D(2.0).D(2.0).D(1.0);
+    if (v14) {
+        b.D(0.0);
+    }
+    b.D(100.0).D(0.0).D(0.0).D(1.2);
+    for (int i = 0; i < 2; ++i) {
+        b.D(0.5 + i).D(0.5).D(1.2).D(1.0).D(1.0);
+        if (v14) {
+            b.D(0.0);
+        }
+        b.D(90.0 - i);
+    }
+    for (int k = 0; k < 25; ++k) {
+        b.DW(CListeningPlane::kColorScale[k]).D(k < 24 ? 100.0 - 2.0 * k : 0.0);
+    }
+    b.D(90.0).D(89.0).D(89.5).D(85.5);
+    if (v14) {
+        b.D(45.0).D(75.0).D(0.0);
+    }
+    // sound graphs
+    b.W(0).W(1).W(60).W(20).W(20).W(40).D(1.0).D(1.0);
+    b.W(0).W(1).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0);
+    b.I(3).S("").W(3).D(100).D(80).D(1000).D(85).D(10000).D(70);
+    return b;
+}
+
+Bytes CurrentFile(DWORD v, const std::string& name = "Hall A")
+{
+    Bytes f;
+    f.Raw("ZAVKDRDoc").DW(v).Append(Body(v, name));
+    return f;
+}
+
+Bytes OldFile(const std::string& versionText, DWORD v)
+{
+    Bytes f;
+    f.S(versionText).Append(Body(v));
+    return f;
+}
+
+void ExpectProject(const CKDRDoc& doc, DWORD v)
+{
+    const bool v14 = v >= 0x01040000;
+    EXPECT_EQ(doc.m_nAdvancedMode, 2);
+    EXPECT_EQ(doc.m_bOpenedFromFile, TRUE);
+    EXPECT_EQ(doc.m_nDragInstallState, 2);
+    EXPECT_EQ(doc.m_bNeverImported, FALSE);
+    EXPECT_EQ(doc.m_bAutoInstalled, TRUE);
+    EXPECT_EQ(doc.GetProjectName(), "Hall A");
+    EXPECT_EQ(doc.GetDate(), "2026-12-07");
+    EXPECT_EQ(doc.m_nLengthUnit, 0);
+    EXPECT_EQ(doc.m_nAutoOverlapMode, 3);
+    EXPECT_EQ(doc.m_dAutoBand, 3.0);
+    EXPECT_EQ(doc.m_dAutoCenterFreq, 1000.0);
+    EXPECT_EQ(doc.m_ptAutoAngles, CPoint3D(10, 20, 30));
+    EXPECT_EQ(doc.m_dAutoHeight, 2.5);
+    EXPECT_EQ(doc.m_dAutoDistance[3], 4.0);
+    EXPECT_EQ(doc.m_bSameAsRoom, FALSE);
+    EXPECT_EQ(doc.m_bManualRecalculation, v == V100 ? FALSE : TRUE);
+    EXPECT_EQ(doc.m_bOldFormat, FALSE);
+    EXPECT_EQ(doc.GetVersion(), V200);
+    EXPECT_EQ(doc.m_models.GetCount(), 0);
+
+    const CInstallationContainer& inst = doc.m_installations;
+    ASSERT_EQ(inst.GetCount(), 1);
+    EXPECT_EQ(inst.GetRoom(CInstallationContainer::kRoomLengthX), 12.0);
+    EXPECT_EQ(inst.GetRoom(CInstallationContainer::kRoomWidthY), 8.0);
+    EXPECT_EQ(inst.GetRoom(CInstallationContainer::kRoomSizeZ), 0.25);
+    EXPECT_EQ(inst.GetRoom(CInstallationContainer::kGridPitchZ), v14 ? 0.5 : 0.0);
+    EXPECT_EQ(inst.GetRoom(CInstallationContainer::kRoomHeight), v14 ? 4.0 : 0.0);
+    EXPECT_EQ(inst.GetTotalPower(), 15.0);
+    EXPECT_EQ(inst.GetAt(0)->GetPosition(), CPoint3D(6, 4, 2.5));
+    EXPECT_EQ(inst.GetAt(0)->GetAngles(), CPoint3D(30, 0, 10));
+
+    ASSERT_EQ(doc.m_colorMapConditions.GetCount(), 1);
+    const CColorMapCondition* c = doc.m_colorMapConditions.GetAt(0);
+    EXPECT_EQ(c->GetSumMode(), 1);
+    EXPECT_EQ(c->GetTotalSize(), CSize(640, 480));
+    EXPECT_EQ(c->GetViewAngles()[0], v14 ? 45.0 : 0.0);
+    EXPECT_EQ(c->GetViewAngles()[1], v14 ? 75.0 : 0.0);
+    const CListeningPlane& plane = c->GetPlane();
+    ASSERT_EQ(plane.GetCellCount(), 2u);
+    EXPECT_EQ(plane.GetCells().GetAt(1)->GetLevel(), 89.0);
+    EXPECT_EQ(plane.GetCells().GetAt(1)->GetCenter()[0], 1.5);
+    EXPECT_EQ(plane.GetSpeechAverageLevel(), 85.5);
+
+    ASSERT_EQ(doc.m_soundGraphConditions.GetCount(), 1);
+    const CSoundGraphDataList& g = doc.m_soundGraphConditions.GetGraph(0);
+    ASSERT_EQ(g.GetCurveCount(), 1);
+    EXPECT_EQ(g.GetCurve(0)->GetCount(), 3);
+    EXPECT_EQ(g.GetCurve(0)->GetY(2), 70.0);
+}
+
+}  // namespace
+
+TEST_F(KDRDocFile, NewProjectDefaults)
+{
+    CKDRDoc doc;
+    EXPECT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.m_nLengthUnit, 1);
+    EXPECT_EQ(doc.m_nAutoOverlapMode, 2);
+    EXPECT_EQ(doc.m_nDragInstallState, 2);
+    EXPECT_EQ(doc.m_bNeverImported, TRUE);
+    EXPECT_EQ(doc.m_bSameAsRoom, TRUE);
+    EXPECT_EQ(doc.m_dAutoHeight, CKDRDoc::kNotSet);
+    EXPECT_EQ(doc.m_ptAutoAngles, CPoint3D(100000.0, 100000.0, 100000.0));
+    EXPECT_EQ(doc.GetVersion(), V200);
+    EXPECT_EQ(doc.m_installations.GetRoom(CInstallationContainer::kRoomHeight), 3.0);
+    EXPECT_EQ(doc.m_colorMapConditions.GetCount(), 0);
+    EXPECT_EQ(doc.m_soundGraphConditions.GetCount(), 0);
+}
+
+TEST_F(KDRDocFile, SavedFileOfANewProject)
+{
+    CKDRDoc doc;
+    doc.OnNewDocument();
+    const std::string path = PathOf("new.zkdr");
+    ASSERT_TRUE(doc.DoSave(path));
+    Bytes expected;
+    expected.Raw("ZAVKDRDoc").DW(0x02000000);
+    expected.W(0).W(0).W(2).W(1).W(0).S("").S("").W(1).W(2).D(0).D(0);
+    expected.D(100000.0).D(100000.0).D(100000.0).D(100000.0).D(0).D(0).D(0).D(0).W(1).W(0);
+    expected.W(0).W(0);
+    expected.W(0).W(0).D(1).D(1).D(0).D(10).D(10).D(0).D(0).D(0).D(3).D(0).W(1);
+    expected.W(0).W(0).W(0).W(0);
+    const std::vector<BYTE> bytes = Read(path);
+    EXPECT_EQ(bytes, expected.b);
+    ASSERT_GE(bytes.size(), 13u);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 9), "ZAVKDRDoc");
+    EXPECT_EQ(bytes[9], 0);
+    EXPECT_EQ(bytes[10], 0);
+    EXPECT_EQ(bytes[11], 0);
+    EXPECT_EQ(bytes[12], 2);
+    EXPECT_EQ(doc.GetPathName(), path);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(KDRDocFile, LoadsEveryAcceptedVersion)
+{
+    struct Case {
+        std::string name;
+        Bytes bytes;
+        DWORD v;
+    };
+    const Case cases[] = {
+        {"v100.kdr", OldFile("Version 1.0.0", V100), V100},
+        {"v130.kdr", OldFile("Version 1.3.0", V130), V130},
+        {"v140.kdr", OldFile("Version 1.4.0", 0x01040000), 0x01040000},
+        {"v141.KDR", OldFile("Version 1.4.1", 0x01040100), 0x01040100},
+        {"v142.kdr", OldFile("Version 1.4.2", V142), V142},
+        {"v200.zkdr", CurrentFile(V200), V200},
+        {"v130.zkdr", CurrentFile(V130), V130},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CKDRDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(Write(c.name, c.bytes)));
+        ExpectProject(doc, c.v);
+        EXPECT_TRUE(messages.shown.empty());
+    }
+}
+
+TEST_F(KDRDocFile, VersionParsing)
+{
+    EXPECT_EQ(CKDRDoc::ParseOldVersion("Version 1.4.2"), 0x01040200u);
+    EXPECT_EQ(CKDRDoc::ParseOldVersion("Version 1.0.0"), 0x01000000u);
+    EXPECT_EQ(CKDRDoc::ParseOldVersion("version 1.4.2"), 0u);
+    EXPECT_EQ(CKDRDoc::ParseOldVersion("Version 1"), 0x01000000u);
+    EXPECT_EQ(CKDRDoc::ParseOldVersion(""), 0u);
+    EXPECT_TRUE(CKDRDoc::IsAcceptedVersion(0x01040100));
+    EXPECT_FALSE(CKDRDoc::IsAcceptedVersion(0x01020000));
+    EXPECT_FALSE(CKDRDoc::IsAcceptedVersion(0x01040300));
+}
+
+TEST_F(KDRDocFile, AnUnknownVersionOpensAnEmptyProject)
+{
+    for (const std::string& first : {std::string("Version 1.2.0"), std::string("KDR project 1.4.2")}) {
+        messages.shown.clear();
+        CKDRDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(Write("old.kdr", OldFile(first, V142))));
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].first, "Not available file.");
+        EXPECT_EQ(messages.shown[0].second, static_cast<unsigned>(MB_OK));
+        EXPECT_EQ(doc.m_installations.GetCount(), 0);
+        EXPECT_EQ(doc.m_colorMapConditions.GetCount(), 0);
+        EXPECT_EQ(doc.GetProjectName(), "");
+        EXPECT_EQ(doc.m_bOpenedFromFile, FALSE);
+        EXPECT_EQ(doc.GetVersion(), V200);
+    }
+    messages.shown.clear();
+    CKDRDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(Write("future.zkdr", CurrentFile(0x02010000))));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, "Not available file.");
+}
+
+TEST_F(KDRDocFile, ABadMagicOpensNothing)
+{
+    Bytes f = CurrentFile(V200);
+    f.b[0] = 'z';
+    CKDRDoc doc;
+    EXPECT_FALSE(doc.OnOpenDocument(Write("bad.zkdr", f)));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, "Unexpected file format.");
+
+    // An old file given the new extension is read as the current form.
+    messages.shown.clear();
+    CKDRDoc doc2;
+    EXPECT_FALSE(doc2.OnOpenDocument(Write("renamed.zkdr", OldFile("Version 1.4.2", V142))));
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(KDRDocFile, MagicCheckBeforeOpeningASecondProject)
+{
+    CKDRDoc doc;
+    EXPECT_TRUE(doc.CheckFileMagic(Write("good.zkdr", CurrentFile(V200))));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(doc.CheckFileMagic(Write("old.kdr", OldFile("Version 1.4.2", V142))));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, "Unexpected file format.");
+    Bytes shortFile;
+    shortFile.Raw("ZAVKDR");
+    EXPECT_FALSE(doc.CheckFileMagic(Write("short.zkdr", shortFile)));
+    EXPECT_FALSE(doc.CheckFileMagic(PathOf("missing.zkdr")));
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[2].first.rfind("Failed to open document.", 0), 0u);
+}
+
+TEST_F(KDRDocFile, OldFormatPathIgnoresCase)
+{
+    CKDRDoc doc;
+    EXPECT_TRUE(doc.IsOldFormatPath("/a/room.KDR"));
+    EXPECT_EQ(doc.m_bOldFormat, TRUE);
+    EXPECT_TRUE(doc.IsOldFormatPath("room.kDr"));
+    EXPECT_FALSE(doc.IsOldFormatPath("room.zkdr"));
+    EXPECT_EQ(doc.m_bOldFormat, FALSE);
+    EXPECT_FALSE(doc.IsOldFormatPath("kdr"));
+    EXPECT_FALSE(doc.IsOldFormatPath("room.kdr.bak"));
+    EXPECT_EQ(CKDRDoc::NewFormatPath("/a/room.KDR"), "/a/room.zkdr");
+}
+
+TEST_F(KDRDocFile, LongProjectNameHasAThreeBytePrefix)
+{
+    CKDRDoc doc;
+    doc.m_strProjectName = std::string(300, 'N');
+    CArchive ar;
+    doc.Serialize(ar);
+    const std::vector<BYTE>& b = ar.Buffer();
+    // frame 13, five words 10
+    ASSERT_GT(b.size(), 26u);
+    EXPECT_EQ(b[23], 0xFF);
+    EXPECT_EQ(b[24], 0x2C);
+    EXPECT_EQ(b[25], 0x01);
+}
+
+TEST_F(KDRDocFile, SaveLoadSaveGivesTheSameBytes)
+{
+    for (DWORD v : {V100, V130, V142, V200}) {
+        CKDRDoc doc;
+        Bytes f = v == V200 ? CurrentFile(v) : OldFile("Version 1.0.0", v);
+        if (v == V130) {
+            f = OldFile("Version 1.3.0", v);
+        } else if (v == V142) {
+            f = OldFile("Version 1.4.2", v);
+        }
+        const std::string src = Write(v == V200 ? "src.zkdr" : "src.kdr", f);
+        ASSERT_TRUE(doc.OnOpenDocument(src));
+        const std::string first = PathOf("first.zkdr");
+        const std::string second = PathOf("second.zkdr");
+        ASSERT_TRUE(doc.DoSave(first));
+        CKDRDoc again;
+        ASSERT_TRUE(again.OnOpenDocument(first));
+        ASSERT_TRUE(again.DoSave(second));
+        EXPECT_EQ(Read(first), Read(second)) << std::hex << v;
+        if (v == V200) {
+            EXPECT_EQ(Read(first), f.b);  // the current form is written back unchanged
+        }
+    }
+}
+
+TEST_F(KDRDocFile, TruncationAtEveryOffsetFailsCleanly)
+{
+    const Bytes whole = CurrentFile(V200);
+    for (std::size_t n = 0; n < whole.size(); ++n) {
+        CKDRDoc doc;
+        CArchive ar(std::vector<BYTE>(whole.b.begin(), whole.b.begin() + static_cast<long>(n)));
+        EXPECT_THROW(doc.Serialize(ar), CArchiveException) << n;
+    }
+    const Bytes old = OldFile("Version 1.3.0", V130);
+    for (std::size_t n = 0; n < old.size(); ++n) {
+        CKDRDoc doc;
+        doc.m_bOldFormat = TRUE;
+        CArchive ar(std::vector<BYTE>(old.b.begin(), old.b.begin() + static_cast<long>(n)));
+        EXPECT_THROW(doc.Serialize(ar), CArchiveException) << n;
+    }
+    // Through the file: reported once, nothing kept.
+    CKDRDoc doc;
+    const std::string path = Write("cut.zkdr", Bytes{std::vector<BYTE>(whole.b.begin(), whole.b.end() - 30)});
+    EXPECT_FALSE(doc.OnOpenDocument(path));
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(doc.m_installations.GetCount(), 0);
+    EXPECT_EQ(doc.GetProjectName(), "");
+    EXPECT_EQ(doc.m_colorMapConditions.GetCount(), 0);
+}
+
+TEST_F(KDRDocFile, AFailedWriteLeavesTheOldFileAlone)
+{
+    CKDRDoc doc;
+    const std::string path = Write("keep.zkdr", CurrentFile(V200));
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    doc.SetPathName(path);
+    doc.m_strProjectName = "Changed";
+    doc.SetModifiedFlag(true);
+    FileIO::SetWriteFaultForTesting(100);
+    EXPECT_FALSE(doc.OnFileSave());
+    FileIO::SetWriteFaultForTesting(-1);
+    EXPECT_EQ(Read(path), CurrentFile(V200).b);
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first.rfind("Failed to save document.", 0), 0u);
+    // Nothing but the target is left in the folder.
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir)) {
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(KDRDocFile, SavingAProjectOpenedFromAnOldFile)
+{
+    const std::string old = Write("room.kdr", OldFile("Version 1.4.2", V142));
+    CKDRDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(old));
+    doc.SetPathName(old);
+    ASSERT_TRUE(doc.OnFileSave());
+    EXPECT_EQ(doc.GetPathName(), PathOf("room.zkdr"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, "File was saved with new extention(\"zkdr\").");
+    EXPECT_EQ(messages.events.front(), "beep:0");
+    EXPECT_EQ(Read(PathOf("room.zkdr")), CurrentFile(V200).b);
+    EXPECT_EQ(Read(old), OldFile("Version 1.4.2", V142).b);
+
+    messages.shown.clear();
+    ASSERT_TRUE(doc.OnFileSave());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(KDRDocFile, SavingToAnOldNameAsksFirst)
+{
+    CKDRDoc doc;
+    const std::string target = PathOf("hall.kdr");
+    messages.answer = IDCANCEL;
+    EXPECT_FALSE(doc.OnFileSaveAs(target));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, "Do you save this file with the new extention that is \"zkdr\"?");
+    EXPECT_EQ(messages.shown[0].second, static_cast<unsigned>(MB_OKCANCEL | MB_ICONEXCLAMATION));
+    EXPECT_EQ(messages.beeps.front(), static_cast<unsigned>(MB_ICONHAND));
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_FALSE(fs::exists(PathOf("hall.zkdr")));
+
+    messages.shown.clear();
+    messages.answer = IDOK;
+    EXPECT_TRUE(doc.OnFileSaveAs(target));
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_TRUE(fs::exists(PathOf("hall.zkdr")));
+    EXPECT_EQ(doc.GetPathName(), PathOf("hall.zkdr"));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].first, "File was saved with new extention(\"zkdr\").");
+}
+
+TEST_F(KDRDocFile, SaveWithoutAPathAsksForOne)
+{
+    CKDRDoc doc;
+    EXPECT_FALSE(doc.OnFileSave());  // no question installed: nothing saved
+    std::string proposed;
+    doc.SetSavePathPrompt([&](std::string& path) {
+        proposed = path;
+        path = PathOf("chosen.zkdr");
+        return true;
+    });
+    EXPECT_TRUE(doc.OnFileSave());
+    EXPECT_EQ(proposed, "Untitled");
+    EXPECT_EQ(doc.GetPathName(), PathOf("chosen.zkdr"));
+    EXPECT_TRUE(fs::exists(PathOf("chosen.zkdr")));
+}
+
+TEST_F(KDRDocFile, ClosingDropsTheModels)
+{
+    CKDRDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(Write("p.zkdr", CurrentFile(V200))));
+    EXPECT_EQ(doc.m_bAutoInstalled, TRUE);
+    doc.OnCloseDocument();
+    EXPECT_EQ(doc.m_bAutoInstalled, FALSE);
+    EXPECT_EQ(doc.m_models.GetCount(), 0);
+}
+
+namespace {
+
+class HintRecorder : public IView {
+public:
+    void OnUpdate(IView*, long hint) override { hints.push_back(hint); }
+    std::vector<long> hints;
+};
+
+}  // namespace
+
+TEST_F(KDRDocFile, InstallationUpdateSendsHintsAndClearsCurveZero)
+{
+    CKDRDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(Write("p.zkdr", CurrentFile(V200))));
+    HintRecorder view;
+    doc.AddView(&view);
+    doc.UpdateAfterInstallationChange();
+    EXPECT_EQ(view.hints, (std::vector<long>{1, 2, 4}));
+    const CSoundGraphData* curve = doc.m_soundGraphConditions.GetGraph(0).GetCurve(0);
+    EXPECT_EQ(curve->GetCount(), 3);
+    EXPECT_EQ(curve->GetY(2), 0.0);
+    EXPECT_TRUE(doc.IsModified());
+    doc.RemoveView(&view);
+}
