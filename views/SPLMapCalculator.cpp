@@ -373,8 +373,13 @@ void CSPLMapCalculator::CalcColorMapFast(IProgress& progress, int iLo, int iHi, 
                 failed = true;
             if (state != kDotDone)
                 break;
+            CPlaceElement* dot = dots.GetAt(committed);
+            if (!dot) {
+                failed = true;  // the plane lost dots meanwhile: keep what was taken
+                break;
+            }
             const double level = levels[committed];
-            dots.GetAt(committed)->SetLevel(level);
+            dot->SetLevel(level);
             if (level > maxLevel)
                 maxLevel = level;
             if (level < minLevel)
@@ -398,11 +403,12 @@ void CSPLMapCalculator::CalcColorMapFast(IProgress& progress, int iLo, int iHi, 
         if (allDone)
             break;  // cannot happen without a failure or a full map; kept as a guard
         if (!progress.PumpMessages()) {
-            stop.store(true, std::memory_order_relaxed);
             stopped = true;
             break;
         }
     }
+    // Whatever ended the loop, no worker starts another dot.
+    stop.store(true, std::memory_order_relaxed);
     for (auto& t : pool)
         t.join();
     if (stopped || !failed)

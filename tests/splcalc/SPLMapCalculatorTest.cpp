@@ -313,7 +313,7 @@ TEST(SPLMap, StopKeepsAPrefixOfNewLevels)
         const int m = s.AddModel(SmallSpeaker());
         for (int i = 0; i < 4; ++i)
             s.Install(m, 1.0 + i, 2.0, 3.0);
-        s.SetPlane(0.0, 0.0, 1.2, 5.0, 5.0, 0.0, 0.1);  // 2500 dots
+        s.SetPlane(0.0, 0.0, 1.2, 10.0, 10.0, 0.0, 0.05);  // 40000 dots
         s.FillLevels(42.0);
         auto calc = s.Calculator(e, 2);
         calc->SetProgressFactory([] { return std::unique_ptr<IProgress>(std::make_unique<FakeProgress>(3)); });

@@ -1,0 +1,110 @@
+// The SPL colour map of a reference scene: a 20 m x 20 m room with a 4 m
+// solid ceiling, a plane at 1.2 m of 0.25 m dots (6400 dots), 36 ceiling
+// speakers (1/24-octave data from 100 Hz to 20 kHz on a 5-degree polar and
+// 10-degree meridian grid), the 1/3-octave band at 1 kHz, "Interference".
+// Timed for the plain evaluation, the fast evaluation on one worker thread
+// and the fast evaluation on every core; the counter dots_per_second is
+// the map's dots over the wall-clock time.
+
+#include "document/KDRDoc.h"
+#include "platform/TextFile.h"
+#include "tools/zsbgen/ZsbWriter.h"
+#include "views/SPLMapCalculator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace {
+
+std::unique_ptr<CKDRDoc> MakeReferenceScene()
+{
+    auto doc = std::make_unique<CKDRDoc>();
+    doc->m_nLengthUnit = 0;
+    CInstallationContainer& room = doc->m_installations;
+    room.m_nCeilingKind = 1;
+    room.SetRoom(CInstallationContainer::kRoomLengthX, 20.0);
+    room.SetRoom(CInstallationContainer::kRoomWidthY, 20.0);
+    room.SetRoom(CInstallationContainer::kRoomHeight, 4.0);
+
+    ZsbSpec spec;
+    spec.typeCode = 1;
+    spec.name = "Reference Ceiling Speaker";
+    spec.pitch = 24;
+    spec.lowest = 100.0;
+    spec.highest = 20000.0;
+    spec.meridianStep = 10.0;
+    spec.polarStep = 5.0;
+    ZsbTap tap;
+    tap.kind = 'h';
+    tap.value = 100.0;
+    tap.power = 6.0;
+    spec.taps.push_back(tap);
+    CStdioFile file;
+    file.OpenText(MakeZsbText(spec));
+    std::string first;
+    file.ReadString(first);
+    if (!doc->m_models.ImportModel(file, 0, nullptr)) {
+        std::fprintf(stderr, "the reference speaker data could not be read\n");
+        std::abort();
+    }
+
+    // 6 x 6 speakers, 3.33 m apart, 0.1 m below the ceiling, aimed down.
+    const double pitch = 20.0 / 6.0;
+    for (int r = 0; r < 6; ++r) {
+        for (int c = 0; c < 6; ++c)
+            room.AddInstallation(0, 0, pitch * (c + 0.5), pitch * (r + 0.5), 3.9, 0.0, 0.0, 90.0, 6.0, 1);
+    }
+
+    CListeningPlane plane;
+    plane.Set(0.0, 0.0, 1.2, 20.0, 20.0, 0.0, 0.25, 100.0, 2.0);
+    doc->m_colorMapConditions.AddNew(1000.0, 3.0, 0, 0, 0, 110, 44, 40, 324, 0.0, plane, 45.0, 75.0, 0.0);
+    return doc;
+}
+
+CKDRDoc& ReferenceScene()
+{
+    static std::unique_ptr<CKDRDoc> doc = MakeReferenceScene();
+    return *doc;
+}
+
+void RunMap(benchmark::State& state, CSPLMapCalculator::Evaluation evaluation, unsigned threads)
+{
+    CKDRDoc& doc = ReferenceScene();
+    CSPLMapCalculator calc(doc, 0);
+    calc.SetEvaluation(evaluation);
+    calc.SetThreadCount(threads);
+    const double dots = static_cast<double>(doc.m_colorMapConditions.GetAt(0)->GetPlane().GetCells().GetCount());
+    for (auto _ : state) {
+        calc.CalcColorMap();
+        benchmark::DoNotOptimize(doc.m_colorMapConditions.GetAt(0)->GetPlane().GetAverageLevel());
+    }
+    state.counters["dots_per_second"] =
+        benchmark::Counter(dots * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["threads"] = threads ? threads : std::max(1u, std::thread::hardware_concurrency());
+}
+
+void BM_SPLMapReference(benchmark::State& state)
+{
+    RunMap(state, CSPLMapCalculator::Evaluation::Reference, 1);
+}
+
+void BM_SPLMapFastOneThread(benchmark::State& state)
+{
+    RunMap(state, CSPLMapCalculator::Evaluation::Fast, 1);
+}
+
+void BM_SPLMapFastAllCores(benchmark::State& state)
+{
+    RunMap(state, CSPLMapCalculator::Evaluation::Fast, 0);
+}
+
+}  // namespace
+
+BENCHMARK(BM_SPLMapReference)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_SPLMapFastOneThread)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+BENCHMARK(BM_SPLMapFastAllCores)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
