@@ -1,0 +1,254 @@
+// The project-file records of the array kinds: golden bytes built by hand,
+// every accepted file version, and broken records.
+#include "ArrayTestData.h"
+
+#include "models/LV3Model.h"
+#include "models/TypeAModel.h"
+#include "models/TypeHModel.h"
+#include "models/TypeTModel.h"
+#include "platform/ArchiveException.h"
+
+#include <gtest/gtest.h>
+
+using namespace arraytest;
+
+namespace {
+
+const double kUnitLengths[4] = {0.1, 0.11, 0.12, 0.13};
+
+std::vector<Axis> Units(int n)
+{
+    std::vector<Axis> axes;
+    for (int i = 0; i < n; ++i)
+        axes.push_back({"W" + std::to_string(i), kUnitLengths[i], 0.05, 0.0, 1.0});
+    return axes;
+}
+
+std::vector<Axis> Modules(int n)
+{
+    std::vector<Axis> axes;
+    for (int i = 0; i < n; ++i)
+        axes.push_back({"M" + std::to_string(i), 0.25, 0.125, 0.5 * i, 1.0 / n});
+    return axes;
+}
+
+// The model record as files before 2.0 hold it: no suffix in 1.0.0 and
+// 1.3.0, no tap factor there either, the meridian angles once and then the
+// balloon cells once per element after the frequencies.
+std::vector<BYTE> StoreOld(CSpeakerModel& m, DWORD version)
+{
+    CArchive ar;
+    ar << static_cast<WORD>(m.GetTypeCode());
+    m.SerializeModuleCounts(ar);
+    m.GetTapTable().SerializeHeader(ar);
+    m.GetPlacements().SerializeAngles(ar);
+    ar << m.GetName();
+    if (version != CSpeakerModel::kVersion100 && version != CSpeakerModel::kVersion130)
+        ar << m.GetNameSuffix();
+    m.GetPlacements().SerializeShareAndPosition(ar);
+    m.SerializeAxisData(ar);
+    m.GetHeader().Serialize(ar);
+    m.GetTapTable().Serialize(ar, version);
+    m.GetHeader().SerializeValues(ar);
+    m.GetBalloons().SerializeAngles(ar);
+    m.GetHeader().SerializeFrequencies(ar);
+    for (CSpeakerElement e : m.GetElements())
+        e.Serialize(ar);
+    return ar.TakeBuffer();
+}
+
+void ExpectSameModel(const CSpeakerModel& a, const CSpeakerModel& b)
+{
+    ASSERT_EQ(a.GetTypeCode(), b.GetTypeCode());
+    EXPECT_EQ(a.GetName(), b.GetName());
+    EXPECT_EQ(a.GetTapTable().GetCentreCount(), b.GetTapTable().GetCentreCount());
+    EXPECT_EQ(a.GetTapTable().GetUpperCount(), b.GetTapTable().GetUpperCount());
+    EXPECT_EQ(a.GetTapTable().GetLowerCount(), b.GetTapTable().GetLowerCount());
+    ASSERT_EQ(a.GetPlacements().size(), b.GetPlacements().size());
+    for (std::size_t i = 0; i < a.GetPlacements().size(); ++i) {
+        const CSPVariableParam& p = a.GetPlacements()[i];
+        const CSPVariableParam& q = b.GetPlacements()[i];
+        EXPECT_EQ(p.GetPositionMetres(), q.GetPositionMetres()) << i;
+        EXPECT_EQ(p.GetAngles(), q.GetAngles()) << i;
+        EXPECT_EQ(p.GetShare(), q.GetShare()) << i;
+        // A TypeT placement takes its splay from the model's table only when
+        // it is placed; a loaded one keeps the stored positions instead.
+        if (a.GetTypeCode() != 2) {
+            EXPECT_EQ(p.GetEntity(), q.GetEntity()) << i;
+        }
+    }
+    ASSERT_EQ(a.GetElements().size(), b.GetElements().size());
+    ASSERT_EQ(a.GetBalloons().size(), b.GetBalloons().size());
+    for (std::size_t i = 0; i < a.GetElements().size(); ++i) {
+        const CSpeakerElement& e = a.GetElements()[i];
+        const CSpeakerElement& f = b.GetElements()[i];
+        EXPECT_EQ(e.GetBalloon() - &a.GetBalloons()[0], f.GetBalloon() - &b.GetBalloons()[0]) << i;
+        for (int k = 0; k < 4; ++k) {
+            EXPECT_EQ(e.GetBalloonCell(1, 2, k).re, f.GetBalloonCell(1, 2, k).re);
+            EXPECT_EQ(e.GetBalloonCell(3, 1, k).im, f.GetBalloonCell(3, 1, k).im);
+        }
+    }
+}
+
+}  // namespace
+
+TEST(ArrayRecord, LineArrayCountsAndAxisRecords)
+{
+    auto m = Import(MakeText(5, {"0", "1", "1"}, Modules(2), 1));
+    ASSERT_NE(m, nullptr);
+    CArchive counts;
+    m->SerializeModuleCounts(counts);
+    EXPECT_EQ(counts.Buffer(), Bytes().W(0).W(1).W(1).b);
+    CArchive axis;
+    m->SerializeAxisData(axis);
+    EXPECT_EQ(axis.Buffer(), Bytes().S("M0").D(0.125).D(0.25).D(0.0).S("M1").D(0.125).D(0.25).D(0.5).b);
+
+    // The whole record begins with the type code, the counts, the reserved
+    // words and the aim angles; the name carries the suffix after it.
+    m->GetTapTable().SetModuleCounts(0, 4, 4);
+    m->ResizeVariableParams();
+    const std::vector<BYTE> record = Store(*m);
+    const std::vector<BYTE> head = Bytes().W(5).W(0).W(4).W(4).W(0).W(0).W(0).b;
+    ASSERT_GT(record.size(), head.size() + 8 * 24);
+    EXPECT_TRUE(std::equal(head.begin(), head.end(), record.begin()));
+    const std::vector<BYTE> names = Bytes().S("Test Array").S(" (x 2)").b;
+    EXPECT_TRUE(std::equal(names.begin(), names.end(), record.begin() + static_cast<std::ptrdiff_t>(head.size() + 8 * 24)));
+}
+
+TEST(ArrayRecord, TypeHWith25ElementsHoldsFourUnitsThen25Parameters)
+{
+    auto m = Import(MakeText(4, {"0", "0", "0"}, Units(4), 4));
+    ASSERT_NE(m, nullptr);
+    auto* h = dynamic_cast<CTypeHModel*>(m.get());
+    ASSERT_TRUE(h->ApplyArrangement(0, 0, 25, 25, CTypeAandCParamArray(25, CTypeAandCParam(1, 0.0))));
+
+    Bytes expected;
+    for (int u = 0; u < 4; ++u)
+        expected.S("W" + std::to_string(u)).D(0.05).D(kUnitLengths[u]).D(0.0);
+    for (int i = 0; i < 25; ++i)
+        expected.I(1).D(0.0);
+    CArchive axis;
+    h->SerializeAxisData(axis);
+    EXPECT_EQ(axis.Buffer(), expected.b);
+    EXPECT_EQ(axis.Size(), 4 * (3 + 24) + 25 * 12u);
+
+    const std::vector<BYTE> record = Store(*h);
+    const std::vector<BYTE> head = Bytes().W(4).W(0).W(0).W(25).W(0).W(0).W(0).b;
+    EXPECT_TRUE(std::equal(head.begin(), head.end(), record.begin()));
+    const std::vector<BYTE> names = Bytes().S("Test Array").S("(x 2)").b;
+    EXPECT_TRUE(std::equal(names.begin(), names.end(), record.begin() + static_cast<std::ptrdiff_t>(head.size() + 25 * 24)));
+    const std::size_t axisAt = head.size() + 25 * 24 + names.size() + 25 * 32;
+    EXPECT_TRUE(std::equal(expected.b.begin(), expected.b.end(), record.begin() + static_cast<std::ptrdiff_t>(axisAt)));
+}
+
+TEST(ArrayRecord, TypeAAxisRecordLoadsFromHandBuiltBytes)
+{
+    CTypeAModel m;
+    // The counts are followed by three placements' and parameters' worth of
+    // record (24 + 32 + 12 bytes each) in a real file.
+    Bytes countsRecord = Bytes().W(0).W(0).W(3);
+    countsRecord.b.resize(6 + 3 * 68);
+    CArchive counts(countsRecord.b);
+    m.SerializeModuleCounts(counts);
+    EXPECT_EQ(m.GetTotalCount(), 3u);
+    EXPECT_EQ(m.GetAxisElements().size(), 2u);
+    EXPECT_EQ(m.GetBalloons().size(), 2u);
+    m.ResizeVariableParams();
+    EXPECT_EQ(m.GetParams().size(), 3u);
+
+    CArchive axis(Bytes().S("L").D(0.2).D(0.42).D(0.0).S("S").D(0.2).D(0.36).D(0.0)
+                      .I(0).D(9.0).I(1).D(2.5).I(0).D(4.0).b);
+    m.SerializeAxisData(axis);
+    EXPECT_EQ(axis.Remaining(), 0u);
+    EXPECT_EQ(m.GetParams(), (CTypeAandCParamArray{{0, 9.0}, {1, 2.5}, {0, 4.0}}));
+    EXPECT_EQ(m.GetAxisElements()[1].GetName(), "S");
+    EXPECT_EQ(m.GetAxisElements()[1].GetVector(), CAxisEntity(0.2, 0.36, 0.0));
+    m.AssignAxisData(FALSE);
+    EXPECT_EQ(m.GetPlacements()[0].GetEntity(), CAxisEntity(0.2, 0.42, 0.0));
+    EXPECT_EQ(m.GetPlacements()[1].GetEntity(), CAxisEntity(0.2, 0.36, 2.5));
+}
+
+TEST(ArrayRecord, EveryAcceptedVersionLoadsTheSameModel)
+{
+    CFakeArrangementDialogs dialogs;
+    CScopedModelDialogs scope(&dialogs);
+    std::vector<std::unique_ptr<CSpeakerModel>> models;
+    models.push_back(Import(MakeText(5, {"0", "4", "4"}, Modules(8), 1)));
+    models.push_back(Import(MakeText(8, {"0", "2", "2"}, Modules(4), 1)));
+    models.push_back(Import(MakeText(3, {"0", "0", "8"}, Modules(8), 1)));
+    models.push_back(Import(MakeText(2, {"0", "0", "8"}, Modules(8), 1)));
+    models.push_back(Import(MakeText(6, {"0", "0", "1"}, Units(2), 2)));
+    models.push_back(Import(MakeText(7, {"0", "0", "1"}, Units(2), 2)));
+    models.push_back(Import(MakeText(4, {"0", "0", "1"}, Units(4), 4)));
+    for (auto& m : models)
+        ASSERT_NE(m, nullptr);
+    // Arrange the cabinet kinds so that their elements use every unit.
+    dialogs.counts = {0, 0, 4};
+    dialogs.params = {{0, 0.0}, {1, 2.0}, {0, 3.0}, {1, 4.0}};
+    ASSERT_EQ(models[4]->DoModuleArrangement(0), 0.25);
+    ASSERT_EQ(models[5]->DoModuleArrangement(0), 0.25);
+    dialogs.counts = {0, 0, 9};
+    dialogs.params = {{2, 0.0}, {2, 1.0}, {2, 1.0}, {2, 1.0}, {3, 1.0}, {3, 1.0}, {3, 2.0}, {3, 2.0}, {3, 2.0}};
+    ASSERT_EQ(models[6]->DoModuleArrangement(0), 1.0);
+
+    const DWORD versions[] = {0x01000000, 0x01030000, 0x01040000, 0x01040100, 0x01040200};
+    for (auto& m : models) {
+        auto current = Load(Store(*m));
+        ASSERT_NE(current, nullptr);
+        ExpectSameModel(*m, *current);
+        EXPECT_EQ(current->GetNameSuffix(), m->GetNameSuffix());
+        for (DWORD version : versions) {
+            SCOPED_TRACE(version);
+            CArchive ar(StoreOld(*m, version));
+            auto old = CSpeakerModel::CreateFromArchive(ar, version);
+            ASSERT_NE(old, nullptr);
+            EXPECT_EQ(ar.Remaining(), 0u);
+            ExpectSameModel(*m, *old);
+        }
+    }
+}
+
+TEST(ArrayRecord, BrokenRecordsAreFormatErrors)
+{
+    auto a = Import(MakeText(6, {"0", "0", "1"}, Units(2), 2));
+    ASSERT_NE(a, nullptr);
+    auto* cab = dynamic_cast<CCabinetArrayModel*>(a.get());
+    ASSERT_TRUE(cab->ApplyArrangement(0, 0, 3, 3, CTypeAandCParamArray(3)));
+    std::vector<BYTE> record = Store(*a);
+    auto good = Load(record);
+    ASSERT_NE(good, nullptr);
+
+    // The third parameter record names unit 5 of the two.
+    CArchive axis;
+    a->SerializeAxisData(axis);
+    const std::size_t axisAt = static_cast<std::size_t>(
+        std::search(record.begin(), record.end(), axis.Buffer().begin(), axis.Buffer().end()) - record.begin());
+    ASSERT_LT(axisAt, record.size());
+    std::vector<BYTE> badUnit = record;
+    badUnit[axisAt + axis.Size() - 12] = 5;
+    EXPECT_THROW(Load(badUnit), CArchiveException);
+    badUnit[axisAt + axis.Size() - 12] = 0xFF;
+    badUnit[axisAt + axis.Size() - 9] = 0xFF;  // -1
+    EXPECT_THROW(Load(badUnit), CArchiveException);
+
+    // Counts far beyond what the record holds, for every kind.
+    for (int code = 2; code <= 8; ++code) {
+        std::vector<BYTE> huge = Bytes().W(0).W(0xFFFF).W(0xFFFF).W(0).W(0).W(0).b;
+        try {
+            CArchive ar(std::move(huge));
+            auto m = CSpeakerModel::CreateModel(code);
+            m->Serialize(ar, CSpeakerModel::kVersion200);
+            ADD_FAILURE() << code;
+        } catch (const CArchiveException& e) {
+            EXPECT_NE(e.m_cause, CArchiveException::none);
+        }
+        std::vector<BYTE> big = Bytes().W(static_cast<unsigned>(code)).W(0).W(0).W(300).W(0).W(0).W(0).b;
+        EXPECT_THROW(Load(big), CArchiveException) << code;
+    }
+
+    // A record cut anywhere ends in an archive error, never in a crash.
+    for (std::size_t cut = 0; cut < record.size(); cut += 7) {
+        std::vector<BYTE> part(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(cut));
+        EXPECT_THROW(Load(part), CArchiveException) << cut;
+    }
+}
