@@ -458,10 +458,10 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
     const DWORD elementCount = m_tapTable.GetElementCount();
     if (elementCount > SpeakerDataLimits::kMaxModuleCount)
         CArchive::ThrowFormat(LoadStringId(kIdsBadModelData));
+    ResizeVariableParams();
     // Each placement has an angle record (24 bytes) and a share and position
     // record (32 bytes) still to come.
-    ar.CheckCount(elementCount, 24 + 32);
-    ResizeVariableParams();
+    ar.CheckCount(m_placements.size(), 24 + 32);
     m_placements.SerializeAngles(ar);
     SerializeName(ar, version);
     m_placements.SerializeShareAndPosition(ar);

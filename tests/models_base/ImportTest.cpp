@@ -210,6 +210,17 @@ TEST(GeneratorTest, PistonDirectivityIsPlausible)
     EXPECT_LT(phase, 180.0);
 }
 
+TEST(GeneratorTest, EllipticityWidensTheHorizontalCoverage)
+{
+    ZsbUnit unit;
+    unit.radius = 0.1;
+    unit.ellipticity = 0.3;
+    double horizontal = 0.0, vertical = 0.0, phase = 0.0;
+    ZsbUnitResponse(unit, 4000.0, 0.0, 40.0, horizontal, phase);
+    ZsbUnitResponse(unit, 4000.0, 90.0, 40.0, vertical, phase);
+    EXPECT_GT(horizontal - vertical, 3.0);
+}
+
 TEST(GeneratorTest, AGeneratedFileGivesItsSensitivityAtOneMetre)
 {
     ZsbSpec spec;

@@ -81,7 +81,10 @@ void ZsbUnitResponse(const ZsbUnit& unit, double f, double meridian, double pola
 {
     const double k = 2.0 * kPi * f / kSpeedOfSound;
     const double theta = polar * kPi / 180.0;
-    const double radius = unit.radius * (1.0 + unit.ellipticity * std::cos(2.0 * meridian * kPi / 180.0));
+    // Meridians 0 and 180 lie in the horizontal plane (the unit's y axis): a
+    // positive ellipticity shrinks the radius there and widens the
+    // horizontal coverage.
+    const double radius = unit.radius * (1.0 - unit.ellipticity * std::cos(2.0 * meridian * kPi / 180.0));
     const double ka = k * radius;
     // The piston radiates into the front half; towards the rear the cabinet
     // shadows it, less so where the wavelength is long against the piston.

@@ -35,7 +35,7 @@ struct ZsbAxis {
 // The directivity of one balloon.
 struct ZsbUnit {
     double radius = 0.08;        // piston radius, metres
-    double ellipticity = 0.0;    // radius * (1 + e*cos(2*meridian)); 0 = round
+    double ellipticity = 0.0;    // radius * (1 - e*cos(2*meridian)); > 0 widens the horizontal
     double sensitivity = 90.0;   // on-axis dB at 1 m with 1 W
     double lowCorner = 80.0;     // Hz, second-order high-pass
     double delay = 0.0002;       // s, the acoustic centre's lag behind the reference
