@@ -1,0 +1,22 @@
+#pragma once
+// The file dialogs of the application, behind an interface so that tests
+// can answer them.
+
+#include <string>
+
+class IFileDialogs {
+public:
+    virtual ~IFileDialogs() = default;
+    // filter: lines "Name (*.a *.b)" separated by ";;". True and the path on OK.
+    virtual bool GetOpenFileName(const std::string& filter, std::string& path) = 0;
+    // proposed: the name offered; defaultSuffix without dot ("zkdr").
+    virtual bool GetSaveFileName(const std::string& filter, const std::string& defaultSuffix,
+                                 const std::string& proposed, std::string& path) = 0;
+};
+
+class CQtFileDialogs : public IFileDialogs {
+public:
+    bool GetOpenFileName(const std::string& filter, std::string& path) override;
+    bool GetSaveFileName(const std::string& filter, const std::string& defaultSuffix, const std::string& proposed,
+                         std::string& path) override;
+};

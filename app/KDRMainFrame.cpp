@@ -1,0 +1,528 @@
+#include "app/KDRMainFrame.h"
+
+#include "app/FileDialogs.h"
+#include "app/KDRApp.h"
+#include "app/KDRChildFrame.h"
+#include "app/KDRDocTemplate.h"
+#include "document/KDRDoc.h"
+#include "platform/MessageBox.h"
+#include "platform/qt/MenuBuilder.h"
+#include "platform/qt/ProgramResources.h"
+#include "platform/qt/ViewBase.h"
+#include "resources/CommandIds.h"
+#include "resources/StringTable.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QProcess>
+#include <QShortcut>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// The text of a command as the menus show it, for tool tips.
+std::string CommandText(unsigned id)
+{
+    struct Finder {
+        static bool Find(const std::vector<MenuItemDef>& items, unsigned id, std::string& text)
+        {
+            for (const MenuItemDef& it : items) {
+                if (it.kind == MenuItemDef::Command && it.id == id) {
+                    text = StripMnemonic(it.text);
+                    return true;
+                }
+                if (it.kind == MenuItemDef::Popup && Find(it.items, id, text))
+                    return true;
+            }
+            return false;
+        }
+    };
+    std::string text;
+    if (const auto* menu = FindMenu(IDR_KDRTYPE))
+        Finder::Find(*menu, id, text);
+    if (!text.empty() && text.size() > 3 && text.compare(text.size() - 3, 3, "...") == 0)
+        text.resize(text.size() - 3);
+    return text;
+}
+
+// A 16 x 15 toolbar button image: a short mark for the command.
+QIcon ToolIcon(const QString& mark)
+{
+    QPixmap pm(16, 15);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    QFont f = p.font();
+    f.setPixelSize(mark.size() > 1 ? 8 : 11);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(QColor(0, 0, 96));
+    p.drawText(QRect(0, 0, 16, 15), Qt::AlignCenter, mark);
+    return QIcon(pm);
+}
+
+void FillRecentFiles(QMenu* menu, QAction* before, void* ctx)
+{
+    auto* app = static_cast<CKDRApp*>(ctx);
+    // Drop the entries of the last opening.
+    for (QAction* a : menu->actions())
+        if (a->property("kadrelRecent").toBool())
+            delete a;
+    const QStringList files = app->RecentFiles();
+    if (files.isEmpty()) {
+        QAction* a = new QAction(QStringLiteral("Recent File"), menu);
+        a->setEnabled(false);
+        a->setProperty("kadrelRecent", true);
+        menu->insertAction(before, a);
+        return;
+    }
+    for (int i = 0; i < files.size(); ++i) {
+        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i]));
+        QAction* a = new QAction(text, menu);
+        a->setProperty("kadrelRecent", true);
+        a->setProperty("kadrelCommandId", ID_FILE_MRU_FILE1 + i);
+        const unsigned id = ID_FILE_MRU_FILE1 + i;
+        QObject::connect(a, &QAction::triggered, a, [id] {
+            if (ICommandRouter* r = GetCommandRouter())
+                r->RouteCommand(id);
+        });
+        menu->insertAction(before, a);
+    }
+}
+
+}  // namespace
+
+CKDRMainFrame::CKDRMainFrame(CKDRApp& app) : m_app(app) {}
+
+CKDRMainFrame::~CKDRMainFrame()
+{
+    if (GetCommandRouter() == this)
+        SetCommandRouter(nullptr);
+}
+
+bool CKDRMainFrame::LoadFrame()
+{
+    resize(800, 600);
+    setWindowTitle(QStringLiteral("Kadrel"));
+    setWindowIcon(QIcon(LoadProgramIcon(IDI_APPLICATION_ICON)));
+    m_mdi = new QMdiArea(this);
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    SetCommandRouter(this);
+    SetMenu(IDR_MAINFRAME);
+    CreateToolBar();
+    CreateStatusBar();
+    setAcceptDrops(true);
+
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) { UpdateFrameState(); });
+    auto* next = new QShortcut(QKeySequence(Qt::Key_F6), this);
+    connect(next, &QShortcut::activated, this, [this] { RouteCommand(ID_NEXT_PANE); });
+    auto* prev = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
+    connect(prev, &QShortcut::activated, this, [this] { RouteCommand(ID_PREV_PANE); });
+
+    // The toolbar follows the update handlers while the program is idle.
+    m_idleTimer = new QTimer(this);
+    m_idleTimer->setInterval(250);
+    connect(m_idleTimer, &QTimer::timeout, this, [this] { UpdateToolBar(); });
+    m_idleTimer->start();
+    return true;
+}
+
+void CKDRMainFrame::SetMenu(unsigned menuId)
+{
+    if (m_menuId == menuId)
+        return;
+    m_menuId = menuId;
+    MenuBuilder::FillMenuBar(menuBar(), menuId, &FillRecentFiles, &m_app);
+}
+
+void CKDRMainFrame::CreateToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("Standard"));
+    m_toolBar->setObjectName(QStringLiteral("ToolBar128"));
+    m_toolBar->setIconSize(QSize(16, 15));
+    m_toolBar->setMovable(true);
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    struct Button {
+        unsigned id;
+        const char* mark;
+    };
+    const Button groups[][4] = {
+        {{ID_FILE_NEW, "N"}, {ID_FILE_OPEN, "O"}, {ID_FILE_SAVE, "S"}, {ID_FILE_PRINT, "Pr"}},
+        {{ID_VIEW_ROOM_DIRECTION_XAXISMINUS, "X-"},
+         {ID_VIEW_ROOM_DIRECTION_YAXISPLUS, "Y+"},
+         {ID_VIEW_ROOM_DIRECTION_ZAXISMINUS, "Z-"},
+         {ID_VIEW_ROOM_DIRECTION_DIAGONAL, "XYZ"}},
+        {{ID_ROOM_PARAMETERS, "Rm"}, {ID_SPEAKER_IMPORT, "Im"}, {ID_INSTALLATION_AUTO, "Au"}, {0, nullptr}},
+        {{ID_TOOL_RECALCULATE, "Rc"}, {ID_TOOL_PREFERENCE, "Pf"}, {0, nullptr}, {0, nullptr}},
+        {{ID_VIEW_ROOM_SIZE_FIT, "Fit"}, {ID_VIEW_ROOM_SIZE_ZOOMIN, "+"}, {ID_VIEW_ROOM_SIZE_ZOOMOUT, "-"}, {0, nullptr}},
+        {{ID_APP_ABOUT, "?"}, {0, nullptr}, {0, nullptr}, {0, nullptr}},
+    };
+    bool first = true;
+    for (const auto& group : groups) {
+        if (!first)
+            m_toolBar->addSeparator();
+        first = false;
+        for (const Button& b : group) {
+            if (b.id == 0)
+                continue;
+            MenuItemDef item;
+            item.id = b.id;
+            item.text = CommandText(b.id);
+            QAction* a = MenuBuilder::MakeAction(item, m_toolBar);
+            a->setIcon(ToolIcon(QString::fromLatin1(b.mark)));
+            a->setToolTip(QString::fromStdString(item.text));
+            m_toolBar->addAction(a);
+        }
+    }
+}
+
+void CKDRMainFrame::CreateStatusBar()
+{
+    m_message = new QLabel(QString::fromStdString(LoadStringId(61717)), this);
+    statusBar()->addWidget(m_message, 1);
+    // Caps Lock, Num Lock and Scroll Lock: the places are kept; the desktop
+    // does not tell this program the lock states, so they stay blank.
+    for (const char* name : {"CAP", "NUM", "SCRL"}) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 8);
+        statusBar()->addPermanentWidget(l);
+    }
+}
+
+CKDRChildFrame* CKDRMainFrame::CreateChildFrame(CKDRDoc& doc)
+{
+    auto* frame = new CKDRChildFrame(doc);
+    if (!frame->OnCreateClient()) {
+        delete frame;
+        return nullptr;
+    }
+    m_mdi->addSubWindow(frame);
+    frame->setGeometry(0, 0, 785, 500);
+    frame->m_onClose = [this](CKDRChildFrame& f) {
+        CKDRDoc& d = f.GetDocument();
+        if (!SaveModified(d))
+            return false;
+        // The window goes once its close has finished.
+        QTimer::singleShot(0, this, [this, docPtr = &d] {
+            if (FindFrame(*docPtr))
+                CloseDocumentNow(*docPtr);
+        });
+        return true;
+    };
+    doc.SetChangeListener(
+        [](CDocument* changed, void* ctx) {
+            auto* self = static_cast<CKDRMainFrame*>(ctx);
+            if (CKDRChildFrame* f = self->FindFrame(*static_cast<CKDRDoc*>(changed)))
+                f->UpdateTitle();
+        },
+        this);
+    return frame;
+}
+
+CKDRChildFrame* CKDRMainFrame::FindFrame(const CKDRDoc& doc) const
+{
+    for (CKDRChildFrame* f : ChildFrames())
+        if (&f->GetDocument() == &doc)
+            return f;
+    return nullptr;
+}
+
+QList<CKDRChildFrame*> CKDRMainFrame::ChildFrames() const
+{
+    QList<CKDRChildFrame*> out;
+    if (!m_mdi)
+        return out;
+    for (QMdiSubWindow* w : m_mdi->subWindowList(QMdiArea::CreationOrder))
+        if (auto* f = qobject_cast<CKDRChildFrame*>(w))
+            out << f;
+    return out;
+}
+
+CKDRChildFrame* CKDRMainFrame::ActiveChildFrame() const
+{
+    if (!m_mdi)
+        return nullptr;
+    if (auto* f = qobject_cast<CKDRChildFrame*>(m_mdi->activeSubWindow()))
+        return f;
+    if (auto* f = qobject_cast<CKDRChildFrame*>(m_mdi->currentSubWindow()))
+        return f;
+    // Without an activated window (no desktop focus) the newest one counts.
+    const QList<CKDRChildFrame*> frames = ChildFrames();
+    return frames.isEmpty() ? nullptr : frames.back();
+}
+
+bool CKDRMainFrame::SaveModified(CKDRDoc& doc)
+{
+    if (!doc.IsModified())
+        return true;
+    std::string name = doc.GetPathName().empty() ? doc.GetTitle() : doc.GetPathName();
+    std::string text = LoadStringId(61716);
+    const size_t at = text.find("%1");
+    if (at != std::string::npos)
+        text.replace(at, 2, name);
+    switch (AfxMessageBox(text, MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDCANCEL: return false;
+    case IDYES: return doc.DoFileSave();
+    default: return true;
+    }
+}
+
+void CKDRMainFrame::CloseDocumentNow(CKDRDoc& doc)
+{
+    doc.OnCloseDocument();
+    doc.SetChangeListener(nullptr, nullptr);
+    if (CKDRChildFrame* f = FindFrame(doc)) {
+        f->m_onClose = nullptr;
+        m_mdi->removeSubWindow(f);
+        delete f;
+    }
+    if (CKDRDocTemplate* t = m_app.GetDocTemplate())
+        t->RemoveDocument(&doc);
+    UpdateFrameState();
+}
+
+void CKDRMainFrame::EnableMainWindow(bool enable)
+{
+    menuBar()->setEnabled(enable);
+    if (m_toolBar)
+        m_toolBar->setEnabled(enable);
+    if (m_mdi)
+        m_mdi->setEnabled(enable);
+}
+
+void CKDRMainFrame::UpdateFrameState()
+{
+    SetMenu(ChildFrames().isEmpty() ? IDR_MAINFRAME : IDR_KDRTYPE);
+    UpdateToolBar();
+}
+
+void CKDRMainFrame::UpdateToolBar()
+{
+    if (!m_toolBar)
+        return;
+    for (QAction* a : m_toolBar->actions()) {
+        const unsigned id = MenuBuilder::CommandId(a);
+        if (id == 0)
+            continue;
+        CCmdUI ui(id);
+        RouteUpdate(ui);
+        a->setEnabled(ui.m_bEnabled);
+    }
+}
+
+bool CKDRMainFrame::RouteCommand(unsigned id)
+{
+    if (CKDRChildFrame* frame = ActiveChildFrame()) {
+        if (auto* view = dynamic_cast<ICommandTarget*>(frame->GetActivePane()))
+            if (view->OnCommand(id))
+                return true;
+        CKDRDoc& doc = frame->GetDocument();
+        if (auto* target = dynamic_cast<ICommandTarget*>(&doc))
+            if (target->OnCommand(id))
+                return true;
+        if (OnDocumentCommand(doc, id))
+            return true;
+    }
+    if (OnCommand(id))
+        return true;
+    return m_app.OnCommand(id);
+}
+
+void CKDRMainFrame::RouteUpdate(CCmdUI& ui)
+{
+    if (CKDRChildFrame* frame = ActiveChildFrame()) {
+        if (auto* view = dynamic_cast<ICommandTarget*>(frame->GetActivePane())) {
+            if (view->OnUpdateCommand(ui))
+                return;
+            if (view->HasCommandHandler(ui.m_nID)) {
+                ui.Enable(true);
+                return;
+            }
+        }
+        CKDRDoc& doc = frame->GetDocument();
+        if (auto* target = dynamic_cast<ICommandTarget*>(&doc)) {
+            if (target->OnUpdateCommand(ui))
+                return;
+            if (target->HasCommandHandler(ui.m_nID)) {
+                ui.Enable(true);
+                return;
+            }
+        }
+        if (UpdateDocumentCommand(doc, ui))
+            return;
+    }
+    if (OnUpdateCommand(ui))
+        return;
+    if (HasCommandHandler(ui.m_nID)) {
+        ui.Enable(true);
+        return;
+    }
+    if (m_app.OnUpdateCommand(ui))
+        return;
+    if (m_app.HasCommandHandler(ui.m_nID)) {
+        ui.Enable(true);
+        return;
+    }
+    // Nobody handles it.
+    ui.Enable(false);
+}
+
+bool CKDRMainFrame::OnDocumentCommand(CKDRDoc& doc, unsigned id)
+{
+    switch (id) {
+    case ID_FILE_CLOSE:
+        if (SaveModified(doc))
+            CloseDocumentNow(doc);
+        return true;
+    case ID_FILE_SAVE:
+        if (doc.GetPathName().empty())
+            OnFileSaveAs(doc);
+        else if (doc.OnFileSave())
+            m_app.AddToRecentFileList(doc.GetPathName());
+        return true;
+    case ID_FILE_SAVE_AS: OnFileSaveAs(doc); return true;
+    case ID_FILE_SEND_MAIL:
+        if (HasMailProgram())
+            OnFileSendMail(doc);
+        return true;
+    case ID_WINDOW_NEW: return true;  // one window per project
+    default: break;
+    }
+    return doc.OnModelCommand(id);
+}
+
+bool CKDRMainFrame::UpdateDocumentCommand(CKDRDoc& doc, CCmdUI& ui)
+{
+    switch (ui.m_nID) {
+    case ID_FILE_CLOSE:
+    case ID_FILE_SAVE:
+    case ID_FILE_SAVE_AS: ui.Enable(true); return true;
+    case ID_FILE_SEND_MAIL: ui.Enable(HasMailProgram()); return true;
+    case ID_WINDOW_NEW: ui.Enable(false); return true;
+    default: break;
+    }
+    bool enabled = false;
+    if (doc.GetModelCommandEnabled(ui.m_nID, enabled)) {
+        ui.Enable(enabled);
+        return true;
+    }
+    return false;
+}
+
+void CKDRMainFrame::OnFileSaveAs(CKDRDoc& doc)
+{
+    const CDocStrings& strings = m_app.GetDocTemplate()->GetDocStrings();
+    std::string proposed = doc.GetPathName().empty() ? doc.GetTitle() : doc.GetPathName();
+    std::string path;
+    if (!m_app.FileDialogs().GetSaveFileName(strings.MakeFilter(), "zkdr", proposed, path))
+        return;
+    if (doc.OnFileSaveAs(path))
+        m_app.AddToRecentFileList(doc.GetPathName());
+}
+
+bool CKDRMainFrame::HasMailProgram()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("xdg-email")).isEmpty();
+}
+
+void CKDRMainFrame::OnFileSendMail(CKDRDoc& doc)
+{
+    std::string path = doc.GetPathName();
+    if (path.empty() || doc.IsModified()) {
+        // The mail carries the project as it is now: a copy in the temporary folder.
+        const bool modified = doc.IsModified();
+        std::string name = doc.GetTitle().empty() ? std::string("Untitled") : doc.GetTitle();
+        const QFileInfo info(QString::fromStdString(name));
+        name = info.completeBaseName().toStdString() + ".zkdr";
+        path = QDir(QDir::tempPath()).filePath(QString::fromStdString(name)).toStdString();
+        const bool saved = doc.OnSaveDocument(path);
+        doc.SetModifiedFlag(modified);
+        if (!saved)
+            return;
+    }
+    QProcess::startDetached(QStringLiteral("xdg-email"), {QStringLiteral("--attach"), QString::fromStdString(path)});
+}
+
+bool CKDRMainFrame::OnCommand(unsigned id)
+{
+    switch (id) {
+    case ID_VIEW_TOOLBAR: m_toolBar->setVisible(!m_toolBar->isVisible()); return true;
+    case ID_VIEW_STATUS_BAR: statusBar()->setVisible(!statusBar()->isVisible()); return true;
+    case ID_WINDOW_CASCADE: m_mdi->cascadeSubWindows(); return true;
+    case ID_WINDOW_TILE_HORZ: m_mdi->tileSubWindows(); return true;
+    case ID_WINDOW_ARRANGE: m_mdi->tileSubWindows(); return true;
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
+        if (CKDRChildFrame* f = ActiveChildFrame())
+            f->ActivateNextPane(id == ID_PREV_PANE);
+        return true;
+    case ID_APP_EXIT: close(); return true;
+    default: return false;
+    }
+}
+
+bool CKDRMainFrame::OnUpdateCommand(CCmdUI& ui)
+{
+    switch (ui.m_nID) {
+    case ID_VIEW_TOOLBAR: ui.SetCheck(m_toolBar && !m_toolBar->isHidden() ? 1 : 0); ui.Enable(true); return true;
+    case ID_VIEW_STATUS_BAR: ui.SetCheck(!statusBar()->isHidden() ? 1 : 0); ui.Enable(true); return true;
+    case ID_WINDOW_NEW: ui.Enable(false); return true;
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE: ui.Enable(ActiveChildFrame() != nullptr); return true;
+    default: return false;
+    }
+}
+
+bool CKDRMainFrame::HasCommandHandler(unsigned id) const
+{
+    switch (id) {
+    case ID_WINDOW_CASCADE:
+    case ID_WINDOW_TILE_HORZ:
+    case ID_WINDOW_ARRANGE:
+    case ID_APP_EXIT: return true;
+    default: return false;
+    }
+}
+
+void CKDRMainFrame::closeEvent(QCloseEvent* event)
+{
+    for (CKDRChildFrame* f : ChildFrames()) {
+        if (!SaveModified(f->GetDocument())) {
+            event->ignore();
+            return;
+        }
+    }
+    for (CKDRChildFrame* f : ChildFrames())
+        CloseDocumentNow(f->GetDocument());
+    event->accept();
+}
+
+void CKDRMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CKDRMainFrame::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    activateWindow();
+    for (const QUrl& url : urls)
+        if (url.isLocalFile())
+            m_app.OpenDocumentFile(url.toLocalFile().toStdString());
+}
