@@ -158,4 +158,30 @@ TEST(AimAnglesTest, InstallationAnglesTurnTheElement)
     EXPECT_NEAR(aim.z, 0.0, 1e-12);
 }
 
+TEST(AimAnglesTest, TheAimTurnsAnyDirectionIntoTheElementFrame)
+{
+    // Turning a world direction by the aim must equal turning it by the
+    // installation and then by the element's own angles, straight up and
+    // down included.
+    const CPoint3D triples[] = {CPoint3D(0, 0, 0), CPoint3D(30, 10, 20), CPoint3D(-120, 45, -60),
+                                CPoint3D(45, 0, 90), CPoint3D(170, -30, -90), CPoint3D(90, 90, 45)};
+    for (const CPoint3D& g : triples) {
+        for (const CPoint3D& e : triples) {
+            CPoint3D aim;
+            CPoint3D rotated;
+            CalcElementAimAngles(e, CPoint3D(0.3, -0.2, 0.1), g, aim, rotated);
+            for (const CPoint3D& d : {CPoint3D(1, 0, 0), CPoint3D(0.2, -0.7, 0.4), CPoint3D(-0.5, 0.5, -2)}) {
+                CPoint3D viaAim = d;
+                viaAim.Rotate(aim);
+                CPoint3D viaBoth = d;
+                viaBoth.Rotate(g);
+                viaBoth.Rotate(e);
+                EXPECT_NEAR(viaAim.x, viaBoth.x, 1e-9);
+                EXPECT_NEAR(viaAim.y, viaBoth.y, 1e-9);
+                EXPECT_NEAR(viaAim.z, viaBoth.z, 1e-9);
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -31,6 +31,24 @@ inline std::string TinyZsb(int typeCode, const std::string& frontPair = "90,0",
     return text;
 }
 
+// A standard speaker whose balloon differs on every meridian (0, 90, 180,
+// 270) and polar angle (0, 45, ..., 180), on the frequencies of TinyZsb.
+inline std::string AsymmetricZsb(int typeCode)
+{
+    std::string text = "Version 1.0.0\n" + std::to_string(typeCode) + "\n"
+                       "Lopsided\n1\n4\n5\n3\n1000\n2000\nh,100,10\n0,45,90,135,180\n";
+    for (int i = 0; i < 4; ++i) {
+        text += std::to_string(90 * i) + "\n";
+        for (int k = 0; k < 4; ++k) {
+            for (int j = 0; j < 5; ++j) {
+                text += std::to_string(92 - 3 * i - 4 * j - k) + "," + std::to_string(10 * i + 7 * j + 20 * k);
+                text += j < 4 ? "," : "\n";
+            }
+        }
+    }
+    return text;
+}
+
 // Imports text (whose first line is the version line) into a new model the
 // way the container does; nullptr when the import fails.
 inline std::unique_ptr<CSpeakerModel> ImportText(const std::string& text, int unitFlag = 0)

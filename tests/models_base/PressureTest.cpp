@@ -167,4 +167,31 @@ TEST_F(PressureTest, TheImageSourceLiesAboveTheCeilingAndArrivesLaterAndWeaker)
     EXPECT_NEAR(image.GetPhase(), DelayedPhase(60.0, 4.0, f), 1e-6);
 }
 
+TEST(ImageSourceTest, TheImageSendsWhatTheSpeakerSendsToTheMirroredPoint)
+{
+    const auto model = ImportText(modeltest::AsymmetricZsb(0));
+    ASSERT_NE(model, nullptr);
+    const CSpeakerElement& e = model->GetElements()[0];
+    const double f = model->GetHeader().GetFrequency(2);
+    const double ceilingHeight = 3.0;
+    for (const CPoint3D& angles : {CPoint3D(30, 20, 50), CPoint3D(-75, -40, 10), CPoint3D(0, 0, 90)}) {
+        CPoint3D source;
+        CPoint3D aim;
+        CSpeakerModel::GetElementSource(e, CPoint3D(1.0, 2.0, 2.2), angles, source, aim);
+        CPoint3D image = source;
+        CPoint3D imageAim = aim;
+        CSpeakerModel::MakeImageSource(image, imageAim, ceilingHeight);
+        for (const CPoint3D& p : {CPoint3D(4, 3, 0.5), CPoint3D(-2, 1, 1.7), CPoint3D(1.5, -3, 2.9)}) {
+            CSPComplex viaImage;
+            CSPComplex viaMirror;
+            ASSERT_EQ(model->AddSourcePressure(viaImage, e, image, imageAim, p, f, false, 1.0, true, 0), 0);
+            const CPoint3D mirrored(p.x, p.y, 2.0 * ceilingHeight - p.z);
+            ASSERT_EQ(model->AddSourcePressure(viaMirror, e, source, aim, mirrored, f, false, 1.0, false, 0), 0);
+            const double scale = std::hypot(viaMirror.re, viaMirror.im);
+            EXPECT_NEAR(viaImage.re, viaMirror.re, scale * 1e-9);
+            EXPECT_NEAR(viaImage.im, viaMirror.im, scale * 1e-9);
+        }
+    }
+}
+
 }  // namespace
