@@ -14,6 +14,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -21,6 +22,9 @@ namespace {
 
 // Band indices beyond these are no band of any speaker data.
 constexpr double kMaxBandIndex = 1.0e6;
+// Points of the widest band that is taken (a 4-octave band of the finest
+// data pitch has 4000).
+constexpr int kMaxBandPoints = 100000;
 
 // trunc(v) as an int when v is a finite index within range.
 bool TruncIndex(double v, int& out)
@@ -65,6 +69,8 @@ void CSPLMapCalculator::CalcBandIndices(double fc, double bandFraction, double p
     int hi = 0;
     if (!TruncIndex(10.0 * m * std::log10(fc / k), lo) || !TruncIndex(10.0 * m * std::log10(fc * k), hi))
         return;
+    if (hi - lo > kMaxBandPoints)
+        return;
     iLo = lo + 1;
     iHi = hi + 1;
 }
@@ -82,6 +88,8 @@ void CSPLMapCalculator::CalcCoverageBandIndices(double fc, double bandFraction, 
     int hi = 0;
     if (!TruncIndex(10.0 * whole * std::log10(fc / k) + 0.5, lo) ||
         !TruncIndex(10.0 * whole * std::log10(fc * k) + 0.5, hi))
+        return;
+    if (hi - lo > kMaxBandPoints)
         return;
     iLo = lo;
     iHi = hi;
@@ -315,10 +323,12 @@ void CSPLMapCalculator::CalcColorMapFast(IProgress& progress, int iLo, int iHi, 
     std::condition_variable finished;
     unsigned running = threads;
 
-    auto work = [&]() {
-        CSPLFastEvaluator::ScratchPtr scratch;
-        if (evaluator)
-            scratch = evaluator->MakeScratch();
+    std::vector<CSPLFastEvaluator::ScratchPtr> scratches;
+    for (unsigned t = 0; t < threads; ++t)
+        scratches.push_back(evaluator ? evaluator->MakeScratch() : nullptr);
+
+    auto work = [&](unsigned t) {
+        CSPLFastEvaluator::CScratch* scratch = scratches[t].get();
         for (;;) {
             const std::size_t start = next.fetch_add(chunk, std::memory_order_relaxed);
             if (start >= count || start > firstFailure.load(std::memory_order_relaxed))
@@ -356,8 +366,21 @@ void CSPLMapCalculator::CalcColorMapFast(IProgress& progress, int iLo, int iHi, 
 
     std::vector<std::thread> pool;
     pool.reserve(threads);
-    for (unsigned t = 0; t < threads; ++t)
-        pool.emplace_back(work);
+    for (unsigned t = 0; t < threads; ++t) {
+        try {
+            pool.emplace_back(work, t);
+        } catch (const std::system_error&) {
+            // No more threads to be had: the ones started share the dots.
+            std::lock_guard<std::mutex> lock(mutex);
+            running -= threads - t;
+            break;
+        }
+    }
+    if (pool.empty()) {
+        // Not even one: the calling thread computes the map itself.
+        running = 1;
+        work(0);
+    }
 
     CPlaceElementList& dots = plane.GetCells();
     double maxLevel = -1000.0;
