@@ -268,3 +268,20 @@ TEST(ListeningPlaneRecord, DotsThatDoNotMatchTheGeometryAreRefused)
     CListeningPlane q;
     EXPECT_THROW(q.Serialize(ar2, 0x02000000), CArchiveException);
 }
+
+TEST(ListeningPlaneRecord, MoreThan65535DotsKeepOnlyTheLowWordOfTheirCount)
+{
+    CListeningPlane p;
+    ASSERT_TRUE(p.Set(0, 0, 1.0, 30, 30, 0, 0.1, 100, 2));
+    ASSERT_EQ(p.GetCellCount(), 90000u);
+    p.GetCells().GetAt(89999)->SetLevel(66.0);
+    CArchive ar;
+    p.Serialize(ar, 0x02000000);
+    EXPECT_EQ(ar.Buffer()[0] | (ar.Buffer()[1] << 8), 90000 & 0xFFFF);
+    CArchive in(ar.Buffer());
+    CListeningPlane back;
+    back.Serialize(in, 0x02000000);
+    EXPECT_EQ(in.Remaining(), 0u);
+    EXPECT_EQ(back.GetCellCount(), 90000u);
+    EXPECT_EQ(back.GetCells().GetAt(89999)->GetLevel(), 66.0);
+}
