@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
+#include <QShowEvent>
+#include <QWindow>
 #include <QPushButton>
 
 namespace {
@@ -22,8 +24,8 @@ QRect PixelRect(const ProgressDialogLayout::DluRect& r, const QFontMetrics& fm)
 
 }  // namespace
 
-CProgressDialog1::CProgressDialog1(QWidget* parent)
-    : QDialog(parent)
+CProgressDialog1::CProgressDialog1(QWidget* owner)
+    : QDialog(nullptr), m_pOwner(owner)
 {
     namespace L = ProgressDialogLayout;
     setWindowTitle(QString::fromUtf8(L::kCaption));
@@ -85,6 +87,24 @@ bool CProgressDialog1::PumpMessages()
 void CProgressDialog1::reject()
 {
     m_pStop->setEnabled(false);
+}
+
+void CProgressDialog1::showEvent(QShowEvent* event)
+{
+    // Not a Qt child of the owner: a child window would be disabled
+    // together with it. It stays above the owner and opens centred on it.
+    if (m_pOwner) {
+        QWidget* ownerWindow = m_pOwner->window();
+        if (QWindow* handle = windowHandle())
+            handle->setTransientParent(ownerWindow->windowHandle());
+        if (!m_bPlaced) {
+            QRect r = geometry();
+            r.moveCenter(ownerWindow->geometry().center());
+            move(r.topLeft());
+            m_bPlaced = true;
+        }
+    }
+    QDialog::showEvent(event);
 }
 
 void CProgressDialog1::closeEvent(QCloseEvent* event)

@@ -7,6 +7,7 @@
 #include "platform/Progress.h"
 
 #include <QDialog>
+#include <QPointer>
 
 class QLabel;
 class QProgressBar;
@@ -15,7 +16,9 @@ class QPushButton;
 class CProgressDialog1 : public QDialog, public IProgress {
     Q_OBJECT
 public:
-    explicit CProgressDialog1(QWidget* parent = nullptr);
+    // The owner (the main window) is disabled while the loop runs; the
+    // dialog is its own window on top of it, so that Stop stays reachable.
+    explicit CProgressDialog1(QWidget* owner = nullptr);
     ~CProgressDialog1() override;
 
     void SetMessage(const std::string& text) override;
@@ -36,8 +39,11 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    QPointer<QWidget> m_pOwner;
+    bool m_bPlaced = false;
     QLabel* m_pMessage = nullptr;
     QPushButton* m_pStop = nullptr;
     QProgressBar* m_pProgress = nullptr;

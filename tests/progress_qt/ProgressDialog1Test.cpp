@@ -11,6 +11,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -114,8 +115,13 @@ TEST(ProgressDialog1, DisabledMainWindowIsNoStop)
     mainWindow.show();
     CProgressDialog1 dlg(&mainWindow);
     dlg.show();
+    ASSERT_NE(dlg.windowHandle(), nullptr);
+    EXPECT_EQ(dlg.windowHandle()->transientParent(), mainWindow.windowHandle());
     mainWindow.setEnabled(false);
     EXPECT_TRUE(dlg.PumpMessages());
+    // The dialog is a window of its own: the user can still reach Stop.
+    EXPECT_TRUE(dlg.isEnabled());
+    EXPECT_TRUE(dlg.StopButton()->isEnabled());
     mainWindow.setEnabled(true);
 }
 
