@@ -135,6 +135,22 @@ TEST_F(PressureTest, FeetAreTakenAsFeet)
     EXPECT_NEAR(p.GetPhase(), DelayedPhase(0.0, 2.0, f), 1e-6);
 }
 
+TEST_F(PressureTest, ElementPositionsFollowTheModelsUnit)
+{
+    forward->GetPlacements()[0].SetPosition(CPoint3D(0.5, 0.0, -0.25));
+    const CSpeakerElement& e = forward->GetElements()[0];
+    EXPECT_EQ(e.GetPosition(), CPoint3D(0.5, 0.0, -0.25));
+    forward->SetUnitFlag(1);
+    EXPECT_EQ(e.GetPosition(), CPoint3D(0.5 * 3.2808398950131235, 0.0, -0.25 * 3.2808398950131235));
+
+    // The element sits 0.5 m in front of the installation point: a receiver
+    // 2.5 m in front of that point (given in feet) is 2 m from the element.
+    const double ftPerM = 3.2808398950131235;
+    CSPComplex p;
+    Calc(*forward, p, CPoint3D(2.5 * ftPerM, 0.0, -0.25 * ftPerM), CPoint3D(), CPoint3D(), false, 1.0, false, 10.0, 1);
+    EXPECT_NEAR(p.GetLevel(), 90.0 + 20.0 * std::log10(0.5), 1e-9);
+}
+
 TEST_F(PressureTest, ACeilingSpeakerPointingDownReachesTheFloorOnAxis)
 {
     CSPComplex p;
