@@ -1,0 +1,193 @@
+// The template dialogs on real widgets: layout in dialog units, data
+// exchange messages and focus, and the drawing context on a painter.
+
+#include "AppTestSupport.h"
+
+#include "app/AboutDlg.h"
+#include "dialogs/PreferenceDialog1.h"
+#include "dialogs/Zx1ExportDialog1.h"
+#include "platform/RegisteredMessages.h"
+#include "platform/qt/DialogUnits.h"
+#include "platform/qt/ProgramResources.h"
+#include "platform/qt/QtDrawingContext.h"
+#include "platform/qt/WindowLocator.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MessagesScope {
+public:
+    RecordingMessages msgs;
+    MessagesScope() { SetMessages(&msgs); }
+    ~MessagesScope() { SetMessages(nullptr); }
+};
+
+}  // namespace
+
+TEST(DialogUnits, MapQuartersOfTheCharacterWidthAndEighthsOfItsHeight)
+{
+    const CDialogUnits du(6, 13);
+    EXPECT_EQ(du.MapX(4), 6);
+    EXPECT_EQ(du.MapX(50), 75);
+    EXPECT_EQ(du.MapY(8), 13);
+    EXPECT_EQ(du.MapY(14), 23);  // 22.75 rounds to 23
+    EXPECT_EQ(du.MapRect(7, 7, 50, 14), QRect(11, 11, 75, 23));
+}
+
+TEST(TemplateDialog, Zx1ExportShowsItsValuesAndRefusesBadOnes)
+{
+    TestApp();
+    MessagesScope scope;
+    CZx1ExportDialog1 d;
+    CTemplateDialog dlg(d, *FindDialogTemplate(148));
+    dlg.Initialize();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Export zx1"));
+    auto* angle = qobject_cast<QLineEdit*>(dlg.Control(1019));
+    auto* dist = qobject_cast<QLineEdit*>(dlg.Control(1020));
+    ASSERT_TRUE(angle && dist);
+    EXPECT_EQ(angle->text(), QStringLiteral("0"));
+    EXPECT_EQ(dist->text(), QStringLiteral("20"));
+
+    angle->setText(QStringLiteral("abc"));
+    EXPECT_FALSE(dlg.PressButton(IDOK));
+    ASSERT_EQ(scope.msgs.texts.size(), 1u);
+    EXPECT_EQ(scope.msgs.texts[0], "Enter a number.");
+    EXPECT_EQ(dlg.LastFocusId(), 1019);
+    EXPECT_EQ(angle->selectedText(), QStringLiteral("abc"));
+
+    angle->setText(QStringLiteral("45.5deg"));
+    dist->setText(QStringLiteral("10000000"));
+    EXPECT_FALSE(dlg.PressButton(IDOK));
+    ASSERT_EQ(scope.msgs.texts.size(), 2u);
+    EXPECT_EQ(scope.msgs.texts[1], "Enter a number between 0.0001 and 9999999.");
+    EXPECT_EQ(dlg.LastFocusId(), 1020);
+
+    dist->setText(QStringLiteral("3.5"));
+    EXPECT_TRUE(dlg.PressButton(IDOK));
+    EXPECT_EQ(d.GetResult(), IDOK);
+    EXPECT_DOUBLE_EQ(d.m_dAngle, 45.5);
+    EXPECT_DOUBLE_EQ(d.m_dMicDistance, 3.5);
+}
+
+TEST(TemplateDialog, EscapeAndTheCloseBoxCancel)
+{
+    TestApp();
+    CPreferenceDialog1 d;
+    d.SetParameters(2, 0);
+    CTemplateDialog dlg(d, *FindDialogTemplate(140));
+    dlg.Initialize();
+    auto* adv = qobject_cast<QCheckBox*>(dlg.Control(1007));
+    ASSERT_NE(adv, nullptr);
+    EXPECT_EQ(adv->text(), QStringLiteral("Advanced Mode"));
+    EXPECT_TRUE(adv->isChecked());
+    adv->setChecked(false);
+    dlg.reject();  // Escape and the close box end here
+    EXPECT_TRUE(d.IsEnded());
+    EXPECT_EQ(d.GetResult(), IDCANCEL);
+    EXPECT_EQ(d.m_nAdvancedMode, 2);
+}
+
+TEST(TemplateDialog, AboutBoxNamesTheVersion)
+{
+    TestApp();
+    CAboutDlg d;
+    CTemplateDialog dlg(d, *FindDialogTemplate(100));
+    dlg.Initialize();
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("About Kadrel"));
+    EXPECT_EQ(dlg.GetWindowText(1101), "ZAV Kadrel Version 2.0.0");
+}
+
+TEST(QtDrawingContext, DrawsWhereTheRecordedCoordinatesSay)
+{
+    TestApp();
+    QImage img(100, 80, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        CQtDrawingContext dc(p);
+        EXPECT_EQ(dc.GetDeviceCaps(HORZRES), 100);
+        EXPECT_EQ(dc.GetDeviceCaps(VERTRES), 80);
+        dc.FillSolidRect(CRect(10, 10, 20, 20), RGB(255, 0, 0));
+        dc.FillPolygon({{30, 10}, {50, 10}, {50, 30}, {30, 30}}, RGB(0, 0, 255));
+        dc.SelectPen({PS_SOLID, 1, RGB(0, 128, 0)});
+        dc.MoveTo(0, 50);
+        dc.LineTo(99, 50);
+        dc.SelectFont({"", 12, 400});
+        dc.SetBkMode(TRANSPARENT);
+        dc.TextOut(60, 60, "X");
+    }
+    EXPECT_EQ(img.pixelColor(15, 15), QColor(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(9, 9), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(20, 20), QColor(Qt::white));
+    EXPECT_EQ(img.pixelColor(40, 20), QColor(0, 0, 255));
+    EXPECT_EQ(img.pixelColor(50, 50), QColor(0, 128, 0));
+    // The text hangs below its point: nothing above row 60, ink below it.
+    bool inkAbove = false, inkBelow = false;
+    for (int y = 40; y < 80; ++y)
+        for (int x = 55; x < 80; ++x)
+            if (y != 50 && img.pixelColor(x, y) != QColor(Qt::white))
+                (y < 60 ? inkAbove : inkBelow) = true;
+    EXPECT_FALSE(inkAbove);
+    EXPECT_TRUE(inkBelow);
+}
+
+TEST(ProgramResources, IconsAndCursorsExist)
+{
+    TestApp();
+    for (unsigned id : {128u, 130u, 141u})
+        EXPECT_EQ(LoadProgramIcon(id).size(), QSize(32, 32)) << id;
+    const QImage grey = LoadProgramIcon(130).toImage();
+    const QImage black = LoadProgramIcon(141).toImage();
+    // The plus sign's vertical stroke: columns 15-16, rows 12 to 20.
+    EXPECT_EQ(grey.pixelColor(15, 14), QColor(128, 128, 128));
+    EXPECT_EQ(black.pixelColor(16, 18), QColor(0, 0, 0));
+    EXPECT_EQ(black.pixelColor(2, 2).alpha(), 0);
+    for (unsigned id : {131u, 132u, 133u, 134u}) {
+        const QCursor c = LoadProgramCursor(id);
+        EXPECT_EQ(c.hotSpot(), QPoint(0, 0)) << id;
+        EXPECT_EQ(c.pixmap().size(), QSize(32, 32)) << id;
+    }
+}
+
+namespace {
+
+class AnsweringWidget : public QWidget, public IMessageTarget {
+public:
+    LRESULT OnRegisteredMessage(unsigned message, WPARAM, LPARAM) override
+    {
+        return message == WM_IS_POINT_IN_ROOM ? 1 : 0;
+    }
+};
+
+}  // namespace
+
+TEST(WindowLocator, FindsTheAnsweringWindowUnderAScreenPoint)
+{
+    TestApp();
+    QWidget top;
+    top.resize(200, 100);
+    auto* target = new AnsweringWidget;
+    target->setParent(&top);
+    target->setGeometry(0, 0, 100, 100);
+    auto* inner = new QWidget(target);  // a child without an answer of its own
+    inner->setGeometry(10, 10, 20, 20);
+    auto* plain = new QWidget(&top);
+    plain->setGeometry(100, 0, 100, 100);
+    top.show();
+    QApplication::processEvents();
+    CQtWindowLocator loc;
+    SetWindowLocator(&loc);
+    const QPoint inInner = inner->mapToGlobal(QPoint(5, 5));
+    const QPoint inPlain = plain->mapToGlobal(QPoint(5, 5));
+    if (QApplication::widgetAt(inInner) != inner)
+        GTEST_SKIP() << "this platform does not find widgets by screen point";
+    EXPECT_EQ(SendMessageToWindowAt(CPoint(inInner.x(), inInner.y()), WM_IS_POINT_IN_ROOM, 0, 0), 1);
+    EXPECT_EQ(SendMessageToWindowAt(CPoint(inInner.x(), inInner.y()), WM_CAN_ACCEPT_DROP, 0, 0), 0);
+    EXPECT_EQ(SendMessageToWindowAt(CPoint(inPlain.x(), inPlain.y()), WM_IS_POINT_IN_ROOM, 0, 0), 0);
+    SetWindowLocator(nullptr);
+}
