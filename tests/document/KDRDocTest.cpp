@@ -564,3 +564,26 @@ TEST_F(KDRDocFile, DamagedBytesNeverCrashTheLoad)
     }
     EXPECT_GT(refused, 0);
 }
+
+TEST_F(KDRDocFile, SavingAnOldProjectOnCloseAsksOnce)
+{
+    const std::string old = Write("room.kdr", OldFile("Version 1.4.2", V142));
+    CKDRDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(old));
+    doc.SetPathName(old);
+    doc.SetModifiedFlag(true);
+    // The framework's save of a modified project goes to the path in hand.
+    ASSERT_TRUE(doc.DoFileSave());
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[0].first, "Do you save this file with the new extention that is \"zkdr\"?");
+    EXPECT_EQ(messages.shown[1].first, "File was saved with new extention(\"zkdr\").");
+    EXPECT_EQ(messages.events, (std::vector<std::string>{"beep:16", "box:" + messages.shown[0].first, "beep:0",
+                                                         "box:" + messages.shown[1].first}));
+    EXPECT_EQ(doc.GetPathName(), PathOf("room.zkdr"));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(fs::exists(PathOf("room.zkdr")));
+
+    messages.shown.clear();
+    ASSERT_TRUE(doc.DoFileSave());
+    EXPECT_TRUE(messages.shown.empty());
+}
