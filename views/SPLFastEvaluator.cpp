@@ -44,6 +44,36 @@ double Distance(const CPoint3D& a, const CPoint3D& b)
     return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
 
+// The arithmetic of CSPComplex (level and phase, propagation) with pi held
+// in a member instead of being fetched for every operation.
+struct ComplexArithmetic {
+    double pi = Pi();
+
+    void SetLevelPhase(CSPComplex& c, double level, double phaseDeg) const
+    {
+        const double m = CSPComplex::kRefPressure * std::pow(10.0, level / 20.0);
+        c.re = m * std::cos(phaseDeg * pi / 180.0);
+        c.im = m * std::sin(phaseDeg * pi / 180.0);
+    }
+    static double Level(const CSPComplex& c)
+    {
+        const double m = std::sqrt(c.re * c.re + c.im * c.im);
+        if (m == 0.0)
+            return 0.0;
+        return 20.0 * std::log10(m / CSPComplex::kRefPressure);
+    }
+    double Phase(const CSPComplex& c) const { return std::atan2(c.im, c.re) * 180.0 / pi; }
+    // Propagate of a value whose level and phase are already known.
+    void Propagate(CSPComplex& c, double level, double phase, double r, double r0, double f) const
+    {
+        const double m = CSPComplex::kRefPressure * std::pow(10.0, level / 20.0) * r0 / r;
+        const double cycles = (r - r0) / CSPComplex::kSpeedOfSound * f;
+        const double turned = phase - (cycles - std::floor(cycles)) * 360.0;
+        c.re = m * std::cos(turned * pi / 180.0);
+        c.im = m * std::sin(turned * pi / 180.0);
+    }
+};
+
 // Whether an element's balloon lies on its header's grid (otherwise the
 // element is silent at every data frequency).
 bool IsGridUsable(const CSpeakerElement& e)
@@ -139,13 +169,16 @@ struct CSPLFastEvaluator::Impl {
     std::vector<InstallationPrep> installations;
     std::size_t passCount = 0;
     CSPComplex atSource;  // the value added for a receiver on a source
+    ComplexArithmetic arith;
 
     void PrepareBalloon(ModelPrep& mp, BalloonPrep& bp) const;
     void Geometry(const CPoint3D& point, const ModelPrep& mp, const ElementPrep& ep, const PassPrep& pp,
                   PassGeometry& g) const;
     // The directivity value at band slot q for geometry g (kCell or
-    // kInterpolated), as the model's lookup gives it.
-    CSPComplex Directivity(const ModelPrep& mp, const BalloonPrep& bp, const PassGeometry& g, int q, int k) const;
+    // kInterpolated), as the model's lookup gives it, with its level and
+    // phase.
+    CSPComplex Directivity(const BalloonPrep& bp, const PassGeometry& g, int q, int k, double& level,
+                           double& phase) const;
 };
 
 class CSPLFastEvaluator::CScratch {
@@ -364,39 +397,44 @@ void CSPLFastEvaluator::Impl::Geometry(const CPoint3D& point, const ModelPrep& m
     g.weightSum = weightSum;
 }
 
-CSPComplex CSPLFastEvaluator::Impl::Directivity(const ModelPrep&, const BalloonPrep& bp, const PassGeometry& g, int q,
-                                               int k) const
+CSPComplex CSPLFastEvaluator::Impl::Directivity(const BalloonPrep& bp, const PassGeometry& g, int q, int k,
+                                               double& level, double& phase) const
 {
     const std::vector<CellValue>* table = tables ? &bp.tables[static_cast<std::size_t>(q)] : nullptr;
+    const int columns = bp.columns;
     if (g.kind == PassGeometry::kCell) {
         if (table) {
             const CellValue& c = (*table)[static_cast<std::size_t>(g.cell[0])];
+            level = c.level;
+            phase = c.phase;
             return CSPComplex(c.re, c.im);
         }
-        const int columns = bp.columns;
-        return bp.balloon->GetCell(g.cell[0] / columns, g.cell[0] % columns, k);
+        const CSPComplex c = bp.balloon->GetCell(g.cell[0] / columns, g.cell[0] % columns, k);
+        level = ComplexArithmetic::Level(c);
+        phase = arith.Phase(c);
+        return c;
     }
-    double level[4];
-    double phase[4];
+    double levels[4];
+    double phases[4];
     for (int n = 0; n < 4; ++n) {
         if (table) {
             const CellValue& c = (*table)[static_cast<std::size_t>(g.cell[n])];
-            level[n] = c.level;
-            phase[n] = c.phase;
+            levels[n] = c.level;
+            phases[n] = c.phase;
         } else {
-            const int columns = bp.columns;
             const CSPComplex& c = bp.balloon->GetCell(g.cell[n] / columns, g.cell[n] % columns, k);
-            level[n] = c.GetLevel();
-            phase[n] = c.GetPhase();
+            levels[n] = ComplexArithmetic::Level(c);
+            phases[n] = arith.Phase(c);
         }
     }
     double levelSum = 0.0;
     double phaseSum = 0.0;
-    const double phase1 = phase[0];
+    const double phase1 = phases[0];
     for (int n = 0; n < 4; ++n) {
         const double w = g.w[n];
-        double ph = phase[n];
+        double ph = phases[n];
         if (n > 0) {
+            // Unwrapped against corner 1, as the lookup does.
             const double best = std::fabs(ph - phase1);
             const double up = ph + 360.0;
             const double down = ph - 360.0;
@@ -406,11 +444,13 @@ CSPComplex CSPLFastEvaluator::Impl::Directivity(const ModelPrep&, const BalloonP
                 ph = down;
             }
         }
-        levelSum += w * level[n];
+        levelSum += w * levels[n];
         phaseSum += w * ph;
     }
     CSPComplex result;
-    result.SetLevelPhase(levelSum / g.weightSum, phaseSum / g.weightSum);
+    arith.SetLevelPhase(result, levelSum / g.weightSum, phaseSum / g.weightSum);
+    level = ComplexArithmetic::Level(result);
+    phase = arith.Phase(result);
     return result;
 }
 
@@ -468,13 +508,15 @@ int CSPLFastEvaluator::EvaluateBand(CScratch& scratch, int iLo, int iHi, double&
                         if (g.kind == PassGeometry::kSilent)
                             continue;
                         const BalloonPrep& bp = mp.balloons[static_cast<std::size_t>(ep.balloon)];
-                        CSPComplex c = im.Directivity(mp, bp, g, q, k);
+                        double level = 0.0;
+                        double phase = 0.0;
+                        CSPComplex c = im.Directivity(bp, g, q, k, level, phase);
                         if (c.re == 0.0 && c.im == 0.0)
                             continue;
-                        c.Propagate(g.r, mp.referenceDistance,
-                                    im.frequencies[static_cast<std::size_t>(q)]);
+                        im.arith.Propagate(c, level, phase, g.r, mp.referenceDistance,
+                                           im.frequencies[static_cast<std::size_t>(q)]);
                         if (ip.reversed)
-                            c.SetLevelPhase(c.GetLevel(), c.GetPhase() + 180.0);
+                            im.arith.SetLevelPhase(c, ComplexArithmetic::Level(c), im.arith.Phase(c) + 180.0);
                         c.Scale(ep.scale);
                         out[q].Add(c.re, c.im);
                     }
