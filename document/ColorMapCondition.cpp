@@ -37,6 +37,10 @@ void CColorMapCondition::Serialize(CArchive& ar, DWORD version)
         return;
     }
     m_nSumMode = ar.ReadWord();
+    // Interference or energy; any other value is no map this program made.
+    if (m_nSumMode > 1) {
+        CArchive::ThrowFormat("unknown summation mode");
+    }
     ar >> m_dBandFraction >> m_dFrequency;
     m_sizeTotal.cx = ar.ReadWord();
     m_sizeTotal.cy = ar.ReadWord();

@@ -160,6 +160,14 @@ void CKDRDoc::SerializeBody(CArchive& ar, DWORD version)
         ar >> m_strProjectName >> m_strDate;
         m_nLengthUnit = ar.ReadWord();
         m_nAutoOverlapMode = ar.ReadWord();
+        // Both choose among fixed lists (labels, conversions, densities);
+        // no program ever wrote another value.
+        if (m_nLengthUnit > 1) {
+            CArchive::ThrowFormat("unknown length unit");
+        }
+        if (m_nAutoOverlapMode > 4) {
+            CArchive::ThrowFormat("unknown speaker density");
+        }
         ar >> m_dAutoBand >> m_dAutoCenterFreq;
         ar >> m_ptAutoAngles.x >> m_ptAutoAngles.y >> m_ptAutoAngles.z;
         ar >> m_dAutoHeight;

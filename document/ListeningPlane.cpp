@@ -121,7 +121,7 @@ void CListeningPlane::CopyFrom(const CListeningPlane& source)
     m_dMinLevel = source.m_dMinLevel;
 }
 
-void CListeningPlane::TakeFrom(CListeningPlane& source) noexcept
+void CListeningPlane::TakeFrom(CListeningPlane& source)
 {
     if (this == &source) {
         return;
@@ -238,7 +238,7 @@ int CListeningPlane::GetNormalAxis() const
         return -1;
     }
     for (int a = 0; a < 3; ++a) {
-        if (m_cells.GetAt(0)->GetSize()[a] == 0.0) {
+        if (m_dExtent[a] == 0.0) {
             return a;
         }
     }

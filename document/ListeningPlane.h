@@ -21,11 +21,11 @@ public:
     // every dot.
     CListeningPlane(const CListeningPlane& other);
     CListeningPlane& operator=(const CListeningPlane& other);
-    CListeningPlane(CListeningPlane&& other) noexcept { TakeFrom(other); }
-    CListeningPlane& operator=(CListeningPlane&& other) noexcept { TakeFrom(other); return *this; }
+    CListeningPlane(CListeningPlane&& other) { TakeFrom(other); }
+    CListeningPlane& operator=(CListeningPlane&& other) { TakeFrom(other); return *this; }
     // Copies every value and takes over the source's dots in their order (the
     // source's dot list is left empty).
-    void TakeFrom(CListeningPlane& source) noexcept;
+    void TakeFrom(CListeningPlane& source);
     // A full copy, dots included (the source keeps its dots).
     void CopyFrom(const CListeningPlane& source);
 

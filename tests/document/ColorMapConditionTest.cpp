@@ -150,3 +150,12 @@ TEST(ColorMapConditionRecord, ListRecord)
     CColorMapConditionList none;
     EXPECT_THROW(none.Serialize(bad, 0x02000000), CArchiveException);
 }
+
+TEST(ColorMapConditionRecord, AnUnknownSummationIsRefused)
+{
+    Bytes rec;
+    rec.W(2).D(12.0).D(4000.0).W(800).W(600).W(1).W(2).W(3).W(4).D(0.5).Append(EmptyPlaneRecord(true)).D(0).D(0).D(0);
+    CArchive in(rec.b);
+    CColorMapCondition c;
+    EXPECT_THROW(c.Serialize(in, 0x02000000), CArchiveException);
+}

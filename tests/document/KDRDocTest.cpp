@@ -587,3 +587,25 @@ TEST_F(KDRDocFile, SavingAnOldProjectOnCloseAsksOnce)
     ASSERT_TRUE(doc.DoFileSave());
     EXPECT_TRUE(messages.shown.empty());
 }
+
+TEST_F(KDRDocFile, ChoicesOutsideTheirListsAreRefused)
+{
+    // Offsets in the current form: length unit at 13 + 10 + 7 + 11 = 41,
+    // density at 43.
+    const Bytes whole = CurrentFile(V200);
+    ASSERT_EQ(whole.b[41], 0);
+    ASSERT_EQ(whole.b[43], 3);
+    for (std::size_t at : {std::size_t{41}, std::size_t{43}}) {
+        std::vector<BYTE> bytes = whole.b;
+        bytes[at] = 5;
+        CKDRDoc doc;
+        CArchive ar(std::move(bytes));
+        EXPECT_THROW(doc.Serialize(ar), CArchiveException) << at;
+    }
+    std::vector<BYTE> imperial = whole.b;
+    imperial[41] = 1;
+    CKDRDoc doc;
+    CArchive ar(std::move(imperial));
+    doc.Serialize(ar);
+    EXPECT_EQ(doc.m_nLengthUnit, 1);
+}
