@@ -252,6 +252,13 @@ TEST_F(ListPanesTest, DragOverNothingShowsTheNoDropCursorAndReleaseOnTheListInst
     // Hovering without a button shows the speaker cursor over the rows.
     Send(viewport, QEvent::MouseMove, list->RowPoint(0), Qt::NoButton, Qt::NoButton);
     EXPECT_TRUE(SameCursor(viewport->cursor(), LoadProgramCursor(131)));
+
+    // A model that may not be installed leaves the ordinary cursor and
+    // sends nothing on release.
+    doc.m_nDragInstallState = 0;
+    Send(viewport, QEvent::MouseMove, list->RowPoint(0), Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(viewport->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_FALSE(viewport->testAttribute(Qt::WA_SetCursor));
 }
 
 TEST_F(ListPanesTest, RightClickOffersTheSpeakerMenuAndRunsItsCommand)

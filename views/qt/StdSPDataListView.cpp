@@ -71,8 +71,8 @@ void CStdSPDataListListCtrl::mouseMoveEvent(QMouseEvent* event)
     CWindowAtPointQuery query(m_doc, ToScreenPoint(event->globalPosition().toPoint()));
     bool runDefault = true;
     const int cursor = m_logic->OnMouseMove(GetRowGeometry(), client.x(), client.y(), m_bDragging, query, runDefault);
-    if (runDefault)
-        ShowCursor(cursor);
+    // Without a drag-install the list keeps the ordinary cursor.
+    ShowCursor(runDefault ? cursor : CSpeakerDataList::kCursorDefault);
     event->accept();
 }
 
