@@ -38,7 +38,6 @@ void CIdealSplitter::resizeEvent(QResizeEvent* event)
 CKDRChildFrame::CKDRChildFrame(CKDRDoc& doc, QWidget* parent) : QMdiSubWindow(parent), m_doc(doc)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
-    setWindowIcon(parent ? parent->windowIcon() : QIcon());
     connect(qApp, &QApplication::focusChanged, this, &CKDRChildFrame::OnFocusChanged);
 }
 

@@ -206,6 +206,7 @@ void CKDRMainFrame::CreateStatusBar()
 CKDRChildFrame* CKDRMainFrame::CreateChildFrame(CKDRDoc& doc)
 {
     auto* frame = new CKDRChildFrame(doc);
+    frame->setWindowIcon(QIcon(LoadProgramIcon(IDI_APPLICATION_ICON)));
     if (!frame->OnCreateClient()) {
         delete frame;
         return nullptr;
@@ -519,10 +520,17 @@ void CKDRMainFrame::dragEnterEvent(QDragEnterEvent* event)
 
 void CKDRMainFrame::dropEvent(QDropEvent* event)
 {
-    const QList<QUrl> urls = event->mimeData()->urls();
-    event->acceptProposedAction();
-    activateWindow();
-    for (const QUrl& url : urls)
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile())
-            m_app.OpenDocumentFile(url.toLocalFile().toStdString());
+            paths << url.toLocalFile();
+    event->acceptProposedAction();
+    OnDropFiles(paths);
+}
+
+void CKDRMainFrame::OnDropFiles(const QStringList& paths)
+{
+    activateWindow();
+    for (const QString& path : paths)
+        m_app.OpenDocumentFile(path.toStdString());
 }

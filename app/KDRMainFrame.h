@@ -56,6 +56,9 @@ public:
     bool OnUpdateCommand(CCmdUI& ui) override;
     bool HasCommandHandler(unsigned id) const override;
 
+    // Files dropped on the window open one after the other.
+    void OnDropFiles(const QStringList& paths);
+
     // "Sen&d..." is offered when the desktop has a mail program.
     static bool HasMailProgram();
 

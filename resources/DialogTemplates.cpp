@@ -70,7 +70,7 @@ std::map<unsigned, DialogTemplate> BuildTemplates()
     DialogTemplate zx1;
     zx1.id = IDD_ZX1_EXPORT;
     zx1.caption = "Export zx1";
-    zx1.cx = 210;
+    zx1.cx = 222;
     zx1.cy = 48;
     zx1.controls = {
         Ctl(K::Static, IDC_STATIC, "tyz? (0 to 360)", 7, 10, 62, 8),
@@ -79,8 +79,8 @@ std::map<unsigned, DialogTemplate> BuildTemplates()
         Ctl(K::Static, IDC_STATIC, "Mic Distance?", 7, 28, 62, 8),
         Ctl(K::Edit, 1020, "", 72, 26, 50, 12),
         Ctl(K::Static, IDC_STATIC, "m", 126, 28, 28, 8),
-        Ctl(K::DefPushButton, IDOK, "OK", 153, 7, 50, 14),
-        Ctl(K::PushButton, IDCANCEL, "Cancel", 153, 24, 50, 14),
+        Ctl(K::DefPushButton, IDOK, "OK", 165, 7, 50, 14),
+        Ctl(K::PushButton, IDCANCEL, "Cancel", 165, 24, 50, 14),
     };
     m[zx1.id] = zx1;
 

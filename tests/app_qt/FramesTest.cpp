@@ -250,3 +250,36 @@ TEST_F(FramesTest, OpenListsBothExtensionsSaveAsOnlyTheNewOne)
     EXPECT_EQ(ReadAll(files.answer).substr(0, 13), std::string("ZAVKDRDoc\0\0\0\2", 13));
     EXPECT_EQ(frame->ChildFrames().front()->windowTitle(), QStringLiteral("saved.zkdr[*]"));
 }
+
+TEST_F(FramesTest, DroppedFilesOpenAndATextFileIsRefusedWhileAProjectIsOpen)
+{
+    const std::string project = dir.File("dropped.zkdr");
+    {
+        CKDRDoc doc;
+        ASSERT_TRUE(doc.OnSaveDocument(project));
+    }
+    const std::string text = dir.File("readme.txt");
+    WriteAll(text, "plain text\n");
+
+    EXPECT_TRUE(frame->acceptDrops());
+    auto drop = [this](const std::string& path) { frame->OnDropFiles({QString::fromStdString(path)}); };
+    drop(project);
+    ASSERT_EQ(app.GetDocTemplate()->GetDocuments().size(), 1u);
+    msgs.texts.clear();
+    drop(text);
+    EXPECT_EQ(app.GetDocTemplate()->GetDocuments().size(), 1u);
+    ASSERT_EQ(msgs.texts.size(), 1u);
+    EXPECT_EQ(msgs.texts[0], "Unexpected file format.");
+}
+
+TEST_F(FramesTest, F6MovesThroughThePanes)
+{
+    app.OnFileNew();
+    CKDRChildFrame* child = frame->ChildFrames().front();
+    EXPECT_EQ(child->GetActivePane(), child->GetPane(PaneKind::SpeakerData));
+    frame->RouteCommand(ID_NEXT_PANE);
+    EXPECT_EQ(child->GetActivePane(), child->GetPane(PaneKind::Tap));
+    frame->RouteCommand(ID_PREV_PANE);
+    frame->RouteCommand(ID_PREV_PANE);
+    EXPECT_EQ(child->GetActivePane(), child->GetPane(PaneKind::InstallationInfo));
+}
