@@ -229,6 +229,7 @@ CKDRChildFrame* CKDRMainFrame::CreateChildFrame(CKDRDoc& doc)
             auto* self = static_cast<CKDRMainFrame*>(ctx);
             if (CKDRChildFrame* f = self->FindFrame(*static_cast<CKDRDoc*>(changed)))
                 f->UpdateTitle();
+            self->UpdateFrameTitle();
         },
         this);
     return frame;
@@ -308,7 +309,25 @@ void CKDRMainFrame::EnableMainWindow(bool enable)
 void CKDRMainFrame::UpdateFrameState()
 {
     SetMenu(ChildFrames().isEmpty() ? IDR_MAINFRAME : IDR_KDRTYPE);
+    UpdateFrameTitle();
     UpdateToolBar();
+}
+
+void CKDRMainFrame::UpdateFrameTitle()
+{
+    // "Kadrel - <project>" while a project window that is not maximized is
+    // active; a maximized one shows its title in the frame's caption itself.
+    CKDRChildFrame* child = ActiveChildFrame();
+    if (child && child->isMaximized())
+        return;
+    if (child) {
+        setWindowTitle(QStringLiteral("Kadrel - ") + QString::fromStdString(child->GetDocument().GetTitle()) +
+                       QStringLiteral("[*]"));
+        setWindowModified(child->GetDocument().IsModified());
+    } else {
+        setWindowTitle(QStringLiteral("Kadrel"));
+        setWindowModified(false);
+    }
 }
 
 void CKDRMainFrame::UpdateToolBar()

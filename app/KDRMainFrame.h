@@ -44,8 +44,9 @@ public:
     // While a long loop runs the user cannot reach menus, toolbar and windows.
     void EnableMainWindow(bool enable);
 
-    // Brings the menu bar and the toolbar's enabling up to date.
+    // Brings the menu bar, the caption and the toolbar's enabling up to date.
     void UpdateFrameState();
+    void UpdateFrameTitle();
 
     // ICommandRouter
     bool RouteCommand(unsigned id) override;

@@ -217,8 +217,10 @@ TEST_F(FramesTest, TheModifiedMarkAndTheSaveQuestionOnClose)
     CKDRChildFrame* child = frame->ChildFrames().front();
     CKDRDoc& doc = child->GetDocument();
     EXPECT_FALSE(child->isWindowModified());
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kadrel - Untitled1[*]"));
     doc.SetModifiedFlag(true);
     EXPECT_TRUE(child->isWindowModified());
+    EXPECT_TRUE(frame->isWindowModified());
 
     msgs.texts.clear();
     msgs.answer = IDCANCEL;
@@ -233,6 +235,7 @@ TEST_F(FramesTest, TheModifiedMarkAndTheSaveQuestionOnClose)
     EXPECT_TRUE(frame->ChildFrames().isEmpty());
     EXPECT_TRUE(app.GetDocTemplate()->GetDocuments().empty());
     EXPECT_EQ(frame->CurrentMenuId(), static_cast<unsigned>(IDR_MAINFRAME));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kadrel"));
 }
 
 TEST_F(FramesTest, OpenListsBothExtensionsSaveAsOnlyTheNewOne)
