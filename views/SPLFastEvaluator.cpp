@@ -74,6 +74,64 @@ struct ComplexArithmetic {
     }
 };
 
+}  // namespace
+
+bool CSPLFastEvaluator::IsAscending(const std::vector<double>& angles)
+{
+    for (std::size_t i = 0; i < angles.size(); ++i) {
+        if (!std::isfinite(angles[i]) || (i > 0 && !(angles[i - 1] < angles[i])))
+            return false;
+    }
+    return true;
+}
+
+// Every pair (A, B) with a >= B + t can match none of the scan's three tests
+// (A + t <= B + t <= a and B <= a), so the scan may begin at the first pair
+// with a < B + t, found by bisection when the angles ascend.
+BOOL CSPLFastEvaluator::FindBracket(const std::vector<double>& angles, bool ascending, double a, double& lo,
+                                    double& hi, int& iLo, int& iHi)
+{
+    const std::size_t n = angles.size();
+    if (!ascending || n < 2)
+        return FindAngleBracketIn(angles, a, lo, hi, iLo, iHi);
+    const double t = kAngleBracketTolerance;
+    std::size_t first = 0;
+    std::size_t last = n - 1;  // pairs first .. last - 1 are undecided
+    while (first < last) {
+        const std::size_t mid = first + (last - first) / 2;
+        if (a < angles[mid + 1] + t)
+            last = mid;
+        else
+            first = mid + 1;
+    }
+    for (std::size_t i = first; i + 1 < n; ++i) {
+        const double A = angles[i];
+        const double B = angles[i + 1];
+        iLo = static_cast<int>(i);
+        iHi = static_cast<int>(i + 1);
+        if (A - t < a && a < A + t) {
+            lo = hi = A;
+            iHi = iLo;
+            return true;
+        }
+        if (B - t < a && a < B + t) {
+            lo = hi = B;
+            iLo = iHi;
+            return true;
+        }
+        if (A < a && a < B) {
+            lo = A;
+            hi = B;
+            return false;
+        }
+    }
+    iLo = iHi = 0;
+    lo = hi = angles[0];
+    return false;
+}
+
+namespace {
+
 // Whether an element's balloon lies on its header's grid (otherwise the
 // element is silent at every data frequency).
 bool IsGridUsable(const CSpeakerElement& e)
@@ -107,6 +165,7 @@ struct BalloonPrep {
     int rows = 0;
     int columns = 0;
     std::vector<double> meridians;
+    bool meridiansAscending = false;
     // UnitVector(meridian i, polar j) at i * columns + j.
     std::vector<CPoint3D> nodes;
     // With cell tables: per band slot, rows * columns values (empty for a
@@ -117,6 +176,7 @@ struct BalloonPrep {
 struct ModelPrep {
     const CSpeakerModel* model = nullptr;
     std::vector<double> polars;
+    bool polarsAscending = false;
     double referenceDistance = 1.0;
     // Per band slot: the data-frequency index, kOutOfRange or kNotInSeries.
     std::vector<int> frequencyIndex;
@@ -220,6 +280,7 @@ CSPLFastEvaluator::CSPLFastEvaluator(const CKDRDoc& doc, int iMin, int iMax, dou
                 mp.model = model;
                 const CSpeakerDataHeader& header = model->GetHeader();
                 mp.polars = header.GetPolarAngles();
+                mp.polarsAscending = CSPLFastEvaluator::IsAscending(mp.polars);
                 mp.referenceDistance = header.GetReferenceDistance();
                 mp.frequencyIndex.resize(static_cast<std::size_t>(slots));
                 for (int q = 0; q < slots; ++q) {
@@ -296,6 +357,7 @@ void CSPLFastEvaluator::Impl::PrepareBalloon(ModelPrep& mp, BalloonPrep& bp) con
     bp.rows = static_cast<int>(balloon.GetRowCount());
     bp.columns = static_cast<int>(balloon.GetColumnCount());
     bp.meridians = balloon.GetAngles();
+    bp.meridiansAscending = CSPLFastEvaluator::IsAscending(bp.meridians);
     bp.nodes.resize(static_cast<std::size_t>(bp.rows) * static_cast<std::size_t>(bp.columns));
     for (int i = 0; i < bp.rows; ++i) {
         for (int j = 0; j < bp.columns; ++j)
@@ -362,10 +424,10 @@ void CSPLFastEvaluator::Impl::Geometry(const CPoint3D& point, const ModelPrep& m
     const BalloonPrep& bp = mp.balloons[static_cast<std::size_t>(ep.balloon)];
     double pLo = 0.0, pHi = 0.0;
     int jLo = 0, jHi = 0;
-    const BOOL polarExact = FindAngleBracketIn(mp.polars, v, pLo, pHi, jLo, jHi);
+    const BOOL polarExact = FindBracket(mp.polars, mp.polarsAscending, v, pLo, pHi, jLo, jHi);
     double rLo = 0.0, rHi = 0.0;
     int iLo = 0, iHi = 0;
-    const BOOL meridianExact = FindAngleBracketIn(bp.meridians, h, rLo, rHi, iLo, iHi);
+    const BOOL meridianExact = FindBracket(bp.meridians, bp.meridiansAscending, h, rLo, rHi, iLo, iHi);
     const int columns = bp.columns;
     if (polarExact && meridianExact) {
         g.kind = PassGeometry::kCell;

@@ -54,6 +54,13 @@ public:
     // PreparePoint, then EvaluateBand.
     int Evaluate(const CPoint3D& point, int iLo, int iHi, double& p, CScratch& scratch) const;
 
+    // FindAngleBracketIn (models/AngleBracket.h) with the same results; by
+    // bisection when ascending (IsAscending of the angles) is true.
+    static int FindBracket(const std::vector<double>& angles, bool ascending, double a, double& lo, double& hi,
+                           int& iLo, int& iHi);
+    // True when the angles are finite and strictly ascending.
+    static bool IsAscending(const std::vector<double>& angles);
+
     struct Impl;
 
 private:
