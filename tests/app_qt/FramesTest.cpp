@@ -8,6 +8,7 @@
 #include "app/KDRChildFrame.h"
 #include "app/KDRDocTemplate.h"
 #include "app/KDRMainFrame.h"
+#include "document/DocumentUi.h"
 #include "document/KDRDoc.h"
 #include "platform/CommandTarget.h"
 #include "resources/CommandIds.h"
@@ -285,4 +286,60 @@ TEST_F(FramesTest, F6MovesThroughThePanes)
     frame->RouteCommand(ID_PREV_PANE);
     frame->RouteCommand(ID_PREV_PANE);
     EXPECT_EQ(child->GetActivePane(), child->GetPane(PaneKind::InstallationInfo));
+}
+
+TEST_F(FramesTest, YesOnTheCloseQuestionOfAnUntitledProjectAsksForAName)
+{
+    app.OnFileNew();
+    CKDRDoc& doc = frame->ChildFrames().front()->GetDocument();
+    doc.SetModifiedFlag(true);
+    msgs.answer = IDYES;
+    files.answer.clear();  // the name dialog is cancelled: the project stays open
+    frame->RouteCommand(ID_FILE_CLOSE);
+    EXPECT_EQ(frame->ChildFrames().size(), 1);
+    EXPECT_EQ(files.lastFilter, "KDR Files(*.zkdr) (*.zkdr)");
+
+    files.answer = dir.File("kept.zkdr");
+    frame->RouteCommand(ID_FILE_CLOSE);
+    EXPECT_TRUE(frame->ChildFrames().isEmpty());
+    EXPECT_EQ(ReadAll(files.answer).substr(0, 9), "ZAVKDRDoc");
+}
+
+TEST_F(FramesTest, TheDocumentsQuestionsRunTheSmallDialogs)
+{
+    IDocumentUi& ui = DocumentUi();
+    runner.script = [](CTemplateDialog& dlg, CDialog&) {
+        EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Message from Kadrel"));
+        EXPECT_EQ(dlg.GetWindowText(1035), "High and low impedance speakers can not be mixed in one room.");
+        dlg.reject();
+    };
+    EXPECT_EQ(ui.RunMessageDialog("High and low impedance speakers can not be mixed in one room."), IDCANCEL);
+
+    runner.script = [](CTemplateDialog& dlg, CDialog&) {
+        dlg.SetCheck(1007, BST_CHECKED);
+        dlg.SetCheck(1018, BST_CHECKED);
+        dlg.PressButton(IDOK);
+    };
+    int advanced = 0;
+    BOOL manual = 0;
+    ASSERT_TRUE(ui.RunPreferenceDialog(advanced, manual));
+    EXPECT_EQ(advanced, 2);
+    EXPECT_EQ(manual, 1);
+
+    runner.script = [](CTemplateDialog& dlg, CDialog&) {
+        dlg.SetWindowText(1019, "90");
+        dlg.SetWindowText(1020, "2.5");
+        dlg.PressButton(IDOK);
+    };
+    double angle = 0.0, distance = 0.0;
+    ASSERT_TRUE(ui.RunZx1ExportDialog(angle, distance));
+    EXPECT_DOUBLE_EQ(angle, 90.0);
+    EXPECT_DOUBLE_EQ(distance, 2.5);
+
+    // While a long loop runs, the user reaches neither menus nor windows.
+    ui.EnableMainWindow(false);
+    EXPECT_FALSE(frame->menuBar()->isEnabled());
+    EXPECT_FALSE(frame->MdiArea()->isEnabled());
+    ui.EnableMainWindow(true);
+    EXPECT_TRUE(frame->menuBar()->isEnabled());
 }
