@@ -71,6 +71,25 @@ const std::vector<SceneCase>& Cases()
              Mixed(s, 0, true);
              s.Condition().SetBandFraction(24.0);
          }},
+        {"ArraysAndCeilingSpeakers",
+         [](Scene& s) {
+             s.doc->m_installations.SetRoom(CInstallationContainer::kRoomHeight, 6.0);
+             for (int code : {5, 4, 6}) {
+                 ZsbSpec spec = SmallSpeaker();
+                 spec.typeCode = code;
+                 spec.units.clear();
+                 const ZsbKind* kind = FindZsbKind(code);
+                 ASSERT_NE(kind, nullptr) << code;
+                 kind->applyDefaults(spec);
+                 ASSERT_EQ(s.AddModel(spec), code == 5 ? 0 : code == 4 ? 1 : 2) << code;
+             }
+             const int ceiling = s.AddModel(SmallSpeaker());
+             s.Install(0, 0.0, 1.5, 5.0, 0.0, 0.0, 15.0, 120.0);      // LV-3 on a wall, tilted down
+             s.Install(1, 4.0, 1.5, 4.5, 180.0, 0.0, 10.0, 200.0);    // TypeH facing back
+             s.Install(2, 2.0, 3.5, 4.0, -90.0, 5.0, 20.0, 80.0);     // TypeA, turned and rotated
+             s.Install(ceiling, 2.0, 1.5, 5.9);
+             s.SetPlane(0.0, 0.0, 1.2, 4.0, 3.0, 0.0, 0.5, 1000.0, 3.0, 0);
+         }},
         {"BandAboveOneModel",
          [](Scene& s) {
              Mixed(s, 1, true);
@@ -139,7 +158,7 @@ TEST_P(FastPath, MapResponseAndCoverageAgreeBitForBit)
     EXPECT_EQ(Bits(ro), Bits(fo));
 }
 
-INSTANTIATE_TEST_SUITE_P(Scenes, FastPath, ::testing::Range<std::size_t>(0, 9),
+INSTANTIATE_TEST_SUITE_P(Scenes, FastPath, ::testing::Range<std::size_t>(0, 10),
                          [](const ::testing::TestParamInfo<std::size_t>& info) { return Cases()[info.param].name; });
 
 }  // namespace
