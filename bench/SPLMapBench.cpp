@@ -103,8 +103,38 @@ void BM_SPLMapFastAllCores(benchmark::State& state)
     RunMap(state, CSPLMapCalculator::Evaluation::Fast, 0);
 }
 
+// The frequency response at one point (1/3-octave bands from 25 Hz to
+// 20 kHz), as the map computes it when the cursor moves.
+void RunResponse(benchmark::State& state, CSPLMapCalculator::Evaluation evaluation)
+{
+    CKDRDoc& doc = ReferenceScene();
+    if (doc.m_soundGraphConditions.GetCount() == 0) {
+        CSoundGraphDataList graph;
+        graph.Init(1, 0, 20.0, 50.0, 20000.0, 120.0, 1000.0, 10.0);
+        doc.m_soundGraphConditions.Add(-1, 0, 0, 0, 0, 1.0, 1.0, graph);
+    }
+    CSPLMapCalculator calc(doc, 0);
+    calc.SetEvaluation(evaluation);
+    for (auto _ : state) {
+        calc.CalcFrequencyResponse(CPoint3D(7.3, 11.1, 1.2));
+        benchmark::DoNotOptimize(doc.m_soundGraphConditions.GetGraph(0).GetCurve(0)->GetY(0));
+    }
+}
+
+void BM_SPLResponseReference(benchmark::State& state)
+{
+    RunResponse(state, CSPLMapCalculator::Evaluation::Reference);
+}
+
+void BM_SPLResponseFast(benchmark::State& state)
+{
+    RunResponse(state, CSPLMapCalculator::Evaluation::Fast);
+}
+
 }  // namespace
 
+BENCHMARK(BM_SPLResponseReference)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SPLResponseFast)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SPLMapReference)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(2);
 BENCHMARK(BM_SPLMapFastOneThread)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->MinTime(2.0);
 BENCHMARK(BM_SPLMapFastAllCores)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->MinTime(2.0);
