@@ -299,11 +299,8 @@ void CKDRMainFrame::CloseDocumentNow(CKDRDoc& doc)
 
 void CKDRMainFrame::EnableMainWindow(bool enable)
 {
-    menuBar()->setEnabled(enable);
-    if (m_toolBar)
-        m_toolBar->setEnabled(enable);
-    if (m_mdi)
-        m_mdi->setEnabled(enable);
+    // The progress dialog is no Qt child of this window and stays usable.
+    setEnabled(enable);
 }
 
 void CKDRMainFrame::UpdateFrameState()
@@ -520,6 +517,11 @@ bool CKDRMainFrame::HasCommandHandler(unsigned id) const
 
 void CKDRMainFrame::closeEvent(QCloseEvent* event)
 {
+    // Not while a long loop works on a project.
+    if (!isEnabled()) {
+        event->ignore();
+        return;
+    }
     for (CKDRChildFrame* f : ChildFrames()) {
         if (!SaveModified(f->GetDocument())) {
             event->ignore();

@@ -337,9 +337,12 @@ TEST_F(FramesTest, TheDocumentsQuestionsRunTheSmallDialogs)
     EXPECT_DOUBLE_EQ(distance, 2.5);
 
     // While a long loop runs, the user reaches neither menus nor windows.
+    app.OnFileNew();
     ui.EnableMainWindow(false);
     EXPECT_FALSE(frame->menuBar()->isEnabled());
     EXPECT_FALSE(frame->MdiArea()->isEnabled());
+    EXPECT_FALSE(frame->close());  // the window stays while the loop runs
+    EXPECT_EQ(frame->ChildFrames().size(), 1);
     ui.EnableMainWindow(true);
     EXPECT_TRUE(frame->menuBar()->isEnabled());
 }
