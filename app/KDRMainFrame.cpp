@@ -481,7 +481,7 @@ bool CKDRMainFrame::OnCommand(unsigned id)
     case ID_VIEW_STATUS_BAR: statusBar()->setVisible(!statusBar()->isVisible()); return true;
     case ID_WINDOW_CASCADE: m_mdi->cascadeSubWindows(); return true;
     case ID_WINDOW_TILE_HORZ: m_mdi->tileSubWindows(); return true;
-    case ID_WINDOW_ARRANGE: m_mdi->tileSubWindows(); return true;
+    case ID_WINDOW_ARRANGE: ArrangeIcons(); return true;
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
         if (CKDRChildFrame* f = ActiveChildFrame())
@@ -489,6 +489,19 @@ bool CKDRMainFrame::OnCommand(unsigned id)
         return true;
     case ID_APP_EXIT: close(); return true;
     default: return false;
+    }
+}
+
+void CKDRMainFrame::ArrangeIcons()
+{
+    // Minimized project windows line up along the bottom edge, left to right.
+    int x = 0;
+    for (QMdiSubWindow* w : m_mdi->subWindowList(QMdiArea::CreationOrder)) {
+        if (!w->isMinimized())
+            continue;
+        const QSize size = w->size();
+        w->move(x, m_mdi->viewport()->height() - size.height());
+        x += size.width();
     }
 }
 

@@ -73,6 +73,7 @@ private:
     void CreateStatusBar();
     void SetMenu(unsigned menuId);
     void UpdateToolBar();
+    void ArrangeIcons();
     // The document commands that need the window system.
     bool OnDocumentCommand(CKDRDoc& doc, unsigned id);
     bool UpdateDocumentCommand(CKDRDoc& doc, CCmdUI& ui);

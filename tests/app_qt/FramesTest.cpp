@@ -11,10 +11,12 @@
 #include "document/DocumentUi.h"
 #include "document/KDRDoc.h"
 #include "platform/CommandTarget.h"
+#include "platform/qt/MenuBuilder.h"
 #include "resources/CommandIds.h"
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -345,4 +347,17 @@ TEST_F(FramesTest, TheDocumentsQuestionsRunTheSmallDialogs)
     EXPECT_EQ(frame->ChildFrames().size(), 1);
     ui.EnableMainWindow(true);
     EXPECT_TRUE(frame->menuBar()->isEnabled());
+}
+
+TEST_F(FramesTest, ToolbarButtonsInTheirOrder)
+{
+    std::vector<unsigned> ids;
+    for (QAction* a : frame->ToolBar()->actions())
+        ids.push_back(a->isSeparator() ? 0u : MenuBuilder::CommandId(a));
+    const std::vector<unsigned> expected = {
+        57600, 57601, 57603, 57607, 0, 32799, 32809, 32802, 32803, 0, 32777, 32771, 32784, 0,
+        32794, 32787, 0, 32793, 32798, 32797, 0, 57664};
+    EXPECT_EQ(ids, expected);
+    EXPECT_EQ(frame->ToolBar()->iconSize(), QSize(16, 15));
+    EXPECT_EQ(frame->ToolBar()->actions()[1]->toolTip(), QStringLiteral("Open Project"));
 }
