@@ -8,6 +8,7 @@
 #include "dialogs/Zx1ExportDialog1.h"
 #include "platform/RegisteredMessages.h"
 #include "platform/qt/DialogUnits.h"
+#include "platform/qt/PrintRunner.h"
 #include "platform/qt/ProgramResources.h"
 #include "platform/qt/QtDrawingContext.h"
 #include "platform/qt/WindowLocator.h"
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPrinter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -190,4 +192,45 @@ TEST(WindowLocator, FindsTheAnsweringWindowUnderAScreenPoint)
     EXPECT_EQ(SendMessageToWindowAt(CPoint(inInner.x(), inInner.y()), WM_CAN_ACCEPT_DROP, 0, 0), 0);
     EXPECT_EQ(SendMessageToWindowAt(CPoint(inPlain.x(), inPlain.y()), WM_IS_POINT_IN_ROOM, 0, 0), 0);
     SetWindowLocator(nullptr);
+}
+
+namespace {
+
+class TwoPages : public IPrintable {
+public:
+    int pages = 0;
+    int horzres = 0;
+    bool ended = false;
+    bool OnPreparePrinting(CPrintInfo& info) override
+    {
+        info.m_nMaxPage = 2;
+        return true;
+    }
+    void OnPrint(IDrawingContext& dc, CPrintInfo& info) override
+    {
+        ++pages;
+        horzres = dc.GetDeviceCaps(HORZRES);
+        EXPECT_TRUE(dc.IsPrinting());
+        EXPECT_EQ(info.m_nCurPage, pages);
+        dc.TextOut(0, 0, "page");
+    }
+    void OnEndPrinting(IDrawingContext&, CPrintInfo&) override { ended = true; }
+};
+
+}  // namespace
+
+TEST(PrintRunner, PrintsEveryPageWithThePrintersResolution)
+{
+    TestApp();
+    TempDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(dir.File("out.pdf")));
+    TwoPages job;
+    ASSERT_TRUE(PrintRunner::PrintOn(job, printer));
+    EXPECT_EQ(job.pages, 2);
+    EXPECT_TRUE(job.ended);
+    EXPECT_EQ(job.horzres, printer.pageLayout().paintRectPixels(printer.resolution()).width());
+    EXPECT_GT(job.horzres, 1000);  // printer dots, not screen pixels
+    EXPECT_EQ(ReadAll(dir.File("out.pdf")).substr(0, 4), "%PDF");
 }

@@ -1,0 +1,69 @@
+#include "platform/qt/PrintRunner.h"
+
+#include "platform/qt/QtDrawingContext.h"
+#include "platform/qt/SharedPrinter.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace PrintRunner {
+
+bool PrintOn(IPrintable& printable, QPrinter& printer, bool preview)
+{
+    CPrintInfo info;
+    info.m_bPreview = preview;
+    if (!printable.OnPreparePrinting(info))
+        return false;
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    CQtDrawingContext dc(painter, true);
+    // The device is the printable area of the page.
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    dc.SetDeviceCaps(HORZRES, page.width());
+    dc.SetDeviceCaps(VERTRES, page.height());
+    dc.SetDeviceCaps(LOGPIXELSX, printer.resolution());
+    dc.SetDeviceCaps(LOGPIXELSY, printer.resolution());
+    info.m_rectDraw = CRect(0, 0, page.width(), page.height());
+
+    int first = info.m_nMinPage, last = info.m_nMaxPage;
+    if (printer.fromPage() > 0 && printer.toPage() >= printer.fromPage()) {
+        first = std::max(first, printer.fromPage());
+        last = std::min(last, printer.toPage());
+    }
+    printable.OnBeginPrinting(dc, info);
+    for (int p = first; p <= last && info.m_bContinuePrinting; ++p) {
+        if (p != first)
+            printer.newPage();
+        info.m_nCurPage = p;
+        printable.OnPrint(dc, info);
+    }
+    printable.OnEndPrinting(dc, info);
+    painter.end();
+    return true;
+}
+
+bool Print(IPrintable& printable, QWidget* parent)
+{
+    CPrintInfo probe;
+    if (!printable.OnPreparePrinting(probe))
+        return false;
+    QPrinter& printer = SharedPrinter();
+    QPrintDialog dlg(&printer, parent);
+    dlg.setMinMax(probe.m_nMinPage, probe.m_nMaxPage);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    return PrintOn(printable, printer, false);
+}
+
+void Preview(IPrintable& printable, QWidget* parent)
+{
+    QPrintPreviewDialog dlg(&SharedPrinter(), parent);
+    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, &dlg,
+                     [&printable](QPrinter* printer) { PrintOn(printable, *printer, true); });
+    dlg.exec();
+}
+
+}  // namespace PrintRunner
