@@ -115,36 +115,50 @@ inline std::uint64_t Bits(double v)
     return std::bit_cast<std::uint64_t>(v);
 }
 
-// A progress dialog that records what it is told and presses Stop at the
-// given pump (1 = the first).
-class FakeProgress : public IProgress {
-public:
-    explicit FakeProgress(int stopAtPump = 0) : m_stopAt(stopAtPump) {}
-    void SetMessage(const std::string& text) override { message = text; }
-    void SetRange(int low, int high) override
-    {
-        rangeLow = low;
-        rangeHigh = high;
-    }
-    void SetPos(int pos) override { lastPos = pos; }
-    void ShowStopButton(bool) override {}
-    bool PumpMessages() override
-    {
-        ++pumps;
-        if (m_stopAt > 0 && pumps >= m_stopAt)
-            stopped = true;
-        return !stopped;
-    }
-
+// What a progress dialog was told; it outlives the dialog, which the
+// calculation destroys when it ends.
+struct ProgressLog {
     std::string message;
     int rangeLow = -1;
     int rangeHigh = -1;
     int lastPos = -1;
     int pumps = 0;
     bool stopped = false;
+    int made = 0;
+};
+
+// A progress dialog that records what it is told and presses Stop at the
+// given pump (1 = the first; 0 = never).
+class FakeProgress : public IProgress {
+public:
+    FakeProgress(ProgressLog* log, int stopAtPump) : m_log(log), m_stopAt(stopAtPump) { ++m_log->made; }
+    void SetMessage(const std::string& text) override { m_log->message = text; }
+    void SetRange(int low, int high) override
+    {
+        m_log->rangeLow = low;
+        m_log->rangeHigh = high;
+    }
+    void SetPos(int pos) override { m_log->lastPos = pos; }
+    void ShowStopButton(bool) override {}
+    bool PumpMessages() override
+    {
+        ++m_log->pumps;
+        if (m_stopAt > 0 && m_log->pumps >= m_stopAt)
+            m_log->stopped = true;
+        return !m_log->stopped;
+    }
 
 private:
+    ProgressLog* m_log;
     int m_stopAt;
 };
+
+// Gives the calculator a recording progress dialog.
+inline void UseFakeProgress(CSPLMapCalculator& calc, ProgressLog& log, int stopAtPump = 0)
+{
+    calc.SetProgressFactory([&log, stopAtPump] {
+        return std::unique_ptr<IProgress>(std::make_unique<FakeProgress>(&log, stopAtPump));
+    });
+}
 
 }  // namespace splcalc_test
