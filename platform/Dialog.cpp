@@ -48,6 +48,8 @@ void CDialog::OnCancel()
 
 void CDialog::OnControlCommand(int, int) {}
 
+void CDialog::OnDrawControl(int, IDrawingContext&, const CRect&) {}
+
 bool CDialog::UpdateData(bool saveAndValidate)
 {
     if (!m_controls)

@@ -8,6 +8,7 @@
 
 class CDataExchange;
 class CDialog;
+class IDrawingContext;
 
 class IDialogRunner {
 public:
@@ -45,6 +46,8 @@ public:
     virtual void OnCancel();
     // A control other than OK and Cancel was clicked or changed.
     virtual void OnControlCommand(int id, int notifyCode);
+    // Draws a control of the template's Custom kind; client is its area.
+    virtual void OnDrawControl(int id, IDrawingContext& dc, const CRect& client);
 
     // Runs DoDataExchange; false when a field failed (the user was told).
     bool UpdateData(bool saveAndValidate);

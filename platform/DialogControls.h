@@ -4,6 +4,8 @@
 // focus. The Qt half implements it on the widgets of a dialog; tests use a
 // plain in-memory double.
 
+#include "platform/GdiTypes.h"
+
 #include <string>
 
 // Notification codes passed to CDialog::OnControlCommand.
@@ -35,4 +37,10 @@ public:
     virtual void EnableWindow(int id, bool enable) = 0;
     // Gives the control the focus; an edit control gets its whole text selected.
     virtual void SetFocus(int id) = 0;
+
+    // A control that the dialog draws itself (CDialog::OnDrawControl) is
+    // drawn again.
+    virtual void InvalidateControl(int id) { (void)id; }
+    // The size of a control's client area in pixels (left and top 0).
+    virtual CRect GetClientRect(int id) const { (void)id; return CRect(); }
 };

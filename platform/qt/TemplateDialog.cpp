@@ -3,6 +3,7 @@
 #include "platform/MessageBox.h"
 #include "platform/qt/DialogUnits.h"
 #include "platform/qt/ProgramResources.h"
+#include "platform/qt/QtDrawingContext.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -11,9 +12,31 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 
 namespace {
+
+// A control that its dialog draws through a drawing context.
+class CDrawnControl : public QWidget {
+public:
+    CDrawnControl(CDialog& dialog, int id, QWidget* parent) : QWidget(parent), m_dialog(dialog), m_id(id)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        CQtDrawingContext dc(p);
+        m_dialog.OnDrawControl(m_id, dc, CRect(0, 0, width(), height()));
+    }
+
+private:
+    CDialog& m_dialog;
+    int m_id;
+};
 
 std::map<unsigned, CQtDialogRunner::Factory>& Factories()
 {
@@ -104,7 +127,7 @@ void CTemplateDialog::Build(const DialogTemplate& tmpl)
             w = l;
             break;
         }
-        case ControlTemplate::Custom: w = new QWidget(this); break;
+        case ControlTemplate::Custom: w = new CDrawnControl(m_dialog, c.id, this); break;
         }
         if (c.kind == ControlTemplate::ComboList)
             w->setGeometry(du.MapX(c.x), du.MapY(c.y), du.MapX(c.cx), w->sizeHint().height());
@@ -284,6 +307,18 @@ void CTemplateDialog::SetFocus(int id)
     w->setFocus(Qt::OtherFocusReason);
     if (auto* e = qobject_cast<QLineEdit*>(w))
         e->selectAll();
+}
+
+void CTemplateDialog::InvalidateControl(int id)
+{
+    if (QWidget* w = Control(id))
+        w->update();
+}
+
+CRect CTemplateDialog::GetClientRect(int id) const
+{
+    QWidget* w = Control(id);
+    return w ? CRect(0, 0, w->width(), w->height()) : CRect();
 }
 
 int CQtDialogRunner::RunModal(CDialog& dialog)

@@ -46,6 +46,8 @@ public:
     bool IsWindowVisible(int id) const override;
     void EnableWindow(int id, bool enable) override;
     void SetFocus(int id) override;
+    void InvalidateControl(int id) override;
+    CRect GetClientRect(int id) const override;
 
 public slots:
     void reject() override;

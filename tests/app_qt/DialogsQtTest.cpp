@@ -234,3 +234,56 @@ TEST(PrintRunner, PrintsEveryPageWithThePrintersResolution)
     EXPECT_GT(job.horzres, 1000);  // printer dots, not screen pixels
     EXPECT_EQ(ReadAll(dir.File("out.pdf")).substr(0, 4), "%PDF");
 }
+
+namespace {
+
+// A dialog with a preview that it draws itself.
+class PreviewDialog : public CDialog {
+public:
+    PreviewDialog() : CDialog(60001) {}
+    int draws = 0;
+    CRect lastClient;
+    void OnDrawControl(int id, IDrawingContext& dc, const CRect& client) override
+    {
+        EXPECT_EQ(id, 3003);
+        ++draws;
+        lastClient = client;
+        dc.FillSolidRect(client, RGB(255, 255, 255));
+        dc.SelectPen({PS_SOLID, 1, RGB(0, 127, 0)});
+        dc.MoveTo(0, client.Height() / 2);
+        dc.LineTo(client.Width(), client.Height() / 2);
+    }
+};
+
+}  // namespace
+
+TEST(TemplateDialog, CustomControlsAreDrawnByTheirDialog)
+{
+    TestApp();
+    DialogTemplate t;
+    t.id = 60001;
+    t.caption = "Preview";
+    t.cx = 100;
+    t.cy = 60;
+    ControlTemplate c;
+    c.kind = ControlTemplate::Custom;
+    c.id = 3003;
+    c.x = 5;
+    c.y = 5;
+    c.cx = 80;
+    c.cy = 40;
+    t.controls.push_back(c);
+    RegisterDialogTemplate(t);
+
+    PreviewDialog d;
+    CTemplateDialog dlg(d, *FindDialogTemplate(60001));
+    dlg.Initialize();
+    QWidget* preview = dlg.Control(3003);
+    ASSERT_NE(preview, nullptr);
+    const QImage img = preview->grab().toImage();
+    EXPECT_GE(d.draws, 1);
+    EXPECT_EQ(d.lastClient, CRect(0, 0, preview->width(), preview->height()));
+    EXPECT_EQ(dlg.GetClientRect(3003), d.lastClient);
+    EXPECT_EQ(img.pixelColor(2, preview->height() / 2), QColor(0, 127, 0));
+    EXPECT_EQ(img.pixelColor(2, 1), QColor(255, 255, 255));
+}
