@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 namespace {
 
 // Two number fields with the ranges of a typical dialog.
@@ -110,4 +113,25 @@ TEST(DataExchange, OutOfRangeNamesTheBoundsWithGeneralFormat)
     EXPECT_TRUE(d.IsEnded());
     EXPECT_DOUBLE_EQ(d.m_dA, 360.0);
     EXPECT_DOUBLE_EQ(d.m_dB, 0.0001);
+}
+
+TEST(DataExchange, NumbersKeepTheirPointUnderADecimalCommaLocale)
+{
+    const std::string old = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    RecordingMessages msgs;
+    FakeControls fc;
+    TwoFieldDialog d;
+    d.m_dA = 0.5;
+    d.AttachControls(&fc);
+    d.OnInitDialog();
+    EXPECT_EQ(fc.c[1019].text, "0.5");
+    fc.c[1019].text = "12.25";
+    fc.c[1020].text = "3.5";
+    d.OnOK();
+    std::setlocale(LC_ALL, old.c_str());
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_DOUBLE_EQ(d.m_dA, 12.25);
+    EXPECT_DOUBLE_EQ(d.m_dB, 3.5);
 }
