@@ -16,6 +16,7 @@
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QSettings>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -58,6 +59,12 @@ protected:
         o.showMainWindow = true;
         ASSERT_TRUE(app.InitInstance(0, nullptr, o));
         frame = app.GetMainFrame();
+    }
+
+    void TearDown() override
+    {
+        // The recent-file list of the tests goes with them.
+        QSettings(QStringLiteral("ZAV Corporation"), QStringLiteral("KadrelTest")).clear();
     }
 
     bool Enabled(unsigned id)
