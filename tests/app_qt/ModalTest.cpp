@@ -1,0 +1,145 @@
+// The Qt message box, the Qt dialog runner and the pop-up menus in their
+// real modal loops, answered by a timer.
+
+#include "AppTestSupport.h"
+
+#include "dialogs/MessageDialog1.h"
+#include "dialogs/PreferenceDialog1.h"
+#include "platform/CommandTarget.h"
+#include "platform/qt/MenuBuilder.h"
+#include "platform/qt/QtMessageBox.h"
+#include "platform/qt/TemplateDialog.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs act on the modal widget (or pop-up) once it is up.
+void WhenUp(std::function<QWidget*()> find, std::function<void(QWidget*)> act)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, find, act] {
+        if (QWidget* w = find()) {
+            timer->stop();
+            timer->deleteLater();
+            act(w);
+        }
+    });
+    timer->start();
+}
+
+void PressKey(QWidget* w, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+}
+
+QAbstractButton* ButtonWithText(QWidget* w, const QString& text)
+{
+    for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+        if (b->text().remove('&') == text)
+            return b;
+    return nullptr;
+}
+
+}  // namespace
+
+TEST(QtMessageBox, AnswersWithTheButtonPressed)
+{
+    TestApp();
+    CQtMessageBox box;
+    WhenUp(&QApplication::activeModalWidget, [](QWidget* w) {
+        auto* mb = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(mb, nullptr);
+        EXPECT_EQ(mb->windowTitle(), QStringLiteral("Kadrel"));
+        EXPECT_EQ(mb->text(), QStringLiteral("Save changes to room.zkdr?"));
+        EXPECT_EQ(mb->icon(), QMessageBox::Warning);
+        mb->button(QMessageBox::No)->click();
+    });
+    EXPECT_EQ(box.Show("Save changes to room.zkdr?", MB_YESNOCANCEL | MB_ICONEXCLAMATION), IDNO);
+
+    WhenUp(&QApplication::activeModalWidget, [](QWidget* w) { PressKey(w, Qt::Key_Escape); });
+    EXPECT_EQ(box.Show("Do you save this file?", MB_OKCANCEL | MB_ICONEXCLAMATION), IDCANCEL);
+
+    WhenUp(&QApplication::activeModalWidget, [](QWidget* w) {
+        EXPECT_EQ(qobject_cast<QMessageBox*>(w)->icon(), QMessageBox::NoIcon);
+        PressKey(w, Qt::Key_Escape);
+    });
+    EXPECT_EQ(box.Show("Not available file.", MB_OK), IDOK);
+}
+
+TEST(QtDialogRunner, RunsTheTemplateDialogModally)
+{
+    TestApp();
+    CQtDialogRunner runner;
+    SetDialogRunner(&runner);
+    CPreferenceDialog1 pref;
+    pref.SetParameters(0, 0);
+    WhenUp(&QApplication::activeModalWidget, [](QWidget* w) {
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("Preferences"));
+        for (QCheckBox* c : w->findChildren<QCheckBox*>())
+            c->setChecked(true);
+        PressKey(w, Qt::Key_Return);  // the default button
+    });
+    EXPECT_EQ(pref.DoModal(), IDOK);
+    EXPECT_EQ(pref.m_nAdvancedMode, 2);
+    EXPECT_EQ(pref.m_bManualRecalculation, 1);
+
+    CMessageDialog1 msg;
+    msg.m_strMessage = "The result caused by this operation is doubtful...";
+    WhenUp(&QApplication::activeModalWidget, [](QWidget* w) { w->close(); });  // the close box
+    EXPECT_EQ(msg.DoModal(), IDCANCEL);
+
+    WhenUp(&QApplication::activeModalWidget, [](QWidget* w) { ButtonWithText(w, "Cancel")->click(); });
+    EXPECT_EQ(msg.DoModal(), IDCANCEL);
+    WhenUp(&QApplication::activeModalWidget, [](QWidget* w) { ButtonWithText(w, "OK")->click(); });
+    EXPECT_EQ(msg.DoModal(), IDOK);
+    SetDialogRunner(nullptr);
+}
+
+namespace {
+
+class Router : public ICommandRouter {
+public:
+    std::vector<unsigned> routed;
+    bool RouteCommand(unsigned id) override
+    {
+        routed.push_back(id);
+        return true;
+    }
+    void RouteUpdate(CCmdUI& ui) override { ui.Enable(ui.m_nID != 32811); }  // no arrangement
+};
+
+}  // namespace
+
+TEST(PopupMenus, ShowTheItemsWithTheirEnablingAndRouteTheChoice)
+{
+    TestApp();
+    Router router;
+    SetCommandRouter(&router);
+    WhenUp(&QApplication::activePopupWidget, [](QWidget* w) {
+        auto* menu = qobject_cast<QMenu*>(w);
+        ASSERT_NE(menu, nullptr);
+        QStringList texts;
+        for (QAction* a : menu->actions())
+            texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        EXPECT_EQ(texts, (QStringList{"Delete...", "-", "&Module Arrangement...", "-", "&Import...", "-",
+                                      "Export zx1..."}));
+        EXPECT_FALSE(menu->actions()[2]->isEnabled());
+        EXPECT_TRUE(menu->actions()[6]->isEnabled());
+        menu->setActiveAction(menu->actions()[6]);
+        PressKey(menu, Qt::Key_Return);
+    });
+    EXPECT_EQ(MenuBuilder::TrackPopupMenu(146, QPoint(10, 10)), 32810u);
+    EXPECT_EQ(router.routed, (std::vector<unsigned>{32810}));
+    SetCommandRouter(nullptr);
+}
