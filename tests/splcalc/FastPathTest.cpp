@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <random>
 #include <string>
 
 using namespace splcalc_test;
@@ -160,5 +161,57 @@ TEST_P(FastPath, MapResponseAndCoverageAgreeBitForBit)
 
 INSTANTIATE_TEST_SUITE_P(Scenes, FastPath, ::testing::Range<std::size_t>(0, 10),
                          [](const ::testing::TestParamInfo<std::size_t>& info) { return Cases()[info.param].name; });
+
+}  // namespace
+
+namespace {
+
+// Random scenes with a fixed seed: speakers anywhere and turned any way,
+// any band choice, any plane orientation, both modes and both ceilings.
+TEST(FastPathRandom, RandomScenesAgreeBitForBit)
+{
+    std::mt19937 random(20261207);
+    auto uniform = [&random](double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(random); };
+    const double bands[] = {24.0, 12.0, 6.0, 3.0, 1.0, 0.5, 0.25};
+    const double centres[] = {125.0, 500.0, 1000.0, 3150.0, 8000.0};
+    for (int round = 0; round < 8; ++round) {
+        const int unit = round % 3 == 2 ? 1 : 0;
+        const double band = bands[random() % 7];
+        const double fc = centres[random() % 5];
+        const int mode = static_cast<int>(random() % 2);
+        const bool ceiling = random() % 2 == 0;
+        const int normal = static_cast<int>(random() % 3);
+        const int installs = 1 + static_cast<int>(random() % 4);
+        std::vector<double> values;
+        for (int i = 0; i < installs * 7; ++i)
+            values.push_back(uniform(0.0, 1.0));
+        auto build = [&](Scene& s) {
+            s.doc->m_installations.m_nCeilingKind = ceiling ? 1 : 0;
+            const int m = s.AddModel(SmallSpeaker());
+            const double scale = unit == 1 ? 3.0 : 1.0;
+            for (int i = 0; i < installs; ++i) {
+                const double* v = &values[static_cast<std::size_t>(7 * i)];
+                s.Install(m, scale * 3.0 * v[0], scale * 3.0 * v[1], scale * (1.0 + 2.9 * v[2]), 360.0 * v[3] - 180.0,
+                          360.0 * v[4] - 180.0, 180.0 * v[5] - 90.0, 1.0 + 20.0 * v[6], v[6] > 0.3);
+            }
+            const double ex = normal == 0 ? 0.0 : scale * 3.0;
+            const double ey = normal == 1 ? 0.0 : scale * 3.0;
+            const double ez = normal == 2 ? 0.0 : scale * 3.0;
+            s.SetPlane(0.0, 0.0, scale * 1.2, ex, ey, ez, scale * 0.6, fc, band, mode);
+        };
+        Scene ref(unit);
+        build(ref);
+        ref.Calculator(Evaluation::Reference)->CalcColorMap();
+        Scene fast(unit);
+        build(fast);
+        fast.Calculator(Evaluation::Fast, 2)->CalcColorMap();
+        const auto a = ref.Levels();
+        const auto b = fast.Levels();
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t i = 0; i < a.size(); ++i)
+            ASSERT_EQ(Bits(a[i]), Bits(b[i])) << "round " << round << " dot " << i;
+        EXPECT_EQ(Bits(ref.Plane().GetAverageLevel()), Bits(fast.Plane().GetAverageLevel())) << round;
+    }
+}
 
 }  // namespace
