@@ -7,6 +7,15 @@
 #if defined(KADREL_HAVE_LIST_PANES)
 #include "views/qt/ListPanes.h"
 #endif
+#if defined(KADREL_HAVE_SOUNDGRAPHVIEW)
+#include "views/qt/SoundGraphView.h"
+#endif
+#if defined(KADREL_HAVE_COLORMAPVIEW)
+#include "views/qt/ColorMapView.h"
+#endif
+#if defined(KADREL_HAVE_INSTALLATIONCONTAINERVIEW)
+#include "views/qt/InstallationContainerView.h"
+#endif
 
 const char* PaneTitle(PaneKind kind)
 {
@@ -38,14 +47,34 @@ void CPlaceholderPane::paintEvent(QPaintEvent*)
 QWidget* CreatePane(PaneKind kind, CKDRDoc& doc, QWidget* parent)
 {
     QWidget* pane = nullptr;
+    switch (kind) {
+    case PaneKind::SpeakerData:
 #if defined(KADREL_HAVE_LIST_PANES)
-    if (kind == PaneKind::SpeakerData)
         pane = CreateSpeakerDataListPane(doc, parent);
-    else if (kind == PaneKind::Tap)
-        pane = CreateTapListPane(doc, parent);
-#else
-    (void)doc;
 #endif
+        break;
+    case PaneKind::Tap:
+#if defined(KADREL_HAVE_LIST_PANES)
+        pane = CreateTapListPane(doc, parent);
+#endif
+        break;
+    case PaneKind::FrequencyResponse:
+#if defined(KADREL_HAVE_SOUNDGRAPHVIEW)
+        pane = new CSoundGraphView(doc, parent);
+#endif
+        break;
+    case PaneKind::SplMap:
+#if defined(KADREL_HAVE_COLORMAPVIEW)
+        pane = new CColorMapView(doc, parent);
+#endif
+        break;
+    case PaneKind::InstallationInfo:
+#if defined(KADREL_HAVE_INSTALLATIONCONTAINERVIEW)
+        pane = new CInstallationContainerView(doc, parent);
+#endif
+        break;
+    }
+    (void)doc;
     if (!pane)
         pane = new CPlaceholderPane(QString::fromLatin1(PaneTitle(kind)), parent);
     if (pane->objectName().isEmpty())
