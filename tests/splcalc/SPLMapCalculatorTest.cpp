@@ -212,6 +212,65 @@ TEST(SPLMap, NoInstallationLeavesTheMapAndClearsTheGraphs)
     }
 }
 
+TEST(SPLPressure, OneInstallationAsItsModelComputesIt)
+{
+    Scene s = OneSpeakerScene(0);
+    s.Install(9, 1.0, 1.0, 3.0);  // no such model
+    s.Install(0, 1.0, 1.0, 3.0, 0.0, 0.0, 90.0, 6.0, false);
+    auto calc = s.Calculator(Evaluation::Reference);
+    const CPoint3D point(0.4, 1.3, 1.2);
+    const double f = CSPLMapCalculator::SeriesFrequency(240, 24.0);  // 1000 Hz
+
+    CSPComplex out(5.0, 5.0);
+    EXPECT_EQ(calc->CalcPressureFromInstallation(out, point, f, *s.doc->m_installations.GetAt(1), 24.0, 1), 0);
+    EXPECT_EQ(out.re, 0.0);
+    EXPECT_EQ(out.im, 0.0);
+
+    const CInstallationElement& inst = *s.doc->m_installations.GetAt(0);
+    CSpeakerModel& model = *s.doc->m_models.GetAt(0);
+    for (int ceiling : {0, 1}) {
+        CSPComplex expected;
+        ASSERT_EQ(model.CalcPressure(expected, point, inst.GetPosition(), inst.GetAngles(), f, 4.0, false, 6.0, 24.0,
+                                     ceiling == 1, 0),
+                  0);
+        CSPComplex got(1.0, 1.0);  // cleared first
+        ASSERT_EQ(calc->CalcPressureFromInstallation(got, point, f, inst, 24.0, ceiling), 0);
+        EXPECT_EQ(Bits(got.re), Bits(expected.re));
+        EXPECT_EQ(Bits(got.im), Bits(expected.im));
+    }
+    // Reversed polarity turns the pressure round.
+    CSPComplex normal, reversed;
+    calc->CalcPressureFromInstallation(normal, point, f, inst, 24.0, 1);
+    calc->CalcPressureFromInstallation(reversed, point, f, *s.doc->m_installations.GetAt(2), 24.0, 1);
+    EXPECT_NEAR(reversed.re, -normal.re, 1e-12);
+    EXPECT_NEAR(reversed.im, -normal.im, 1e-12);
+    // A frequency inside the data's range that is no data frequency fails.
+    EXPECT_EQ(calc->CalcPressureFromInstallation(out, point, 1001.0, inst, 24.0, 1), 1);
+    // Outside the range nothing is added.
+    EXPECT_EQ(calc->CalcPressureFromInstallation(out, point, CSPLMapCalculator::SeriesFrequency(400, 24.0), inst,
+                                                 24.0, 1),
+              0);
+    EXPECT_EQ(out.re, 0.0);
+}
+
+TEST(SPLMap, ReversedTwinCancels)
+{
+    for (Evaluation e : kBoth) {
+        Scene s = OneSpeakerScene(1);
+        s.Install(0, 1.0, 1.0, 3.0, 0.0, 0.0, 90.0, 6.0, false);
+        double p = 1.0;
+        int lo = 0, hi = 0;
+        CSPLMapCalculator::CalcBandIndices(1000.0, 3.0, 24.0, lo, hi);
+        auto calc = s.Calculator(e);
+        // Energy adds the two; interference cancels them.
+        ASSERT_EQ(calc->CalcPressureAt(p, CPoint3D(0.3, 0.6, 1.2), lo, hi, 24.0), 0);
+        EXPECT_GT(p, 0.0);
+        s.Condition().SetSumMode(0);
+        ASSERT_EQ(calc->CalcPressureAt(p, CPoint3D(0.3, 0.6, 1.2), lo, hi, 24.0), 0);
+        EXPECT_LT(p, 1e-12);
+    }
+}
+
 TEST(SPLMap, UnknownSumModeGivesZeroPressure)
 {
     for (Evaluation e : kBoth) {
