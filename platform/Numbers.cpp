@@ -28,18 +28,27 @@ locale_t CLocale()
     return loc;
 }
 
-// Parses the longest leading decimal number; returns the count of characters
-// taken (0 when there is none).
-std::size_t ParseDouble(std::string_view s, double& value)
+// Skips leading white space and an optional sign; returns the position after
+// them.
+std::size_t SkipSpaceAndSign(std::string_view s, bool& negative)
 {
     std::size_t i = 0;
     while (i < s.size() && IsSpace(s[i]))
         ++i;
-    bool negative = false;
+    negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
         negative = s[i] == '-';
         ++i;
     }
+    return i;
+}
+
+// Parses the longest leading decimal number; returns the count of characters
+// taken (0 when there is none).
+std::size_t ParseDouble(std::string_view s, double& value)
+{
+    bool negative = false;
+    std::size_t i = SkipSpaceAndSign(s, negative);
     const std::size_t start = i;
     std::size_t digits = 0;
     while (i < s.size() && IsDigit(s[i])) {
@@ -79,14 +88,8 @@ std::size_t ParseDouble(std::string_view s, double& value)
 
 int Atoi(std::string_view s)
 {
-    std::size_t i = 0;
-    while (i < s.size() && IsSpace(s[i]))
-        ++i;
     bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
-        ++i;
-    }
+    std::size_t i = SkipSpaceAndSign(s, negative);
     long long v = 0;
     while (i < s.size() && IsDigit(s[i])) {
         v = v * 10 + (s[i] - '0');
@@ -121,11 +124,8 @@ bool ScanDouble(std::string_view s, double& value)
 
 bool ScanInt(std::string_view s, int& value)
 {
-    std::size_t i = 0;
-    while (i < s.size() && IsSpace(s[i]))
-        ++i;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
-        ++i;
+    bool negative = false;
+    const std::size_t i = SkipSpaceAndSign(s, negative);
     if (i >= s.size() || !IsDigit(s[i]))
         return false;
     value = Atoi(s);

@@ -13,11 +13,29 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// One scratch folder per test program, removed when the program ends.
+class ScratchFolder {
+public:
+    ScratchFolder() : m_dir(fs::temp_directory_path() / ("kadrel-files-" + std::to_string(::getpid())))
+    {
+        fs::create_directories(m_dir);
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ec;
+        fs::remove_all(m_dir, ec);
+    }
+    const fs::path& Path() const { return m_dir; }
+
+private:
+    fs::path m_dir;
+};
+
 fs::path TempDir()
 {
-    fs::path dir = fs::temp_directory_path() / ("kadrel-files-" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    return dir;
+    static ScratchFolder folder;
+    fs::create_directories(folder.Path());
+    return folder.Path();
 }
 
 TEST(TextFile, ReadStringGivesLinesWithoutTheirEnds)
