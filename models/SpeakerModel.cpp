@@ -17,6 +17,25 @@
 namespace {
 
 constexpr unsigned kIdsBadModelData = 39211;
+constexpr unsigned kIdsBadPowerShare = 39212;
+
+bool IsFinite(const CPoint3D& p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+
+// True when every placement can take part in the pressure calculation: a
+// power share that is a finite number not below 0 (its square root scales
+// the pressure) and a finite position and aim.
+bool ArePlacementsUsable(const CSPVariableParamArray& placements)
+{
+    for (const CSPVariableParam& p : placements) {
+        const double share = p.GetShare();
+        if (!std::isfinite(share) || share < 0.0 || !IsFinite(p.GetPositionMetres()) || !IsFinite(p.GetAngles()))
+            return false;
+    }
+    return true;
+}
 
 double ToRadians(double deg)
 {
@@ -284,6 +303,10 @@ BOOL CSpeakerModel::ImportFromFile(CStdioFile& file, IProgress* progress)
         if (file.LineNumber() - before < linesPerBalloon)
             return FALSE;
     }
+    // A negative or unreadable power share (or a module geometry that gives
+    // no finite position) would turn every level into NaN.
+    if (!ArePlacementsUsable(m_placements))
+        return FALSE;
     BuildSpeakerElements();
     return TRUE;
 }
@@ -467,6 +490,10 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
     m_placements.SerializeShareAndPosition(ar);
     SerializeAxisData(ar);
     AssignAxisData(FALSE);
+    // A negative or non-finite share (or position or aim) can only come
+    // from a damaged file; it would turn every level into NaN.
+    if (!ArePlacementsUsable(m_placements))
+        CArchive::ThrowFormat(LoadStringId(kIdsBadPowerShare));
 
     m_header.Serialize(ar);
     const DWORD tapCount = m_header.GetTapCount();

@@ -73,4 +73,38 @@ INSTANTIATE_TEST_SUITE_P(Files, ExamplesTest,
                          ::testing::Values(Example{"SampleCeilingC6.zsb", 1, "Sample Ceiling C6", false, 4, 89.0},
                                            Example{"SampleForwardF8.zsb", 0, "Sample Forward F8", true, 1, 91.0}));
 
+// The arrays with several unit kinds ship a balloon of each kind's own: the
+// on-axis levels at 1 kHz differ from balloon to balloon.
+TEST(ExampleArraysTest, EveryUnitKindHasItsOwnBalloon)
+{
+    for (const char* name : {"SampleTypeHArray.zsb", "SampleTypeACabinets.zsb", "SampleTypeCCabinets.zsb"}) {
+        SCOPED_TRACE(name);
+        const std::string path = std::string(KADREL_SOURCE_DIR) + "/examples/" + name;
+        EXPECT_LT(std::filesystem::file_size(path), 2u * 1024u * 1024u);
+        CStdioFile file;
+        ASSERT_TRUE(file.Open(path));
+        std::string line;
+        ASSERT_TRUE(file.ReadString(line));
+        CSpeakerModelContainer container;
+        ASSERT_TRUE(container.ImportModel(file, 0, nullptr));
+        const CSpeakerModel& m = *container.GetAt(0);
+        const CSpeakerDataHeader& h = m.GetHeader();
+        int k = -1;
+        for (std::size_t i = 0; i < h.GetFrequencies().size(); ++i) {
+            if (std::fabs(h.GetFrequencies()[i] - 1000.0) < 1.0)
+                k = static_cast<int>(i);
+        }
+        ASSERT_GE(k, 0);
+        const CBalloonElementArray& balloons = m.GetBalloons();
+        ASSERT_GE(balloons.size(), 2u);
+        for (std::size_t a = 0; a < balloons.size(); ++a) {
+            for (std::size_t b = a + 1; b < balloons.size(); ++b) {
+                EXPECT_GT(std::fabs(balloons[a].GetCell(0, 0, k).GetLevel() - balloons[b].GetCell(0, 0, k).GetLevel()),
+                          0.5)
+                    << a << " " << b;
+            }
+        }
+    }
+}
+
 }  // namespace

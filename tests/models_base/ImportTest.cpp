@@ -4,6 +4,7 @@
 #include "tools/zsbgen/ZsbWriter.h"
 
 #include "models/StdSPModel.h"
+#include "platform/Numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -189,6 +190,54 @@ TEST(ImportTest, HostileHeadersAreRefusedWithoutAllocatingForThem)
         SCOPED_TRACE(header);
         EXPECT_EQ(ImportText("Version 1.0.0\n1\n" + std::string(header) + tail), nullptr);
     }
+}
+
+TEST(ImportTest, ANegativeOrUnreadableShareIsRefused)
+{
+    // A TypeS column of two modules: the shares come from its axis blocks.
+    ZsbSpec spec;
+    spec.typeCode = 3;
+    spec.countLines = {0, 0, 2};
+    spec.pitch = 1;
+    spec.lowest = 125.0;
+    spec.highest = 8000.0;
+    spec.meridianStep = 90.0;
+    spec.polarStep = 45.0;
+    spec.units.resize(1);
+    spec.axes = {ZsbAxis{"A", 0.1, 0.05, 0.0, 0.5}, ZsbAxis{"B", 0.1, 0.05, 0.0, 0.5}};
+    const std::string good = MakeZsbText(spec);
+    const auto model = ImportText(good);
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->GetPlacements()[1].GetShare(), 0.5);
+
+    // The share line of the second block is the 5th of it; the geometry
+    // lines before it are length, offset and splay.
+    const std::vector<std::string> lines = Lines(good);
+    std::size_t shareLine = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i] == "B")
+            shareLine = i + 4;
+    }
+    ASSERT_GT(shareLine, 0u);
+    ASSERT_EQ(Numbers::Atof(lines[shareLine]), 0.5);
+    for (const char* bad : {"-0.5", "-1e-300", "1e999"}) {
+        SCOPED_TRACE(bad);
+        std::vector<std::string> broken = lines;
+        broken[shareLine] = bad;
+        CStdioFile file;
+        file.OpenText(Join(broken, broken.size()).substr(lines[0].size() + 1));
+        CSpeakerModelContainer container;
+        EXPECT_FALSE(container.ImportModel(file, 0, nullptr));
+        EXPECT_EQ(container.GetCount(), 0);
+    }
+    // A module length that overflows gives no finite position: refused too.
+    std::vector<std::string> broken = lines;
+    broken[shareLine - 3] = "1e999";
+    EXPECT_EQ(ImportText(Join(broken, broken.size())), nullptr);
+    // A silent module (share 0) is a valid file.
+    broken = lines;
+    broken[shareLine] = "0";
+    EXPECT_NE(ImportText(Join(broken, broken.size())), nullptr);
 }
 
 TEST(GeneratorTest, PistonDirectivityIsPlausible)

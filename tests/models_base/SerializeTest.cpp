@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -49,7 +51,8 @@ public:
 
 // The record of the tiny standard speaker as the given file version lays
 // it out, built field by field from the model's values.
-std::vector<BYTE> TinyRecord(const CSpeakerModel& m, DWORD version, bool withTypeCode = true)
+std::vector<BYTE> TinyRecord(const CSpeakerModel& m, DWORD version, bool withTypeCode = true, double share = 1.0,
+                             double x = 0.0)
 {
     const bool hasSuffix = version != 0x01000000 && version != 0x01030000;
     const bool hasFactor = hasSuffix;
@@ -64,7 +67,7 @@ std::vector<BYTE> TinyRecord(const CSpeakerModel& m, DWORD version, bool withTyp
     r.Str("Tiny");
     if (hasSuffix)
         r.Str("");
-    r.F64(1.0).F64(0.0).F64(0.0).F64(0.0);  // share, position
+    r.F64(share).F64(x).F64(0.0).F64(0.0);  // share, position
     r.F64(1.0).U16(3).U16(3).U16(h.GetFrequencyCount()).F64(3.0).F64(1000.0).F64(2000.0).U16(1);
     r.U16(0).U16(0).F64(100.0).F64(10.0);   // current tap; line tap 100 V, 10 W
     if (hasFactor)
@@ -203,6 +206,37 @@ TEST(ModelRecordTest, EveryShortRecordEndsWithAnArchiveError)
             CArchive in(std::vector<BYTE>(whole.begin(), whole.begin() + static_cast<long>(n)));
             EXPECT_THROW(CSpeakerModel::CreateFromArchive(in, version), CArchiveException) << n;
         }
+    }
+}
+
+TEST(ModelRecordTest, ANegativeOrNonFiniteShareOrPositionIsAFormatError)
+{
+    const auto model = ImportText(TinyZsb(1));
+    ASSERT_NE(model, nullptr);
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (DWORD version : {0x01000000u, 0x02000000u}) {
+        for (const auto& [share, x] : {std::pair{-0.25, 0.0}, std::pair{-inf, 0.0}, std::pair{inf, 0.0},
+                                       std::pair{nan, 0.0}, std::pair{1.0, nan}, std::pair{1.0, inf}}) {
+            SCOPED_TRACE(share);
+            SCOPED_TRACE(x);
+            CArchive in(TinyRecord(*model, version, true, share, x));
+            try {
+                (void)CSpeakerModel::CreateFromArchive(in, version);
+                FAIL() << "no error";
+            } catch (const CArchiveException& e) {
+                EXPECT_EQ(e.m_cause, CArchiveException::badSchema);
+                EXPECT_STREQ(e.what(),
+                             "The project file holds a speaker model with a power share or placement that is no "
+                             "valid number.");
+            }
+        }
+        // A share of 0 (a silent element) and a finite offset are kept.
+        CArchive in(TinyRecord(*model, version, true, 0.0, 0.5));
+        const auto loaded = CSpeakerModel::CreateFromArchive(in, version);
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(loaded->GetPlacements()[0].GetShare(), 0.0);
+        EXPECT_EQ(loaded->GetPlacements()[0].GetPositionMetres().x, 0.5);
     }
 }
 

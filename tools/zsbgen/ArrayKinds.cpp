@@ -18,6 +18,16 @@ ZsbAxis Axis(const std::string& name, double length, double offset, double splay
     return a;
 }
 
+ZsbUnit Unit(double radius, double ellipticity, double sensitivity, double lowCorner)
+{
+    ZsbUnit u;
+    u.radius = radius;
+    u.ellipticity = ellipticity;
+    u.sensitivity = sensitivity;
+    u.lowCorner = lowCorner;
+    return u;
+}
+
 // TypeT: eight elements whose splays are built into the model; the file
 // gives only their length and offset (its third count line is ignored).
 void ApplyTypeT(ZsbSpec& spec)
@@ -40,13 +50,16 @@ void ApplyTypeS(ZsbSpec& spec)
 }
 
 // TypeH: the four box kinds (straight and curved fronts of two element
-// sizes); a fresh import is one box of the first kind.
+// sizes); a fresh import is one box of the first kind. The larger elements
+// are louder and beam earlier; the curved (S) fronts spread wider than the
+// straight (L) ones.
 void ApplyTypeH(ZsbSpec& spec)
 {
     spec.countLines = {0, 0, 0};
     spec.axes = {Axis("DM-W5L", 0.105, 0.05, 0.0, 1.0), Axis("DM-W7L", 0.075, 0.04, 0.0, 1.0),
                  Axis("DM-W5S", 0.105, 0.05, 0.0, 1.0), Axis("DM-W7S", 0.075, 0.04, 0.0, 1.0)};
-    spec.units.resize(4);
+    spec.units = {Unit(0.06, 0.35, 97.0, 90.0), Unit(0.045, 0.35, 95.0, 110.0), Unit(0.05, 0.15, 96.0, 90.0),
+                  Unit(0.038, 0.15, 94.0, 110.0)};
 }
 
 // LV-3 and LV-6: two boxes or cabinets of 4 modules, split at the rigging
@@ -74,19 +87,20 @@ void ApplyLV6(ZsbSpec& spec)
     ApplyLineArray(spec, 0.42, 0.16, "LV6");
 }
 
-// TypeA and TypeC: an L and an S cabinet; a fresh import is one L cabinet.
+// TypeA and TypeC: an L (long-throw, narrower) and an S (short-throw,
+// wider) cabinet; a fresh import is one L cabinet.
 void ApplyTypeA(ZsbSpec& spec)
 {
     spec.countLines = {0, 0, 1};
     spec.axes = {Axis("DM-K14L", 0.42, 0.2, 0.0, 1.0), Axis("DM-K14S", 0.36, 0.2, 0.0, 1.0)};
-    spec.units.resize(2);
+    spec.units = {Unit(0.18, 0.4, 102.0, 55.0), Unit(0.15, 0.2, 100.0, 60.0)};
 }
 
 void ApplyTypeC(ZsbSpec& spec)
 {
     spec.countLines = {0, 0, 1};
     spec.axes = {Axis("DM-P6L", 0.26, 0.12, 0.0, 1.0), Axis("DM-P6S", 0.22, 0.12, 0.0, 1.0)};
-    spec.units.resize(2);
+    spec.units = {Unit(0.08, 0.35, 96.0, 75.0), Unit(0.07, 0.15, 95.0, 80.0)};
 }
 
 const bool g_registered =

@@ -173,6 +173,22 @@ std::string MakeZsbText(const ZsbSpec& spec)
     return out;
 }
 
+void ApplyZsbUnitOverrides(ZsbSpec& spec, const ZsbUnitOverrides& overrides)
+{
+    for (ZsbUnit& u : spec.units) {
+        if (overrides.radius)
+            u.radius = *overrides.radius;
+        if (overrides.ellipticity)
+            u.ellipticity = *overrides.ellipticity;
+        if (overrides.sensitivity)
+            u.sensitivity = *overrides.sensitivity;
+        if (overrides.lowCorner)
+            u.lowCorner = *overrides.lowCorner;
+        if (overrides.delay)
+            u.delay = *overrides.delay;
+    }
+}
+
 bool RegisterZsbKind(const ZsbKind& kind)
 {
     auto& table = KindTable();

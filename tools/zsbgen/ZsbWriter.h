@@ -10,6 +10,7 @@
 // series of the program, so tests and benchmarks can build the file text in
 // memory and hand it to CStdioFile::OpenText.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -56,6 +57,18 @@ struct ZsbSpec {
     // One entry per balloon; empty gives one default unit.
     std::vector<ZsbUnit> units;
 };
+
+// Unit settings given on the command line. Each one that is set replaces
+// that setting in every balloon; the others keep what the kind gave each of
+// its units.
+struct ZsbUnitOverrides {
+    std::optional<double> radius;
+    std::optional<double> ellipticity;
+    std::optional<double> sensitivity;
+    std::optional<double> lowCorner;
+    std::optional<double> delay;
+};
+void ApplyZsbUnitOverrides(ZsbSpec& spec, const ZsbUnitOverrides& overrides);
 
 // Meridian angles of the file's rows and the polar angles of its columns.
 std::vector<double> ZsbMeridianAngles(const ZsbSpec& spec);

@@ -23,6 +23,9 @@ void PrintUsage()
         "  --polar-step DEG    polar step, 0 to 180 (default 15)\n"
         "  --tap K,V,P[,F]     a tap: K = h (line, V volts) or l (low impedance,\n"
         "                      V ohms), P watts, F power factor; repeatable\n"
+        "Unit settings: each one given applies to every balloon; without it each\n"
+        "balloon keeps what the kind gives its unit (shown here for the single\n"
+        "speakers):\n"
         "  --radius M          piston radius in metres (default 0.08)\n"
         "  --ellipticity E     radius varies as 1 - E*cos(2*meridian); E > 0 widens the\n"
         "                      horizontal coverage (default 0)\n"
@@ -53,7 +56,7 @@ bool ParseTap(const std::string& text, ZsbTap& tap)
 int main(int argc, char** argv)
 {
     ZsbSpec spec;
-    ZsbUnit unit;
+    ZsbUnitOverrides unit;
     std::string outPath;
     auto need = [&](int& i) -> const char* {
         if (i + 1 >= argc) {
@@ -125,8 +128,7 @@ int main(int argc, char** argv)
     if (spec.taps.empty())
         spec.taps.push_back(ZsbTap{});
     kind->applyDefaults(spec);
-    for (ZsbUnit& u : spec.units)
-        u = unit;
+    ApplyZsbUnitOverrides(spec, unit);
 
     std::ofstream out(outPath, std::ios::binary);
     out << MakeZsbText(spec);
