@@ -1,6 +1,13 @@
 // kadrel_zsbgen: writes a ".zsb" speaker-data file with piston directivity.
 #include "tools/zsbgen/ZsbWriter.h"
 
+#include "models/OctaveFrequencies.h"
+#include "models/SpeakerDataLimits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +16,9 @@
 #include <string>
 
 namespace {
+
+// Finest meridian and polar step (degrees) the generator writes.
+constexpr double kMinStep = 0.01;
 
 void PrintUsage()
 {
@@ -120,9 +130,20 @@ int main(int argc, char** argv)
         std::cerr << "kadrel_zsbgen: no layout for type code " << spec.typeCode << " (see --list-kinds)\n";
         return 2;
     }
-    if (spec.pitch < 1 || spec.lowest <= 0.0 || spec.highest < spec.lowest || spec.meridianStep <= 0.0
-        || spec.polarStep <= 0.0) {
+    if (spec.pitch < SpeakerDataLimits::kMinFrequencyPitch || spec.pitch > SpeakerDataLimits::kMaxFrequencyPitch
+        || !(spec.lowest > 0.0) || !(spec.highest >= spec.lowest) || !std::isfinite(spec.highest) || !(spec.meridianStep >= kMinStep)
+        || !(spec.polarStep >= kMinStep)) {
         std::cerr << "kadrel_zsbgen: pitch, frequency range or angle steps out of range\n";
+        return 2;
+    }
+    // A grid the program would refuse to import is not written.
+    int frequencyCount = 0;
+    int end = 0;
+    CountOctaveFrequencies(frequencyCount, end, spec.lowest, spec.highest, spec.pitch);
+    const std::uint64_t cells = static_cast<std::uint64_t>(ZsbMeridianAngles(spec).size() + 1)
+                                * ZsbPolarAngles(spec).size() * static_cast<std::uint64_t>(std::max(frequencyCount, 0));
+    if (frequencyCount < 1 || cells > SpeakerDataLimits::kMaxBalloonCells) {
+        std::cerr << "kadrel_zsbgen: no frequency in the range, or a grid too large to import\n";
         return 2;
     }
     if (spec.taps.empty())
