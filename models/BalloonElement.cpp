@@ -42,13 +42,12 @@ BOOL CBalloonElement::ReadText(CStdioFile& file, IProgress* progress)
             m_angles[i] = Numbers::Atof(line);
         for (int k = 0; k < frequencies; ++k) {
             if (file.ReadString(line)) {
-                const std::vector<std::string_view> pieces = SplitCommaPieces(line);
                 // Level and phase pairs, one per polar angle; a level without
                 // its phase and pairs beyond the row are not part of the data.
-                for (int j = 0; j < columns && 2 * static_cast<std::size_t>(j) + 1 < pieces.size(); ++j) {
-                    GetCell(i, j, k).SetLevelPhase(Numbers::Atof(pieces[2 * j]),
-                                                   Numbers::Atof(pieces[2 * j + 1]));
-                }
+                CCommaPieces pieces(line);
+                std::string_view level, phase;
+                for (int j = 0; j < columns && pieces.Next(level) && pieces.Next(phase); ++j)
+                    GetCell(i, j, k).SetLevelPhase(Numbers::Atof(level), Numbers::Atof(phase));
             }
             if (progress) {
                 progress->SetPos(progress->m_nStepCounter);

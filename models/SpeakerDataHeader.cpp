@@ -149,14 +149,13 @@ BOOL CSpeakerDataHeader::ReadValues(CStdioFile& file)
     std::string line;
     if (!file.ReadString(line))
         return false;
+    // Pieces beyond the polar angle count are not part of the grid.
+    CCommaPieces pieces(line);
+    std::string_view piece;
     std::size_t next = 0;
-    for (std::string_view piece : SplitCommaPieces(line)) {
-        if (piece.empty())
-            continue;
-        // Pieces beyond the polar angle count are not part of the grid.
-        if (next >= m_polarAngles.size())
-            break;
-        m_polarAngles[next++] = Numbers::Atof(piece);
+    while (next < m_polarAngles.size() && pieces.Next(piece)) {
+        if (!piece.empty())
+            m_polarAngles[next++] = Numbers::Atof(piece);
     }
     return true;
 }

@@ -122,9 +122,10 @@ BOOL CSpeakerTapTable::ReadFromFile(CStdioFile& file)
     for (std::size_t i = 0; i < m_lowImpedance.size(); ++i) {
         if (!file.ReadString(line))
             return false;
-        const std::vector<std::string_view> pieces = SplitCommaPieces(line);
-        for (std::size_t p = 0; p < pieces.size() && p < 4; ++p) {
-            const std::string_view piece = pieces[p];
+        // Kind, value, power, factor; further pieces are not looked at.
+        CCommaPieces pieces(line);
+        std::string_view piece;
+        for (int p = 0; p < 4 && pieces.Next(piece); ++p) {
             switch (p) {
             case 0:
                 // Lower case only; any other letter keeps the tap's kind.

@@ -1,12 +1,12 @@
 #include "platform/qt/ProgressDialog1.h"
 
 #include "platform/ProgressDialogLayout.h"
+#include "platform/qt/DialogUnits.h"
 
 #include <algorithm>
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 #include <QShowEvent>
@@ -15,11 +15,9 @@
 
 namespace {
 
-QRect PixelRect(const ProgressDialogLayout::DluRect& r, const QFontMetrics& fm)
+QRect PixelRect(const ProgressDialogLayout::DluRect& r, const CDialogUnits& du)
 {
-    const ProgressDialogLayout::DluRect p =
-        ProgressDialogLayout::ToPixels(r, fm.averageCharWidth(), fm.height());
-    return QRect(p.x, p.y, p.cx, p.cy);
+    return du.MapRect(r.x, r.y, r.cx, r.cy);
 }
 
 }  // namespace
@@ -31,22 +29,24 @@ CProgressDialog1::CProgressDialog1(QWidget* owner)
     setWindowTitle(QString::fromUtf8(L::kCaption));
     setModal(false);
 
-    const QFontMetrics fm(font());
-    setFixedSize(PixelRect(L::kDialog, fm).size());
+    // Laid out in dialog units like every dialog of a template.
+    setFont(CDialogUnits::DialogFont());
+    const CDialogUnits du(font());
+    setFixedSize(du.MapX(L::kDialog.cx), du.MapY(L::kDialog.cy));
 
     m_pMessage = new QLabel(this);
     m_pMessage->setObjectName(QStringLiteral("message"));
-    m_pMessage->setGeometry(PixelRect(L::kMessage, fm));
+    m_pMessage->setGeometry(PixelRect(L::kMessage, du));
 
     m_pStop = new QPushButton(QString::fromUtf8(L::kStopText), this);
     m_pStop->setObjectName(QStringLiteral("stop"));
-    m_pStop->setGeometry(PixelRect(L::kStopButton, fm));
+    m_pStop->setGeometry(PixelRect(L::kStopButton, du));
     m_pStop->setAutoDefault(false);
     connect(m_pStop, &QPushButton::clicked, this, &CProgressDialog1::reject);
 
     m_pProgress = new QProgressBar(this);
     m_pProgress->setObjectName(QStringLiteral("progress"));
-    m_pProgress->setGeometry(PixelRect(L::kProgressBar, fm));
+    m_pProgress->setGeometry(PixelRect(L::kProgressBar, du));
     m_pProgress->setTextVisible(false);
     m_pProgress->setRange(0, 100);
     m_pProgress->setValue(0);
@@ -61,14 +61,18 @@ void CProgressDialog1::SetMessage(const std::string& text)
 
 void CProgressDialog1::SetRange(int low, int high)
 {
-    m_pProgress->setRange(ProgressDialogLayout::WrapRangeValue(low),
-                          ProgressDialogLayout::WrapRangeValue(high));
+    m_nLow = ProgressDialogLayout::WrapRangeValue(low);
+    m_nHigh = std::max(ProgressDialogLayout::WrapRangeValue(high), m_nLow);
+    // An empty range (0 to 0, or a high end that wrapped below the low one)
+    // shows an empty bar; QProgressBar would animate a busy bar for 0 to 0.
+    m_pProgress->setRange(m_nLow, m_nHigh > m_nLow ? m_nHigh : m_nLow + 1);
+    m_pProgress->setValue(std::clamp(m_pProgress->value(), m_nLow, m_nHigh));
 }
 
 void CProgressDialog1::SetPos(int pos)
 {
     // Like the native bar, a position outside the range sits at its end.
-    m_pProgress->setValue(std::clamp(pos, m_pProgress->minimum(), m_pProgress->maximum()));
+    m_pProgress->setValue(std::clamp(pos, m_nLow, m_nHigh));
 }
 
 void CProgressDialog1::ShowStopButton(bool show)

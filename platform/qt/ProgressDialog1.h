@@ -44,6 +44,9 @@ protected:
 private:
     QPointer<QWidget> m_pOwner;
     bool m_bPlaced = false;
+    // The bar's range as set (the native default is 0 to 100).
+    int m_nLow = 0;
+    int m_nHigh = 100;
     QLabel* m_pMessage = nullptr;
     QPushButton* m_pStop = nullptr;
     QProgressBar* m_pProgress = nullptr;

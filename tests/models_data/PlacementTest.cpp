@@ -59,6 +59,32 @@ TEST(CalcAimAngle, OffsetPointsToTheFrontAndStartHeight)
     EXPECT_NEAR(up.m_dZ, 2.0, 1e-15);
 }
 
+TEST(CalcAimAngle, LowerStackLeansBackAndItsFrontFollowsTheAngle)
+{
+    // At 90 degrees the lower stack runs along -x from the running point;
+    // the front (cos a, -sin a) is -z, as for the upper stack.
+    CCalcAimAngleLowerZX down;
+    down.SetOffset(2.0);
+    down.AddAngle(90.0);
+    double x = 0, z = 0;
+    down.Calc(&x, &z, 1.0, 0.1);
+    EXPECT_NEAR(x, -0.5, 1e-15);
+    EXPECT_NEAR(z, 2.0 - 0.1, 1e-15);
+    EXPECT_NEAR(down.m_dX, -1.0, 1e-15);
+    EXPECT_NEAR(down.m_dZ, 2.0, 1e-15);
+
+    // At 30 degrees: centre (-0.25, 2 - 0.5 cos 30) shifted by 0.2 (cos 30, -sin 30).
+    CCalcAimAngleLowerZX tilted;
+    tilted.SetOffset(2.0);
+    tilted.AddAngle(30.0);
+    tilted.Calc(&x, &z, 1.0, 0.2);
+    const double c30 = std::sqrt(3.0) / 2.0;
+    EXPECT_NEAR(x, -0.25 + 0.2 * c30, 1e-15);
+    EXPECT_NEAR(z, 2.0 - 0.5 * c30 - 0.1, 1e-15);
+    EXPECT_NEAR(tilted.m_dX, -0.5, 1e-15);
+    EXPECT_NEAR(tilted.m_dZ, 2.0 - c30, 1e-15);
+}
+
 TEST(CalcAimAngle, ZeroLengthAndBaseClass)
 {
     CCalcAimAngleLowerZX down;

@@ -1,10 +1,10 @@
 #include "platform/ProgressDialogLayout.h"
+#include "platform/qt/DialogUnits.h"
 #include "platform/qt/ProgressDialog1.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMetaObject>
@@ -37,11 +37,10 @@ private:
 [[maybe_unused]] ::testing::Environment* const g_env =
     ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
-QRect Expected(const ProgressDialogLayout::DluRect& r, const QFontMetrics& fm)
+// Dialog units as every template dialog maps them.
+QRect Expected(const ProgressDialogLayout::DluRect& r, const CDialogUnits& du)
 {
-    const int w = fm.averageCharWidth();
-    const int h = fm.height();
-    return QRect(r.x * w / 4, r.y * h / 8, r.cx * w / 4, r.cy * h / 8);
+    return du.MapRect(r.x, r.y, r.cx, r.cy);
 }
 
 }  // namespace
@@ -49,10 +48,11 @@ QRect Expected(const ProgressDialogLayout::DluRect& r, const QFontMetrics& fm)
 TEST(ProgressDialog1, TemplateLayoutInDialogUnits)
 {
     CProgressDialog1 dlg;
-    const QFontMetrics fm(dlg.font());
+    EXPECT_EQ(dlg.font(), CDialogUnits::DialogFont());
+    const CDialogUnits fm(CDialogUnits::DialogFont());
     EXPECT_EQ(dlg.windowTitle(), QString("KDR"));
     EXPECT_EQ(dlg.StopButton()->text(), QString("Stop"));
-    EXPECT_EQ(dlg.size(), Expected({0, 0, 187, 83}, fm).size());
+    EXPECT_EQ(dlg.size(), QSize(fm.MapX(187), fm.MapY(83)));
     EXPECT_EQ(dlg.StopButton()->geometry(), Expected({66, 62, 55, 14}, fm));
     EXPECT_EQ(dlg.ProgressBar()->geometry(), Expected({30, 29, 127, 14}, fm));
     EXPECT_EQ(dlg.MessageLabel()->geometry(), Expected({30, 15, 127, 9}, fm));
@@ -139,4 +139,27 @@ TEST(ProgressDialog1, RangeIsSixteenBitAndPositionStaysInside)
     EXPECT_EQ(dlg.ProgressBar()->maximum(), 65535);
     dlg.SetMessage("Calculating...");
     EXPECT_EQ(dlg.MessageLabel()->text(), QString("Calculating..."));
+}
+
+TEST(ProgressDialog1, AnEmptyRangeShowsAnEmptyBar)
+{
+    CProgressDialog1 dlg;
+    dlg.SetPos(40);
+    // 65536 steps wrap to 0..0: an empty bar, never a busy indicator.
+    dlg.SetRange(0, 65536);
+    EXPECT_EQ(dlg.ProgressBar()->minimum(), 0);
+    EXPECT_NE(dlg.ProgressBar()->maximum(), 0);
+    EXPECT_EQ(dlg.ProgressBar()->value(), 0);
+    dlg.SetPos(10);
+    EXPECT_EQ(dlg.ProgressBar()->value(), 0);
+    // A high end that wraps below the low one leaves the bar at the low end.
+    dlg.SetRange(100, 65537);
+    dlg.SetPos(5000);
+    EXPECT_EQ(dlg.ProgressBar()->value(), 100);
+    EXPECT_EQ(dlg.ProgressBar()->minimum(), 100);
+    // A real range again.
+    dlg.SetRange(0, 10);
+    dlg.SetPos(5);
+    EXPECT_EQ(dlg.ProgressBar()->maximum(), 10);
+    EXPECT_EQ(dlg.ProgressBar()->value(), 5);
 }
