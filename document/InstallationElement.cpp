@@ -2,6 +2,8 @@
 
 #include "platform/Archive.h"
 
+#include <cmath>
+
 namespace {
 
 void SerializePoint(CArchive& ar, CPoint3D& p)
@@ -11,6 +13,11 @@ void SerializePoint(CArchive& ar, CPoint3D& p)
     } else {
         ar >> p.x >> p.y >> p.z;
     }
+}
+
+bool IsFinite(const CPoint3D& p)
+{
+    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
 }  // namespace
@@ -44,5 +51,14 @@ void CInstallationElement::Serialize(CArchive& ar, DWORD /*version*/)
     } else {
         m_nModelIndex = ar.ReadWord();
         m_nTapIndex = ar.ReadWord();
+        // No editing ever gives a speaker a negative or endless power or a
+        // position or angle that is no number; the calculation would turn
+        // every level of the map into NaN.
+        if (!(m_dPower >= 0.0) || !std::isfinite(m_dPower)) {
+            CArchive::ThrowFormat("an installation with a negative or invalid power");
+        }
+        if (!IsFinite(m_position) || !IsFinite(m_angles)) {
+            CArchive::ThrowFormat("an installation with an invalid position or angle");
+        }
     }
 }

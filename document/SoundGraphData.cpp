@@ -48,12 +48,23 @@ void CSoundGraphData::Serialize(CArchive& ar)
         }
         return;
     }
+    Load(ar, static_cast<DWORD>(m_nCount));
+}
+
+void CSoundGraphData::Load(CArchive& ar, DWORD announced)
+{
     ar >> m_strName;
     const WORD n = ar.ReadWord();
-    if (n > m_nCount) {
+    if (n > announced) {
         CArchive::ThrowFormat("a curve holds more points than its graph counts");
     }
+    ar.CheckCount(n, 2 * sizeof(double));
+    std::vector<double> x(n, 0.0);
+    std::vector<double> y(n, 0.0);
     for (std::size_t i = 0; i < n; ++i) {
-        ar >> m_x[i] >> m_y[i];
+        ar >> x[i] >> y[i];
     }
+    m_x.swap(x);
+    m_y.swap(y);
+    m_nCount = n;
 }

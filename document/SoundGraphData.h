@@ -37,6 +37,10 @@ public:
     // points this curve already holds (sized by the graph record) and
     // refuses a record that claims more points.
     void Serialize(CArchive& ar);
+    // Loads the curve record when the graph record announced `announced`
+    // points: a record that carries more is refused, and only the points
+    // the record carries are kept (nothing is made for the announced count).
+    void Load(CArchive& ar, DWORD announced);
 
 private:
     std::string m_strName;

@@ -108,11 +108,10 @@ void CSoundGraphDataList::Serialize(CArchive& ar)
         if (points < 0) {
             CArchive::ThrowFormat("a curve with a negative point count");
         }
-        // Every point the count announces lies on file as two doubles.
-        ar.CheckCount(static_cast<std::uint64_t>(points), 16);
+        // The curve keeps the points its own record carries; nothing is made
+        // for the announced count, which the file need not back.
         CSoundGraphData curve;
-        curve.SetData(points, nullptr, nullptr);
         Append(curve);
-        m_curves.back().Serialize(ar);
+        m_curves.back().Load(ar, static_cast<DWORD>(points));
     }
 }

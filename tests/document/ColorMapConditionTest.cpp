@@ -159,3 +159,27 @@ TEST(ColorMapConditionRecord, AnUnknownSummationIsRefused)
     CColorMapCondition c;
     EXPECT_THROW(c.Serialize(in, 0x02000000), CArchiveException);
 }
+
+TEST(ColorMapConditionRecord, AListOfShortOldRecordsIsNotMistakenForATruncatedOne)
+{
+    // Before 1.4.0 a condition with an empty plane takes 138 bytes: no
+    // extent z and no view angles. Nothing needs to follow the list.
+    Bytes rec;
+    rec.W(0).W(2);
+    for (int i = 0; i < 2; ++i) {
+        rec.W(1).D(3.0).D(1000.0).W(640).W(480).W(110).W(44).W(40).W(324).D(0.5).Append(EmptyPlaneRecord(false));
+    }
+    ASSERT_EQ(rec.size(), 4u + 2 * 138u);
+    CArchive in(rec.b);
+    CColorMapConditionList list;
+    list.Serialize(in, 0x01030000);
+    EXPECT_EQ(in.Remaining(), 0u);
+    EXPECT_EQ(list.GetCount(), 2);
+
+    // One byte short is still the end of the file.
+    Bytes cut = rec;
+    cut.b.pop_back();
+    CArchive shortIn(cut.b);
+    CColorMapConditionList none;
+    EXPECT_THROW(none.Serialize(shortIn, 0x01030000), CArchiveException);
+}

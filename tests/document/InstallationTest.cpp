@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 CArchive Loading(const Bytes& bytes)
@@ -239,4 +241,32 @@ TEST(InstallationRecord, ACountTheFileCannotHoldIsRefused)
     CArchive ar = Loading(rec);
     CInstallationContainer c(0);
     EXPECT_THROW(c.Serialize(ar, 0x02000000), CArchiveException);
+}
+
+TEST(InstallationRecord, APowerOrPlaceNoEditCouldGiveIsRefused)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    // angles, power, polarity, position, model, tap
+    auto record = [](double angle, double power, double x) {
+        Bytes rec;
+        rec.D(angle).D(0).D(0).D(power).W(1).D(x).D(2).D(3).W(0).W(0);
+        return rec;
+    };
+    for (double power : {-1.0, -1e-300, nan, inf, -inf}) {
+        CArchive ar = Loading(record(0.0, power, 1.0));
+        EXPECT_THROW(CInstallationElement(ar, 0x02000000), CArchiveException) << power;
+    }
+    for (double bad : {nan, inf}) {
+        CArchive a1 = Loading(record(bad, 5.0, 1.0));
+        EXPECT_THROW(CInstallationElement(a1, 0x02000000), CArchiveException);
+        CArchive a2 = Loading(record(0.0, 5.0, bad));
+        EXPECT_THROW(CInstallationElement(a2, 0x02000000), CArchiveException);
+    }
+    // No power at all and a large one are what the dialogs and a rescale can give.
+    for (double power : {0.0, 10000.0, 25000.0}) {
+        CArchive ar = Loading(record(-180.0, power, -10000.0));
+        CInstallationElement e(ar, 0x02000000);
+        EXPECT_EQ(e.GetPower(), power);
+    }
 }

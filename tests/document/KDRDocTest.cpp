@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <string>
 #include <unistd.h>
 
@@ -54,7 +55,15 @@ protected:
 // The body of a project as the hand-made files of each version carry it:
 // one model-free project with one installation, one condition with a 2 x 1
 // plane and one graph.
-Bytes Body(DWORD v, const std::string& name = "Hall A")
+// The model container record: none unless given.
+Bytes NoModels()
+{
+    Bytes m;
+    m.W(0).W(0);
+    return m;
+}
+
+Bytes Body(DWORD v, const std::string& name = "Hall A", double power = 15.0, const Bytes& models = NoModels())
 {
     const bool v14 = v >= 0x01040000;
     Bytes b;
@@ -63,7 +72,7 @@ Bytes Body(DWORD v, const std::string& name = "Hall A")
     if (v != V100) {
         b.W(1);
     }
-    b.W(0).W(0);  // models: current index, count
+    b.Append(models);
     // installations
     b.W(0).W(1).D(1.0).D(1.0);
     if (v14) {
@@ -72,7 +81,7 @@ Bytes Body(DWORD v, const std::string& name = "Hall A")
         b.D(12.0).D(8.0).D(0.0).D(0.0).D(0.25);
     }
     b.D(15.0).W(1);
-    b.D(30.0).D(0.0).D(10.0).D(15.0).W(1).D(6.0).D(4.0).D(2.5).W(0).W(0);
+    b.D(30.0).D(0.0).D(10.0).D(power).W(1).D(6.0).D(4.0).D(2.5).W(0).W(0);
     // colour-map conditions
     b.W(0).W(1);
     b.W(1).D(3.0).D(1000.0).W(640).W(480).W(110).W(44).W(40).W(324).D(0.5);
@@ -102,21 +111,77 @@ Bytes Body(DWORD v, const std::string& name = "Hall A")
     return b;
 }
 
-Bytes CurrentFile(DWORD v, const std::string& name = "Hall A")
+Bytes CurrentFile(DWORD v, const std::string& name = "Hall A", double power = 15.0, const Bytes& models = NoModels())
 {
     Bytes f;
-    f.Raw("ZAVKDRDoc").DW(v).Append(Body(v, name));
+    f.Raw("ZAVKDRDoc").DW(v).Append(Body(v, name, power, models));
     return f;
 }
 
-Bytes OldFile(const std::string& versionText, DWORD v)
+Bytes OldFile(const std::string& versionText, DWORD v, const Bytes& models = NoModels())
 {
     Bytes f;
-    f.S(versionText).Append(Body(v));
+    f.S(versionText).Append(Body(v, "Hall A", 15.0, models));
     return f;
 }
 
-void ExpectProject(const CKDRDoc& doc, DWORD v)
+// The record of a standard speaker "Tiny" with three polar angles, three
+// meridians, four frequencies and two taps (100 V line 10 W, 8 ohm 5 W), as
+// a file of version v lays it out: the name suffix and the tap factors came
+// with 1.4.0, and 2.0.0 put the balloon before the frequencies.
+Bytes TinyModelRecord(DWORD v)
+{
+    const bool v14 = v >= 0x01040000;
+    Bytes r;
+    r.W(0);                          // type code: standard speaker
+    r.W(0).W(0).W(0);                // module counts
+    r.D(0.0).D(0.0).D(0.0);          // aim angles
+    r.S("Tiny");
+    if (v14) {
+        r.S("");
+    }
+    r.D(1.0).D(0.0).D(0.0).D(0.0);   // share, position
+    r.D(1.0).W(3).W(3).W(4).D(3.0).D(1000.0).D(2000.0).W(2);
+    r.W(1);                          // current tap
+    r.W(0).D(100.0).D(10.0);
+    if (v14) {
+        r.D(1.0);
+    }
+    r.W(1).D(8.0).D(5.0);
+    if (v14) {
+        r.D(2.5);
+    }
+    r.D(0.0).D(90.0).D(180.0);       // polar angles
+    r.D(0.0).D(180.0).D(360.0);      // meridian angles
+    Bytes cells;
+    for (int i = 0; i < 3 * 3 * 4; ++i) {
+        cells.D(0.01 * (i + 1)).D(0.0);
+    }
+    Bytes frequencies;
+    frequencies.D(1000.0).D(1258.9254117941673).D(1584.8931924611134).D(1995.2623149688795);
+    if (v >= V200) {
+        r.Append(cells).Append(frequencies);
+    } else {
+        r.Append(frequencies).Append(cells);
+    }
+    return r;
+}
+
+// A container of that one model; files before 2.0.0 put a 30-byte summary
+// before each model and a second copy of it after.
+Bytes TinyModels(DWORD v)
+{
+    Bytes m;
+    m.W(0).W(1);
+    if (v < V200) {
+        m.W(3).W(3).D(3.0).D(1000.0).D(2000.0).W(2);
+        m.Append(TinyModelRecord(v));
+    }
+    m.Append(TinyModelRecord(v));
+    return m;
+}
+
+void ExpectProject(const CKDRDoc& doc, DWORD v, int models = 0)
 {
     const bool v14 = v >= 0x01040000;
     EXPECT_EQ(doc.m_nAdvancedMode, 2);
@@ -137,7 +202,7 @@ void ExpectProject(const CKDRDoc& doc, DWORD v)
     EXPECT_EQ(doc.m_bManualRecalculation, v == V100 ? FALSE : TRUE);
     EXPECT_EQ(doc.m_bOldFormat, FALSE);
     EXPECT_EQ(doc.GetVersion(), V200);
-    EXPECT_EQ(doc.m_models.GetCount(), 0);
+    EXPECT_EQ(doc.m_models.GetCount(), models);
 
     const CInstallationContainer& inst = doc.m_installations;
     ASSERT_EQ(inst.GetCount(), 1);
@@ -608,4 +673,79 @@ TEST_F(KDRDocFile, ChoicesOutsideTheirListsAreRefused)
     CArchive ar(std::move(imperial));
     doc.Serialize(ar);
     EXPECT_EQ(doc.m_nLengthUnit, 1);
+}
+
+TEST_F(KDRDocFile, OldAndCurrentFilesWithASpeakerModel)
+{
+    struct Case {
+        std::string name;
+        Bytes bytes;
+        DWORD v;
+    };
+    const Case cases[] = {
+        {"tiny100.kdr", OldFile("Version 1.0.0", V100, TinyModels(V100)), V100},
+        {"tiny130.kdr", OldFile("Version 1.3.0", V130, TinyModels(V130)), V130},
+        {"tiny142.kdr", OldFile("Version 1.4.2", V142, TinyModels(V142)), V142},
+        {"tiny200.zkdr", CurrentFile(V200, "Hall A", 15.0, TinyModels(V200)), V200},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CKDRDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(Write(c.name, c.bytes)));
+        EXPECT_TRUE(messages.shown.empty());
+        ASSERT_EQ(doc.m_models.GetCount(), 1);
+        const CSpeakerModel* model = doc.m_models.GetAt(0);
+        EXPECT_EQ(model->GetName(), "Tiny");
+        const CSpeakerTapTable& taps = model->GetTapTable();
+        ASSERT_EQ(taps.GetTapCount(), 2u);
+        EXPECT_EQ(taps.GetCurTap(), 1);
+        EXPECT_EQ(taps.GetPower(0), 10.0);
+        EXPECT_EQ(taps.GetValue(1), 8.0);
+        // Files before 1.4.0 carry no tap factors: line taps get 1, low-impedance taps 2.
+        const bool factors = c.v >= 0x01040000;
+        EXPECT_EQ(taps.GetFactor(0), 1.0);
+        EXPECT_EQ(taps.GetFactor(1), factors ? 2.5 : 2.0);
+        EXPECT_EQ(model->GetHeader().GetFrequency(3), 1995.2623149688795);
+        // The rest of the project is read in step after the model.
+        ExpectProject(doc, c.v, 1);
+
+        // Saved, the model is written in the current form with the factors
+        // it now has.
+        const std::string saved = PathOf("saved.zkdr");
+        ASSERT_TRUE(doc.DoSave(saved));
+        if (factors) {
+            EXPECT_EQ(Read(saved), CurrentFile(V200, "Hall A", 15.0, TinyModels(V200)).b);
+        } else {
+            CKDRDoc reread;
+            ASSERT_TRUE(reread.OnOpenDocument(saved));
+            ASSERT_EQ(reread.m_models.GetCount(), 1);
+            EXPECT_EQ(reread.m_models.GetAt(0)->GetTapTable().GetFactor(1), 2.0);
+        }
+
+        // Cut short at any byte, the file is refused.
+        for (std::size_t n = 0; n < c.bytes.size(); ++n) {
+            CKDRDoc cut;
+            cut.m_bOldFormat = c.v == V200 ? FALSE : TRUE;
+            CArchive ar(std::vector<BYTE>(c.bytes.b.begin(), c.bytes.b.begin() + static_cast<long>(n)));
+            EXPECT_THROW(cut.Serialize(ar), CArchiveException) << n;
+        }
+    }
+}
+
+TEST_F(KDRDocFile, AnInstallationWithANegativePowerOpensNothing)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (double power : {-5.0, nan}) {
+        messages.shown.clear();
+        CKDRDoc doc;
+        EXPECT_FALSE(doc.OnOpenDocument(Write("neg.zkdr", CurrentFile(V200, "Hall A", power))));
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].first, "Unexpected file format.");
+        EXPECT_EQ(doc.m_installations.GetCount(), 0);
+        EXPECT_EQ(doc.GetProjectName(), "");
+        EXPECT_EQ(doc.m_bOpenedFromFile, FALSE);
+    }
+    CKDRDoc doc;
+    EXPECT_TRUE(doc.OnOpenDocument(Write("zero.zkdr", CurrentFile(V200, "Hall A", 0.0))));
+    EXPECT_EQ(doc.m_installations.GetAt(0)->GetPower(), 0.0);
 }

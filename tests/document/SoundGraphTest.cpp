@@ -154,15 +154,36 @@ TEST(SoundGraphRecord, ACurveLongerThanItsCountIsRefused)
     CSoundGraphDataList g;
     EXPECT_THROW(g.Serialize(in), CArchiveException);
 
-    // A negative or unbacked 32-bit count is refused before anything is made.
+    // A negative 32-bit count is refused.
     Bytes neg;
     neg.W(0).W(1).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0).I(-5).S("").W(0);
     CArchive in2(neg.b);
     EXPECT_THROW(g.Serialize(in2), CArchiveException);
-    Bytes big;
-    big.W(0).W(1).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0).I(0x7FFFFFFF).S("").W(0);
-    CArchive in3(big.b);
-    EXPECT_THROW(g.Serialize(in3), CArchiveException);
+}
+
+TEST(SoundGraphRecord, NothingIsMadeForAnAnnouncedCountTheRecordDoesNotCarry)
+{
+    // 60000 curves of a few bytes each, every one announcing 2^31 - 1
+    // points: the graph keeps what the records carry and allocates nothing
+    // for the announcements (which would have been terabytes).
+    Bytes r;
+    r.W(0).W(60000).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0);
+    for (int i = 0; i < 60000; ++i) {
+        r.I(0x7FFFFFFF).S("").W(0);
+    }
+    CArchive in(r.b);
+    CSoundGraphDataList g;
+    g.Serialize(in);
+    EXPECT_EQ(in.Remaining(), 0u);
+    ASSERT_EQ(g.GetCurveCount(), 60000);
+    EXPECT_EQ(g.GetCurve(59999)->GetCount(), 0);
+
+    // A word count the file cannot back is the end of the file.
+    Bytes cut;
+    cut.W(0).W(1).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0).I(65535).S("").W(65535).D(1);
+    CArchive in2(cut.b);
+    CSoundGraphDataList h;
+    EXPECT_THROW(h.Serialize(in2), CArchiveException);
 }
 
 TEST(SoundGraphRecord, ConditionList)
@@ -186,4 +207,32 @@ TEST(SoundGraphRecord, ConditionList)
     EXPECT_EQ(back.GetMargin(0), CRect(4464, 20, 30, 40));
     EXPECT_EQ(back.GetYScale(0), 2.0);
     EXPECT_EQ(back.GetGraph(0).GetCurveCount(), 1);
+}
+
+TEST(SoundGraphRecord, ACurveTakesThePointCountOfItsOwnRecord)
+{
+    // The graph announces 3 points for the first curve; its own record
+    // carries 2.
+    Bytes r;
+    r.W(0).W(2).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0);
+    r.I(3).S("Short").W(2).D(100).D(80).D(200).D(81);
+    r.I(1).S("").W(1).D(5).D(6);
+    CArchive in(r.b);
+    CSoundGraphDataList g;
+    g.Serialize(in);
+    EXPECT_EQ(in.Remaining(), 0u);
+    ASSERT_EQ(g.GetCurveCount(), 2);
+    EXPECT_EQ(g.GetCurve(0)->GetCount(), 2);
+    EXPECT_EQ(g.GetCurve(0)->GetX(1), 200.0);
+    EXPECT_EQ(g.GetCurve(0)->GetY(1), 81.0);
+    EXPECT_EQ(g.GetCurve(1)->GetY(0), 6.0);
+
+    // Saved again, both counts of the first curve say 2.
+    CArchive out;
+    g.Serialize(out);
+    Bytes expected;
+    expected.W(0).W(2).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0);
+    expected.I(2).S("Short").W(2).D(100).D(80).D(200).D(81);
+    expected.I(1).S("").W(1).D(5).D(6);
+    EXPECT_EQ(out.Buffer(), expected.b);
 }
