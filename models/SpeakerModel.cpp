@@ -508,10 +508,11 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
     const std::uint64_t cells = m_header.GetCellCount();
     if (cells == 0 || cells > SpeakerDataLimits::kMaxBalloonCells || m_balloons.empty())
         CArchive::ThrowFormat(LoadStringId(kIdsBadModelData));
-    // Before 2.0 the cells come once per element at the end of the record,
-    // from 2.0 on once per balloon.
+    // Before 2.0 the cells come once per built element at the end of the
+    // record (a model may build fewer elements than its module count), from
+    // 2.0 on once per balloon.
     const bool before200 = version < kVersion200;
-    const std::uint64_t cellRecords = before200 ? elementCount : m_balloons.size();
+    const std::uint64_t cellRecords = before200 ? (elementCount > 0 ? 1u : 0u) : m_balloons.size();
     ar.CheckCount(cells * cellRecords, 16);
     for (CBalloonElement& balloon : m_balloons)
         balloon.SetDimensions(rows, columns, frequencies);
@@ -522,6 +523,7 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
     m_header.SerializeFrequencies(ar);
     BuildSpeakerElements();
     if (before200) {
+        ar.CheckCount(cells * m_elements.size(), 16);
         // Elements that share a balloon read it in turn: the last one stays.
         for (CSpeakerElement& e : m_elements)
             e.Serialize(ar);

@@ -196,6 +196,61 @@ TEST(ModelRecordTest, OldFilesKeepTheLastBalloonReadBySharingElements)
     EXPECT_EQ(loaded->GetBalloons()[0].GetCells()[0].re, 0.75);
 }
 
+TEST(ModelRecordTest, OldFilesCarryOneCellRecordPerBuiltElement)
+{
+    // A TypeT column whose first count line is 1 keeps that centre module
+    // but builds only its eight lower elements: an old file carries eight
+    // element records, not nine.
+    ZsbSpec spec;
+    spec.typeCode = 2;
+    spec.countLines = {1, 0, 8};
+    spec.pitch = 1;
+    spec.lowest = 250.0;
+    spec.highest = 4000.0;
+    spec.meridianStep = 90.0;
+    spec.polarStep = 60.0;
+    for (int i = 0; i < 8; ++i)
+        spec.axes.push_back(ZsbAxis{"T", 0.125, 0.06, 0.0, 0.125});
+    spec.units.resize(1);
+    const auto model = ImportText(MakeZsbText(spec));
+    ASSERT_NE(model, nullptr);
+    ASSERT_EQ(model->GetTapTable().GetElementCount(), 9u);
+    ASSERT_EQ(model->GetElements().size(), 8u);
+
+    // The 2.0 record ends with the meridian angles, the cells and the
+    // frequencies; the 1.4 record has the frequencies first and then the
+    // cells once per element.
+    CArchive out;
+    model->Serialize(out, 0x02000000);
+    const std::vector<BYTE> now = out.Buffer();
+    const CSpeakerDataHeader& h = model->GetHeader();
+    const std::size_t cellBytes = model->GetBalloons()[0].GetCells().size() * 16;
+    const std::size_t freqBytes = h.GetFrequencyCount() * 8;
+    const std::size_t cellsAt = now.size() - freqBytes - cellBytes;
+    std::vector<BYTE> old(now.begin(), now.begin() + static_cast<long>(cellsAt));
+    old.insert(old.end(), now.end() - static_cast<long>(freqBytes), now.end());
+    for (int e = 0; e < 8; ++e)
+        old.insert(old.end(), now.begin() + static_cast<long>(cellsAt),
+                   now.begin() + static_cast<long>(cellsAt + cellBytes));
+    CArchive in(old);
+    const auto loaded = CSpeakerModel::CreateFromArchive(in, 0x01040000);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(in.Remaining(), 0u);
+    EXPECT_EQ(loaded->GetElements().size(), 8u);
+    const auto& a = loaded->GetBalloons()[0].GetCells();
+    const auto& b = model->GetBalloons()[0].GetCells();
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].re, b[i].re);
+        EXPECT_EQ(a[i].im, b[i].im);
+    }
+
+    // One element record short is an archive error.
+    old.resize(old.size() - cellBytes);
+    CArchive shortIn(old);
+    EXPECT_THROW(CSpeakerModel::CreateFromArchive(shortIn, 0x01040000), CArchiveException);
+}
+
 TEST(ModelRecordTest, EveryShortRecordEndsWithAnArchiveError)
 {
     const auto model = ImportText(TinyZsb(1));
