@@ -7,6 +7,8 @@
 #include "platform/Archive.h"
 #include "resources/StringTable.h"
 
+#include <cmath>
+
 namespace {
 
 // A placement takes 56 bytes of the model record (aim angles, share and
@@ -22,6 +24,16 @@ CCabinetArrayModel::CCabinetArrayModel(int typeCode, DWORD unitCount, DWORD impo
 }
 
 CCabinetArrayModel::~CCabinetArrayModel() = default;
+
+bool CCabinetArrayModel::AreUnitsFinite() const
+{
+    for (const CAxisElement& unit : m_axisElements) {
+        const CAxisEntity& v = unit.GetVector();
+        if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z))
+            return false;
+    }
+    return true;
+}
 
 bool CCabinetArrayModel::IsValidUnit(std::int32_t type) const
 {
@@ -57,7 +69,14 @@ void CCabinetArrayModel::SerializeAxisData(CArchive& ar)
         for (const CTypeAandCParam& param : m_params) {
             if (!IsValidUnit(param.m_nType))
                 CArchive::ThrowFormat("cabinet unit index out of range");
+            // The element positions are stacked from the tilts and the unit
+            // geometry after loading: a value that is no number would make
+            // every position and level NaN.
+            if (!std::isfinite(param.m_dAngle))
+                CArchive::ThrowFormat("cabinet tilt out of range");
         }
+        if (!AreUnitsFinite())
+            CArchive::ThrowFormat("cabinet unit geometry out of range");
     }
 }
 
@@ -76,7 +95,9 @@ BOOL CCabinetArrayModel::ReadAxisData(CStdioFile& file)
 {
     for (CAxisElement& unit : m_axisElements)
         unit.ReadText(file);
-    return TRUE;
+    // Any unit may be chosen by a later arrangement, so each must have a
+    // usable geometry, not only the one a fresh import uses.
+    return AreUnitsFinite() ? TRUE : FALSE;
 }
 
 void CCabinetArrayModel::CalcAimAngles()

@@ -18,12 +18,14 @@ public:
     // units and balloons to the model's unit count.
     void SerializeModuleCounts(CArchive& ar) override;
     // The unit descriptions' records, then one parameter record per
-    // element. A loaded unit index outside the units is a format error.
+    // element. A loaded unit index outside the units, a tilt or a unit
+    // geometry that is no finite number is a format error.
     void SerializeAxisData(CArchive& ar) override;
     // Three lines: centre and upper count, the third read and ignored; the
     // counts become (centre, upper, import lower count).
     BOOL ReadModuleCounts(CStdioFile& file) override;
-    // One five-line block per unit, in index order; always TRUE.
+    // One five-line block per unit, in index order; FALSE when a unit's
+    // offset, length or splay is no finite number.
     BOOL ReadAxisData(CStdioFile& file) override;
     // The downward column of StackColumnDownward.
     void CalcAimAngles() override;
@@ -64,6 +66,8 @@ protected:
 
 private:
     bool IsValidUnit(std::int32_t type) const;
+    // Every unit's vector (offset, length, splay) is finite.
+    bool AreUnitsFinite() const;
 
     DWORD m_dwUnitCount;
     DWORD m_dwImportLowerCount;

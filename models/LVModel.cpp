@@ -5,6 +5,8 @@
 #include "models/ModuleArrangementRequests.h"
 #include "models/SpeakerDataLimits.h"
 
+#include <cstdint>
+
 CLVModel::CLVModel(int typeCode) : CLineArrayModel(typeCode) {}
 
 CLVModel::~CLVModel() = default;
@@ -31,10 +33,12 @@ void CLVModel::CalcAimAngles()
 
 void CLVModel::SetModuleCounts(DWORD centre, DWORD upper, DWORD lower)
 {
-    const DWORD n = centre + upper + lower;
+    // Summed wide: halves that wrap a DWORD around are no module count.
+    const std::uint64_t wide = std::uint64_t{centre} + upper + lower;
     const DWORD total0 = GetTotalCount();
-    if (centre != 0 || n == total0 || n > SpeakerDataLimits::kMaxModuleCount)
+    if (centre != 0 || wide == total0 || wide > SpeakerDataLimits::kMaxModuleCount)
         return;
+    const DWORD n = static_cast<DWORD>(wide);
     const std::size_t u0 = m_tapTable.GetUpperCount();
     const std::size_t l0 = m_tapTable.GetLowerCount();
 

@@ -172,6 +172,16 @@ TEST(LVArrangement, SameTotalOrCentreModulesChangeNoCounts)
     lv->SetModuleCounts(1, 4, 4);
     EXPECT_EQ(lv->GetTotalCount(), 8u);
     EXPECT_EQ(lv->GetPlacements().size(), 8u);
+
+    // Halves whose sum wraps around the counter (here to 4 modules) are no
+    // module counts either: nothing changes, and nothing is saved that could
+    // not be loaded again.
+    dialogs.counts = {0, 0xFFFFFFFFu, 5};
+    EXPECT_EQ(m->DoModuleArrangement(0), 1.0);
+    EXPECT_EQ(lv->GetTapTable().GetUpperCount(), 3u);
+    EXPECT_EQ(lv->GetTapTable().GetLowerCount(), 5u);
+    EXPECT_EQ(lv->GetPlacements().size(), 8u);
+    EXPECT_NE(Load(Store(*lv)), nullptr);
 }
 
 TEST(ArrayArrangement, CancelOrAnEmptyResultChangesNothing)

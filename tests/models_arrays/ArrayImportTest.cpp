@@ -126,6 +126,16 @@ TEST(ArrayImport, CountLinesAreCheckedAndTheIgnoredThirdLineIsIgnored)
     EXPECT_EQ(Import(MakeText(5, {"0", "-4", "4"}, Modules(8, 0.3, 0.1, {}), 1)), nullptr);
     EXPECT_EQ(Import(MakeText(3, {"0", "0", "2000000000"}, {}, 1)), nullptr);
     EXPECT_EQ(Import(MakeText(4, {"99999", "0", "0"}, Units(4), 4)), nullptr);
+    // A cabinet unit whose geometry is no finite number, even one that the
+    // fresh import does not use yet: an arrangement may choose it later.
+    std::vector<Axis> infinite = Units(2);
+    auto text = MakeText(7, {"0", "0", "1"}, infinite, 2);
+    const std::string unit1 = "U1\r\n0.35\r\n";
+    ASSERT_NE(text.find(unit1), std::string::npos);
+    EXPECT_NE(Import(text), nullptr);
+    text.replace(text.find(unit1), unit1.size(), "U1\r\n1e999\r\n");
+    EXPECT_EQ(Import(text), nullptr);
+
     // A file cut off inside the count lines.
     EXPECT_EQ(Import("Version 1.0.0\r\n3\r\n0\r\n0\r\n"), nullptr);
 }

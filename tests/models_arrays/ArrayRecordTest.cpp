@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace arraytest;
 
 namespace {
@@ -230,6 +232,25 @@ TEST(ArrayRecord, BrokenRecordsAreFormatErrors)
     badUnit[axisAt + axis.Size() - 12] = 0xFF;
     badUnit[axisAt + axis.Size() - 9] = 0xFF;  // -1
     EXPECT_THROW(Load(badUnit), CArchiveException);
+
+    // A tilt or a unit geometry that is no number: the positions stacked
+    // from them after loading would all be NaN.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double bad : {nan, inf, -inf}) {
+        std::vector<BYTE> badTilt = record;
+        const std::vector<BYTE> tilt = Bytes().D(bad).b;
+        std::copy(tilt.begin(), tilt.end(), badTilt.begin() + static_cast<std::ptrdiff_t>(axisAt + axis.Size() - 8));
+        EXPECT_THROW(Load(badTilt), CArchiveException);
+        // Unit 1's length (the second unit record: name "W1", offset, length).
+        std::vector<BYTE> badUnit1 = record;
+        const std::size_t unit1 = axisAt + (3 + 24) + 3 + 8;
+        ASSERT_EQ(std::vector<BYTE>(badUnit1.begin() + static_cast<std::ptrdiff_t>(unit1),
+                                    badUnit1.begin() + static_cast<std::ptrdiff_t>(unit1 + 8)),
+                  Bytes().D(kUnitLengths[1]).b);
+        std::copy(tilt.begin(), tilt.end(), badUnit1.begin() + static_cast<std::ptrdiff_t>(unit1));
+        EXPECT_THROW(Load(badUnit1), CArchiveException);
+    }
 
     // Counts far beyond what the record holds, for every kind.
     for (int code = 2; code <= 8; ++code) {
