@@ -2,6 +2,8 @@
 
 #include "platform/Archive.h"
 
+#include <cmath>
+
 namespace {
 
 int g_applicationLengthUnit = 0;
@@ -105,6 +107,13 @@ void CInstallationContainer::Serialize(CArchive& ar, DWORD version)
         ar >> m_dRoom[kReferenceX0] >> m_dRoom[kReferenceY0];
         ar >> m_dRoom[kRoomSizeZ];
         m_dRoom[kRoomHeight] = 0.0;
+    }
+    // Every length of the room enters the drawing and the ceiling mirror of
+    // the calculation; one that is no number can only come from a damaged file.
+    for (double d : m_dRoom) {
+        if (!std::isfinite(d)) {
+            CArchive::ThrowFormat("a room length that is no number");
+        }
     }
     ar >> m_dTotalPower;
     m_nCeilingKind = ar.ReadWord();

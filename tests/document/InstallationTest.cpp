@@ -270,3 +270,28 @@ TEST(InstallationRecord, APowerOrPlaceNoEditCouldGiveIsRefused)
         EXPECT_EQ(e.GetPower(), power);
     }
 }
+
+TEST(InstallationRecord, ARoomLengthThatIsNoNumberIsRefused)
+{
+    for (int at = 0; at < 9; ++at) {
+        double layout[9] = {1, 1, 0.5, 10, 10, 0.25, 0, 0, 3};
+        layout[at] = at % 2 ? std::numeric_limits<double>::infinity() : std::numeric_limits<double>::quiet_NaN();
+        Bytes rec;
+        rec.W(0).W(0);
+        for (double d : layout) {
+            rec.D(d);
+        }
+        rec.D(0).W(1);
+        CArchive ar = Loading(rec);
+        CInstallationContainer c(0);
+        EXPECT_THROW(c.Serialize(ar, 0x02000000), CArchiveException) << at;
+    }
+    // Negative and zero lengths are stored as read (an old file has height 0).
+    Bytes rec;
+    rec.W(0).W(0).D(0).D(-1).D(0).D(-10).D(0).D(0).D(-5).D(-5).D(-3).D(0).W(1);
+    CArchive ar = Loading(rec);
+    CInstallationContainer c(0);
+    c.Serialize(ar, 0x02000000);
+    EXPECT_EQ(c.GetRoom(CInstallationContainer::kRoomLengthX), -10.0);
+    EXPECT_EQ(c.GetRoom(CInstallationContainer::kRoomHeight), -3.0);
+}
