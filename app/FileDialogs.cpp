@@ -2,6 +2,12 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+
+void CQtFileDialogs::RememberDirectory(const std::string& chosenFile)
+{
+    m_lastDirectory = QFileInfo(QString::fromStdString(chosenFile)).absolutePath().toStdString();
+}
 
 bool CQtFileDialogs::GetOpenFileName(const std::string& filter, std::string& path)
 {
@@ -9,9 +15,12 @@ bool CQtFileDialogs::GetOpenFileName(const std::string& filter, std::string& pat
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setNameFilter(QString::fromStdString(filter));
+    if (!m_lastDirectory.empty())
+        dlg.setDirectory(QString::fromStdString(m_lastDirectory));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;
     path = dlg.selectedFiles().front().toStdString();
+    RememberDirectory(path);
     return true;
 }
 
@@ -23,9 +32,13 @@ bool CQtFileDialogs::GetSaveFileName(const std::string& filter, const std::strin
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setNameFilter(QString::fromStdString(filter));
     dlg.setDefaultSuffix(QString::fromStdString(defaultSuffix));
+    // A proposed name with a folder opens that folder; a bare name the last one.
+    if (!m_lastDirectory.empty() && QFileInfo(QString::fromStdString(proposed)).isRelative())
+        dlg.setDirectory(QString::fromStdString(m_lastDirectory));
     dlg.selectFile(QString::fromStdString(proposed));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;
     path = dlg.selectedFiles().front().toStdString();
+    RememberDirectory(path);
     return true;
 }

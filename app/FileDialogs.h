@@ -14,9 +14,19 @@ public:
                                  const std::string& proposed, std::string& path) = 0;
 };
 
+// Each dialog opens in the folder of the file last chosen in one of them
+// (the first in the current folder).
 class CQtFileDialogs : public IFileDialogs {
 public:
     bool GetOpenFileName(const std::string& filter, std::string& path) override;
     bool GetSaveFileName(const std::string& filter, const std::string& defaultSuffix, const std::string& proposed,
                          std::string& path) override;
+
+    // The folder the next dialog opens in (empty: the current folder).
+    const std::string& LastDirectory() const { return m_lastDirectory; }
+
+private:
+    void RememberDirectory(const std::string& chosenFile);
+
+    std::string m_lastDirectory;
 };

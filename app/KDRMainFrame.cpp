@@ -22,7 +22,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPainter>
 #include <QProcess>
 #include <QShortcut>
 #include <QStandardPaths>
@@ -55,21 +54,6 @@ std::string CommandText(unsigned id)
     if (!text.empty() && text.size() > 3 && text.compare(text.size() - 3, 3, "...") == 0)
         text.resize(text.size() - 3);
     return text;
-}
-
-// A 16 x 15 toolbar button image: a short mark for the command.
-QIcon ToolIcon(const QString& mark)
-{
-    QPixmap pm(16, 15);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    QFont f = p.font();
-    f.setPixelSize(mark.size() > 1 ? 8 : 11);
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(QColor(0, 0, 96));
-    p.drawText(QRect(0, 0, 16, 15), Qt::AlignCenter, mark);
-    return QIcon(pm);
 }
 
 void FillRecentFiles(QMenu* menu, QAction* before, void* ctx)
@@ -146,6 +130,36 @@ void CKDRMainFrame::SetMenu(unsigned menuId)
         return;
     m_menuId = menuId;
     MenuBuilder::FillMenuBar(menuBar(), menuId, &FillRecentFiles, &m_app);
+    for (QAction* top : menuBar()->actions()) {
+        QMenu* menu = top->menu();
+        if (menu && menu->title() == QStringLiteral("&Window"))
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] { FillWindowList(menu); });
+    }
+}
+
+void CKDRMainFrame::FillWindowList(QMenu* menu)
+{
+    const char* const marker = "kadrelWindowList";
+    for (QAction* a : menu->actions())
+        if (a->property(marker).toBool())
+            delete a;
+    const QList<CKDRChildFrame*> frames = ChildFrames();
+    if (frames.isEmpty())
+        return;
+    menu->addSeparator()->setProperty(marker, true);
+    const CKDRChildFrame* active = ActiveChildFrame();
+    int number = 1;
+    for (CKDRChildFrame* f : frames) {
+        QAction* a = menu->addAction(
+            QStringLiteral("&%1 %2").arg(number++).arg(QString::fromStdString(f->GetDocument().GetTitle())));
+        a->setProperty(marker, true);
+        a->setCheckable(true);
+        a->setChecked(f == active);
+        connect(a, &QAction::triggered, this, [this, f] {
+            if (ChildFrames().contains(f))
+                m_mdi->setActiveSubWindow(f);
+        });
+    }
 }
 
 void CKDRMainFrame::CreateToolBar()
@@ -155,34 +169,30 @@ void CKDRMainFrame::CreateToolBar()
     m_toolBar->setIconSize(QSize(16, 15));
     m_toolBar->setMovable(true);
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    struct Button {
-        unsigned id;
-        const char* mark;
-    };
-    const Button groups[][4] = {
-        {{ID_FILE_NEW, "N"}, {ID_FILE_OPEN, "O"}, {ID_FILE_SAVE, "S"}, {ID_FILE_PRINT, "Pr"}},
-        {{ID_VIEW_ROOM_DIRECTION_XAXISMINUS, "X-"},
-         {ID_VIEW_ROOM_DIRECTION_YAXISPLUS, "Y+"},
-         {ID_VIEW_ROOM_DIRECTION_ZAXISMINUS, "Z-"},
-         {ID_VIEW_ROOM_DIRECTION_DIAGONAL, "XYZ"}},
-        {{ID_ROOM_PARAMETERS, "Rm"}, {ID_SPEAKER_IMPORT, "Im"}, {ID_INSTALLATION_AUTO, "Au"}, {0, nullptr}},
-        {{ID_TOOL_RECALCULATE, "Rc"}, {ID_TOOL_PREFERENCE, "Pf"}, {0, nullptr}, {0, nullptr}},
-        {{ID_VIEW_ROOM_SIZE_FIT, "Fit"}, {ID_VIEW_ROOM_SIZE_ZOOMIN, "+"}, {ID_VIEW_ROOM_SIZE_ZOOMOUT, "-"}, {0, nullptr}},
-        {{ID_APP_ABOUT, "?"}, {0, nullptr}, {0, nullptr}, {0, nullptr}},
+    // The buttons in their groups; each takes the next image of the strip.
+    const unsigned groups[][4] = {
+        {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT},
+        {ID_VIEW_ROOM_DIRECTION_XAXISMINUS, ID_VIEW_ROOM_DIRECTION_YAXISPLUS, ID_VIEW_ROOM_DIRECTION_ZAXISMINUS,
+         ID_VIEW_ROOM_DIRECTION_DIAGONAL},
+        {ID_ROOM_PARAMETERS, ID_SPEAKER_IMPORT, ID_INSTALLATION_AUTO, 0},
+        {ID_TOOL_RECALCULATE, ID_TOOL_PREFERENCE, 0, 0},
+        {ID_VIEW_ROOM_SIZE_FIT, ID_VIEW_ROOM_SIZE_ZOOMIN, ID_VIEW_ROOM_SIZE_ZOOMOUT, 0},
+        {ID_APP_ABOUT, 0, 0, 0},
     };
     bool first = true;
+    int image = 0;
     for (const auto& group : groups) {
         if (!first)
             m_toolBar->addSeparator();
         first = false;
-        for (const Button& b : group) {
-            if (b.id == 0)
+        for (const unsigned id : group) {
+            if (id == 0)
                 continue;
             MenuItemDef item;
-            item.id = b.id;
-            item.text = CommandText(b.id);
+            item.id = id;
+            item.text = CommandText(id);
             QAction* a = MenuBuilder::MakeAction(item, m_toolBar);
-            a->setIcon(ToolIcon(QString::fromLatin1(b.mark)));
+            a->setIcon(QIcon(LoadProgramToolBarButton(IDR_MAINFRAME, image++)));
             a->setToolTip(QString::fromStdString(item.text));
             m_toolBar->addAction(a);
         }

@@ -14,6 +14,7 @@
 class CKDRApp;
 class CKDRChildFrame;
 class CKDRDoc;
+class QMenu;
 class QTimer;
 
 class CKDRMainFrame : public QMainWindow, public ICommandRouter, public ICommandTarget {
@@ -72,6 +73,8 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void SetMenu(unsigned menuId);
+    // The open project windows at the end of the Window menu, the active one checked.
+    void FillWindowList(QMenu* menu);
     void UpdateToolBar();
     void ArrangeIcons();
     // The document commands that need the window system.

@@ -7,6 +7,7 @@
 #include "resources/icons/icon128.xpm"
 #include "resources/icons/icon130.xpm"
 #include "resources/icons/icon141.xpm"
+#include "resources/toolbar/toolbar128.xpm"
 
 QPixmap LoadProgramIcon(unsigned id)
 {
@@ -27,4 +28,15 @@ QCursor LoadProgramCursor(unsigned id)
     case 134: return QCursor(QPixmap(cursor134_xpm), 0, 0);
     default: return QCursor(Qt::ArrowCursor);
     }
+}
+
+QPixmap LoadProgramToolBarButton(unsigned id, int index)
+{
+    if (id != 128 || index < 0)
+        return QPixmap();
+    const QPixmap strip(toolbar128_xpm);
+    const int x = index * kToolBarButtonWidth;
+    if (x + kToolBarButtonWidth > strip.width())
+        return QPixmap();
+    return strip.copy(x, 0, kToolBarButtonWidth, kToolBarButtonHeight);
 }

@@ -12,3 +12,10 @@ QPixmap LoadProgramIcon(unsigned id);
 // drop here installs or moves) and 134 (nothing can be dropped here), each
 // with its hot spot at the top-left corner; the arrow for any other number.
 QCursor LoadProgramCursor(unsigned id);
+
+// Toolbar 128: one strip of 16 x 15 button images, in the order of the
+// buttons (separators take no image). A null pixmap for a number or place
+// the strip does not hold.
+constexpr int kToolBarButtonWidth = 16;
+constexpr int kToolBarButtonHeight = 15;
+QPixmap LoadProgramToolBarButton(unsigned id, int index);

@@ -368,3 +368,66 @@ TEST_F(FramesTest, ToolbarButtonsInTheirOrder)
     EXPECT_EQ(frame->ToolBar()->iconSize(), QSize(16, 15));
     EXPECT_EQ(frame->ToolBar()->actions()[1]->toolTip(), QStringLiteral("Open Project"));
 }
+
+TEST_F(FramesTest, EveryToolbarButtonHasItsOwnImage)
+{
+    std::vector<QImage> images;
+    for (QAction* a : frame->ToolBar()->actions()) {
+        if (a->isSeparator())
+            continue;
+        SCOPED_TRACE(MenuBuilder::CommandId(a));
+        EXPECT_FALSE(a->toolTip().isEmpty());
+        const QPixmap pm = a->icon().pixmap(QSize(16, 15));
+        ASSERT_FALSE(pm.isNull());
+        EXPECT_EQ(pm.size(), QSize(16, 15));
+        const QImage img = pm.toImage();
+        // Something is drawn, and no two buttons look alike.
+        bool drawn = false;
+        for (int y = 0; y < img.height() && !drawn; ++y)
+            for (int x = 0; x < img.width() && !drawn; ++x)
+                drawn = qAlpha(img.pixel(x, y)) != 0;
+        EXPECT_TRUE(drawn);
+        for (const QImage& other : images)
+            EXPECT_NE(other, img);
+        images.push_back(img);
+    }
+    EXPECT_EQ(images.size(), 17u);
+}
+
+TEST_F(FramesTest, WindowMenuListsTheProjectWindowsAndActivatesTheChosenOne)
+{
+    app.OnFileNew();
+    app.OnFileNew();
+    ASSERT_EQ(frame->ChildFrames().size(), 2);
+    QMenu* window = nullptr;
+    for (QAction* top : frame->menuBar()->actions())
+        if (top->menu() && top->menu()->title() == QStringLiteral("&Window"))
+            window = top->menu();
+    ASSERT_NE(window, nullptr);
+
+    const auto listed = [&] {
+        QMetaObject::invokeMethod(window, "aboutToShow");
+        QList<QAction*> out;
+        for (QAction* a : window->actions())
+            if (a->isCheckable() && a->text().startsWith('&'))
+                out << a;
+        return out;
+    };
+    frame->MdiArea()->setActiveSubWindow(frame->ChildFrames().back());
+    QList<QAction*> entries = listed();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0]->text(), QStringLiteral("&1 Untitled1"));
+    EXPECT_EQ(entries[1]->text(), QStringLiteral("&2 Untitled2"));
+    EXPECT_FALSE(entries[0]->isChecked());
+    EXPECT_TRUE(entries[1]->isChecked());
+
+    entries[0]->trigger();
+    EXPECT_EQ(frame->ActiveChildFrame(), frame->ChildFrames().front());
+    // Opening the menu again lists the windows once, not twice.
+    entries = listed();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_TRUE(entries[0]->isChecked());
+
+    frame->CloseDocumentNow(frame->ChildFrames().back()->GetDocument());
+    EXPECT_EQ(listed().size(), 1);
+}

@@ -3,6 +3,7 @@
 
 #include "AppTestSupport.h"
 
+#include "app/FileDialogs.h"
 #include "dialogs/MessageDialog1.h"
 #include "dialogs/PreferenceDialog1.h"
 #include "platform/CommandTarget.h"
@@ -13,6 +14,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -142,4 +145,44 @@ TEST(PopupMenus, ShowTheItemsWithTheirEnablingAndRouteTheChoice)
     EXPECT_EQ(MenuBuilder::TrackPopupMenu(146, QPoint(10, 10)), 32810u);
     EXPECT_EQ(router.routed, (std::vector<unsigned>{32810}));
     SetCommandRouter(nullptr);
+}
+
+TEST(QtFileDialogs, EachDialogOpensInTheFolderOfTheFileLastChosen)
+{
+    TestApp();
+    TempDir dir;
+    const std::string first = dir.File("first.zsb");
+    WriteAll(first, "Version 1.0.0\n");
+    const QString folder = QFileInfo(QString::fromStdString(first)).absolutePath();
+
+    CQtFileDialogs dialogs;
+    QStringList openedIn;
+    // The open dialog is answered with the file, the next ones are cancelled
+    // after noting where they opened.
+    WhenUp(&QApplication::activeModalWidget, [&](QWidget* w) {
+        auto* dlg = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dlg, nullptr);
+        openedIn << dlg->directory().absolutePath();
+        dlg->selectFile(QString::fromStdString(first));
+        static_cast<QDialog*>(dlg)->accept();
+    });
+    std::string path;
+    ASSERT_TRUE(dialogs.GetOpenFileName("ZSB Files (*.zsb)", path));
+    EXPECT_EQ(QFileInfo(QString::fromStdString(path)).absoluteFilePath(),
+              QFileInfo(QString::fromStdString(first)).absoluteFilePath());
+    EXPECT_EQ(QString::fromStdString(dialogs.LastDirectory()), folder);
+
+    const auto noteAndCancel = [&](QWidget* w) {
+        auto* dlg = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dlg, nullptr);
+        openedIn << dlg->directory().absolutePath();
+        dlg->reject();
+    };
+    WhenUp(&QApplication::activeModalWidget, noteAndCancel);
+    EXPECT_FALSE(dialogs.GetOpenFileName("KDR Files(*.zkdr) (*.zkdr)", path));
+    WhenUp(&QApplication::activeModalWidget, noteAndCancel);
+    EXPECT_FALSE(dialogs.GetSaveFileName("KDR Files(*.zkdr) (*.zkdr)", "zkdr", "Untitled1", path));
+    ASSERT_EQ(openedIn.size(), 3);
+    EXPECT_EQ(openedIn[1], folder);
+    EXPECT_EQ(openedIn[2], folder);
 }
