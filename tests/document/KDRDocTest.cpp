@@ -611,23 +611,29 @@ TEST_F(KDRDocFile, ProjectWithAnImportedModelSurvivesSaveAndLoad)
 TEST_F(KDRDocFile, DamagedBytesNeverCrashTheLoad)
 {
     // Every byte of a whole project set to 0x00, 0xFF and 0x7F in turn: the
-    // load either succeeds or ends with a format or end-of-file error.
-    const Bytes whole = CurrentFile(V200);
-    int refused = 0;
-    for (std::size_t i = 0; i < whole.size(); ++i) {
-        for (BYTE value : {BYTE{0x00}, BYTE{0xFF}, BYTE{0x7F}}) {
-            std::vector<BYTE> bytes = whole.b;
-            bytes[i] = value;
-            CKDRDoc doc;
-            CArchive ar(std::move(bytes));
-            try {
-                doc.Serialize(ar);
-            } catch (const CArchiveException&) {
-                ++refused;
+    // load either succeeds or ends with a format or end-of-file error. Also
+    // for projects with a speaker model, current and old.
+    const Bytes files[] = {CurrentFile(V200), CurrentFile(V200, "Hall A", 15.0, TinyModels(V200)),
+                           OldFile("Version 1.3.0", V130, TinyModels(V130))};
+    for (const Bytes& whole : files) {
+        const bool old = &whole == &files[2];
+        int refused = 0;
+        for (std::size_t i = 0; i < whole.size(); ++i) {
+            for (BYTE value : {BYTE{0x00}, BYTE{0xFF}, BYTE{0x7F}}) {
+                std::vector<BYTE> bytes = whole.b;
+                bytes[i] = value;
+                CKDRDoc doc;
+                doc.m_bOldFormat = old ? TRUE : FALSE;
+                CArchive ar(std::move(bytes));
+                try {
+                    doc.Serialize(ar);
+                } catch (const CArchiveException&) {
+                    ++refused;
+                }
             }
         }
+        EXPECT_GT(refused, 0);
     }
-    EXPECT_GT(refused, 0);
 }
 
 TEST_F(KDRDocFile, SavingAnOldProjectOnCloseAsksOnce)
