@@ -109,3 +109,39 @@ TEST(StartUp, LaterStartsAskNothingAndReadTheSettings)
     EXPECT_FALSE(app.m_hCurrentSpeakerIcon.isNull());
     EXPECT_EQ(app.m_hSpeakerIcon.size(), QSize(32, 32));
 }
+
+// The desktop entry that `cmake --install` registers: the project types it
+// opens are the ones the mime package declares, and its categories are ones
+// the desktop menus accept (an additional category with its main one).
+TEST(ShellRegistration, DesktopEntryOpensTheDeclaredProjectTypes)
+{
+    const std::string entry = ReadAll(std::string(KADREL_SOURCE_DIR) + "/resources/kadrel.desktop");
+    const std::string mime = ReadAll(std::string(KADREL_SOURCE_DIR) + "/resources/kadrel-mime.xml");
+    ASSERT_FALSE(entry.empty());
+    ASSERT_FALSE(mime.empty());
+    const auto value = [&](const std::string& key) {
+        const size_t at = entry.find("\n" + key + "=");
+        if (at == std::string::npos)
+            return std::string();
+        const size_t start = at + key.size() + 2;
+        return entry.substr(start, entry.find('\n', start) - start);
+    };
+    EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
+    EXPECT_EQ(value("Type"), "Application");
+    EXPECT_EQ(value("Exec"), "kadrel %f");
+    EXPECT_EQ(value("MimeType"), "application/x-kadrel-project;application/x-kadrel-project-old;");
+    EXPECT_NE(mime.find("<mime-type type=\"application/x-kadrel-project\">"), std::string::npos);
+    EXPECT_NE(mime.find("<mime-type type=\"application/x-kadrel-project-old\">"), std::string::npos);
+    EXPECT_NE(mime.find("<glob pattern=\"*.zkdr\"/>"), std::string::npos);
+    EXPECT_NE(mime.find("<glob pattern=\"*.kdr\"/>"), std::string::npos);
+    EXPECT_NE(mime.find("value=\"ZAVKDRDoc\""), std::string::npos);
+
+    const std::string categories = ";" + value("Categories");
+    const auto has = [&](const char* c) { return categories.find(";" + std::string(c) + ";") != std::string::npos; };
+    if (has("Audio")) {
+        EXPECT_TRUE(has("AudioVideo"));
+    }
+    if (has("Engineering")) {
+        EXPECT_TRUE(has("Science") || has("Education"));
+    }
+}
