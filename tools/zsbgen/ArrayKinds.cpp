@@ -56,8 +56,10 @@ void ApplyTypeS(ZsbSpec& spec)
 void ApplyTypeH(ZsbSpec& spec)
 {
     spec.countLines = {0, 0, 0};
-    spec.axes = {Axis("DM-W5L", 0.105, 0.05, 0.0, 1.0), Axis("DM-W7L", 0.075, 0.04, 0.0, 1.0),
-                 Axis("DM-W5S", 0.105, 0.05, 0.0, 1.0), Axis("DM-W7S", 0.075, 0.04, 0.0, 1.0)};
+    // Each element takes its unit's share: a W5 box has 9 elements, a W7
+    // box 16, so a fresh box shares the model's power out evenly.
+    spec.axes = {Axis("DM-W5L", 0.105, 0.05, 0.0, 1.0 / 9.0), Axis("DM-W7L", 0.075, 0.04, 0.0, 1.0 / 16.0),
+                 Axis("DM-W5S", 0.105, 0.05, 0.0, 1.0 / 9.0), Axis("DM-W7S", 0.075, 0.04, 0.0, 1.0 / 16.0)};
     spec.units = {Unit(0.06, 0.35, 97.0, 90.0), Unit(0.045, 0.35, 95.0, 110.0), Unit(0.05, 0.15, 96.0, 90.0),
                   Unit(0.038, 0.15, 94.0, 110.0)};
 }
