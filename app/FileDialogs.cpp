@@ -14,6 +14,8 @@ bool CQtFileDialogs::GetOpenFileName(const std::string& filter, std::string& pat
     QFileDialog dlg(QApplication::activeWindow());
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
+    // Filters are "Name (patterns)": the list shows the name alone.
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setNameFilter(QString::fromStdString(filter));
     if (!m_lastDirectory.empty())
         dlg.setDirectory(QString::fromStdString(m_lastDirectory));
@@ -30,6 +32,7 @@ bool CQtFileDialogs::GetSaveFileName(const std::string& filter, const std::strin
     QFileDialog dlg(QApplication::activeWindow());
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setNameFilter(QString::fromStdString(filter));
     dlg.setDefaultSuffix(QString::fromStdString(defaultSuffix));
     // A proposed name with a folder opens that folder; a bare name the last one.

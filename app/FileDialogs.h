@@ -7,7 +7,8 @@
 class IFileDialogs {
 public:
     virtual ~IFileDialogs() = default;
-    // filter: lines "Name (*.a *.b)" separated by ";;". True and the path on OK.
+    // filter: lines "Name (*.a *.b)" separated by ";;"; the dialog lists each by
+    // its name alone. True and the path on OK.
     virtual bool GetOpenFileName(const std::string& filter, std::string& path) = 0;
     // proposed: the name offered; defaultSuffix without dot ("zkdr").
     virtual bool GetSaveFileName(const std::string& filter, const std::string& defaultSuffix,

@@ -10,7 +10,8 @@
 
 bool CQtDocumentUi::AskSpeakerDataPath(std::string& path)
 {
-    return m_app.FileDialogs().GetOpenFileName("ZSB Files (*.zsb)", path);
+    // Listed as "ZSB Files (*.zsb)", matching "*.zsb".
+    return m_app.FileDialogs().GetOpenFileName("ZSB Files (*.zsb) (*.zsb)", path);
 }
 
 std::unique_ptr<IProgress> CQtDocumentUi::CreateProgressDialog()

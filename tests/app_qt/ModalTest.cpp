@@ -7,13 +7,16 @@
 #include "dialogs/MessageDialog1.h"
 #include "dialogs/PreferenceDialog1.h"
 #include "platform/CommandTarget.h"
+#include "platform/DocStrings.h"
 #include "platform/qt/MenuBuilder.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/TemplateDialog.h"
+#include "resources/StringTable.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -147,7 +150,17 @@ TEST(PopupMenus, ShowTheItemsWithTheirEnablingAndRouteTheChoice)
     SetCommandRouter(nullptr);
 }
 
-TEST(QtFileDialogs, EachDialogOpensInTheFolderOfTheFileLastChosen)
+// The filters a dialog lists, as the user reads them.
+QStringList ListedFilters(QWidget* dialog)
+{
+    QStringList out;
+    if (auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        for (int i = 0; i < combo->count(); ++i)
+            out << combo->itemText(i);
+    return out;
+}
+
+TEST(QtFileDialogs, OpenInTheFolderLastUsedAndListTheFiltersByName)
 {
     TestApp();
     TempDir dir;
@@ -157,17 +170,19 @@ TEST(QtFileDialogs, EachDialogOpensInTheFolderOfTheFileLastChosen)
 
     CQtFileDialogs dialogs;
     QStringList openedIn;
-    // The open dialog is answered with the file, the next ones are cancelled
-    // after noting where they opened.
+    std::vector<QStringList> listed;
+    // The import dialog is answered with the file, the next ones are
+    // cancelled after noting where they opened and what they list.
     WhenUp(&QApplication::activeModalWidget, [&](QWidget* w) {
         auto* dlg = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dlg, nullptr);
         openedIn << dlg->directory().absolutePath();
+        listed.push_back(ListedFilters(dlg));
         dlg->selectFile(QString::fromStdString(first));
         static_cast<QDialog*>(dlg)->accept();
     });
     std::string path;
-    ASSERT_TRUE(dialogs.GetOpenFileName("ZSB Files (*.zsb)", path));
+    ASSERT_TRUE(dialogs.GetOpenFileName("ZSB Files (*.zsb) (*.zsb)", path));
     EXPECT_EQ(QFileInfo(QString::fromStdString(path)).absoluteFilePath(),
               QFileInfo(QString::fromStdString(first)).absoluteFilePath());
     EXPECT_EQ(QString::fromStdString(dialogs.LastDirectory()), folder);
@@ -176,13 +191,19 @@ TEST(QtFileDialogs, EachDialogOpensInTheFolderOfTheFileLastChosen)
         auto* dlg = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dlg, nullptr);
         openedIn << dlg->directory().absolutePath();
+        listed.push_back(ListedFilters(dlg));
         dlg->reject();
     };
     WhenUp(&QApplication::activeModalWidget, noteAndCancel);
-    EXPECT_FALSE(dialogs.GetOpenFileName("KDR Files(*.zkdr) (*.zkdr)", path));
+    EXPECT_FALSE(dialogs.GetOpenFileName(
+        CDocStrings(LoadStringId(147)).MakeFilter() + ";;" + LoadStringId(61718) + " (*)", path));
     WhenUp(&QApplication::activeModalWidget, noteAndCancel);
-    EXPECT_FALSE(dialogs.GetSaveFileName("KDR Files(*.zkdr) (*.zkdr)", "zkdr", "Untitled1", path));
+    EXPECT_FALSE(dialogs.GetSaveFileName(CDocStrings(LoadStringId(129)).MakeFilter(), "zkdr", "Untitled1", path));
     ASSERT_EQ(openedIn.size(), 3);
     EXPECT_EQ(openedIn[1], folder);
     EXPECT_EQ(openedIn[2], folder);
+    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_EQ(listed[0], QStringList{QStringLiteral("ZSB Files (*.zsb)")});
+    EXPECT_EQ(listed[1], (QStringList{QStringLiteral("KDR Files(*.zkdr,*kdr)"), QStringLiteral("All Files (*.*)")}));
+    EXPECT_EQ(listed[2], QStringList{QStringLiteral("KDR Files(*.zkdr)")});
 }
