@@ -1,5 +1,7 @@
 #include "app/FileDialogs.h"
 
+#include "platform/qt/DialogParent.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,7 +13,7 @@ void CQtFileDialogs::RememberDirectory(const std::string& chosenFile)
 
 bool CQtFileDialogs::GetOpenFileName(const std::string& filter, std::string& path)
 {
-    QFileDialog dlg(QApplication::activeWindow());
+    QFileDialog dlg(DialogParent());
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
     // Filters are "Name (patterns)": the list shows the name alone.
@@ -29,7 +31,7 @@ bool CQtFileDialogs::GetOpenFileName(const std::string& filter, std::string& pat
 bool CQtFileDialogs::GetSaveFileName(const std::string& filter, const std::string& defaultSuffix,
                                      const std::string& proposed, std::string& path)
 {
-    QFileDialog dlg(QApplication::activeWindow());
+    QFileDialog dlg(DialogParent());
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setOption(QFileDialog::HideNameFilterDetails);

@@ -1,12 +1,14 @@
 #include "platform/qt/QtMessageBox.h"
 
+#include "platform/qt/DialogParent.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
 int CQtMessageBox::Show(const std::string& text, unsigned type)
 {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(DialogParent());
     box.setWindowTitle(QStringLiteral("Kadrel"));
     box.setText(QString::fromStdString(text));
     switch (type & 0xF0) {

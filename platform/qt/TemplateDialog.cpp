@@ -1,6 +1,7 @@
 #include "platform/qt/TemplateDialog.h"
 
 #include "platform/MessageBox.h"
+#include "platform/qt/DialogParent.h"
 #include "platform/qt/DialogUnits.h"
 #include "platform/qt/ProgramResources.h"
 #include "platform/qt/QtDrawingContext.h"
@@ -329,7 +330,7 @@ int CQtDialogRunner::RunModal(CDialog& dialog)
     const DialogTemplate* tmpl = FindDialogTemplate(dialog.GetTemplateId());
     if (!tmpl)
         return IDCANCEL;
-    CTemplateDialog dlg(dialog, *tmpl, QApplication::activeWindow());
+    CTemplateDialog dlg(dialog, *tmpl, DialogParent());
     return dlg.Run();
 }
 

@@ -8,6 +8,7 @@
 #include "dialogs/PreferenceDialog1.h"
 #include "platform/CommandTarget.h"
 #include "platform/DocStrings.h"
+#include "platform/qt/DialogParent.h"
 #include "platform/qt/MenuBuilder.h"
 #include "platform/qt/QtMessageBox.h"
 #include "platform/qt/TemplateDialog.h"
@@ -20,6 +21,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -206,4 +208,29 @@ TEST(QtFileDialogs, OpenInTheFolderLastUsedAndListTheFiltersByName)
     EXPECT_EQ(listed[0], QStringList{QStringLiteral("ZSB Files (*.zsb)")});
     EXPECT_EQ(listed[1], (QStringList{QStringLiteral("KDR Files(*.zkdr,*kdr)"), QStringLiteral("All Files (*.*)")}));
     EXPECT_EQ(listed[2], QStringList{QStringLiteral("KDR Files(*.zkdr)")});
+}
+
+TEST(DialogParent, AProgramInTheBackgroundStillOwnsItsDialogs)
+{
+    TestApp();
+    QMainWindow main;
+    main.show();
+    // Another program has the desktop's focus: none of ours is active.
+    QApplication::setActiveWindow(nullptr);
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+    EXPECT_EQ(DialogParent(), &main);
+
+    // A message box comes up over the main window, not unowned.
+    QWidget* owner = nullptr;
+    WhenUp(&QApplication::activeModalWidget, [&owner](QWidget* w) {
+        owner = w->parentWidget();
+        static_cast<QDialog*>(w)->reject();
+    });
+    CQtMessageBox box;
+    box.Show("Message", MB_OK);
+    EXPECT_EQ(owner, &main);
+
+    main.hide();
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_EQ(DialogParent(), nullptr);
 }
