@@ -72,7 +72,10 @@ void FillRecentFiles(QMenu* menu, QAction* before, void* ctx)
         return;
     }
     for (int i = 0; i < files.size(); ++i) {
-        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i]));
+        // An "&" of the name is shown, not taken as the entry's mnemonic.
+        QString name = QDir::toNativeSeparators(files[i]);
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(name);
         QAction* a = new QAction(text, menu);
         a->setProperty("kadrelRecent", true);
         a->setProperty("kadrelCommandId", ID_FILE_MRU_FILE1 + i);
@@ -150,8 +153,9 @@ void CKDRMainFrame::FillWindowList(QMenu* menu)
     const CKDRChildFrame* active = ActiveChildFrame();
     int number = 1;
     for (CKDRChildFrame* f : frames) {
-        QAction* a = menu->addAction(
-            QStringLiteral("&%1 %2").arg(number++).arg(QString::fromStdString(f->GetDocument().GetTitle())));
+        QString title = QString::fromStdString(f->GetDocument().GetTitle());
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(number++).arg(title));
         a->setProperty(marker, true);
         a->setCheckable(true);
         a->setChecked(f == active);

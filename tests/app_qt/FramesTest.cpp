@@ -431,3 +431,35 @@ TEST_F(FramesTest, WindowMenuListsTheProjectWindowsAndActivatesTheChosenOne)
     frame->CloseDocumentNow(frame->ChildFrames().back()->GetDocument());
     EXPECT_EQ(listed().size(), 1);
 }
+
+TEST_F(FramesTest, AnAmpersandInAFileNameIsShownInTheMenus)
+{
+    const std::string path = dir.File("R&D.zkdr");
+    {
+        CKDRDoc doc;
+        ASSERT_TRUE(doc.OnSaveDocument(path));
+    }
+    ASSERT_NE(app.OpenDocumentFile(path), nullptr);
+    const auto topMenu = [&](const QString& title) -> QMenu* {
+        for (QAction* top : frame->menuBar()->actions())
+            if (top->menu() && top->menu()->title() == title)
+                return top->menu();
+        return nullptr;
+    };
+    QMenu* file = topMenu(QStringLiteral("&File"));
+    ASSERT_NE(file, nullptr);
+    QMetaObject::invokeMethod(file, "aboutToShow");
+    QStringList recent;
+    for (QAction* a : file->actions())
+        if (a->property("kadrelRecent").toBool())
+            recent << a->text();
+    ASSERT_FALSE(recent.isEmpty());
+    QString expected = QString::fromStdString(std::filesystem::absolute(path).string());
+    expected.replace('&', QStringLiteral("&&"));
+    EXPECT_EQ(recent.front(), QStringLiteral("&1 ") + expected);
+
+    QMenu* window = topMenu(QStringLiteral("&Window"));
+    ASSERT_NE(window, nullptr);
+    QMetaObject::invokeMethod(window, "aboutToShow");
+    EXPECT_EQ(window->actions().back()->text(), QStringLiteral("&1 R&&D.zkdr"));
+}
