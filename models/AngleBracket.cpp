@@ -3,7 +3,6 @@
 BOOL FindAngleBracketIn(const std::vector<double>& angles, double a,
                         double& lo, double& hi, int& iLo, int& iHi)
 {
-    const double t = kAngleBracketTolerance;
     if (angles.empty()) {
         lo = hi = 0.0;
         iLo = iHi = 0;
@@ -14,7 +13,14 @@ BOOL FindAngleBracketIn(const std::vector<double>& angles, double a,
         iLo = iHi = 0;
         return false;
     }
-    for (std::size_t i = 0; i + 1 < angles.size(); ++i) {
+    return FindAngleBracketFrom(angles, 0, a, lo, hi, iLo, iHi);
+}
+
+BOOL FindAngleBracketFrom(const std::vector<double>& angles, std::size_t start, double a,
+                          double& lo, double& hi, int& iLo, int& iHi)
+{
+    const double t = kAngleBracketTolerance;
+    for (std::size_t i = start; i + 1 < angles.size(); ++i) {
         const double A = angles[i];
         const double B = angles[i + 1];
         iLo = static_cast<int>(i);

@@ -4,6 +4,7 @@
 
 #include "platform/Types.h"
 
+#include <cstddef>
 #include <vector>
 
 // Tolerance within which an angle counts as lying on a grid angle.
@@ -16,3 +17,8 @@ inline constexpr double kAngleBracketTolerance = 1e-5;
 // An empty list is not read: indices 0, 0, lo = hi = 0.0, FALSE.
 BOOL FindAngleBracketIn(const std::vector<double>& angles, double a,
                         double& lo, double& hi, int& iLo, int& iHi);
+
+// The scan of FindAngleBracketIn begun at the pair (start, start + 1) of a
+// list of at least two angles; pairs before start are skipped.
+BOOL FindAngleBracketFrom(const std::vector<double>& angles, std::size_t start, double a,
+                          double& lo, double& hi, int& iLo, int& iHi);

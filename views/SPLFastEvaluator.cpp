@@ -104,30 +104,7 @@ BOOL CSPLFastEvaluator::FindBracket(const std::vector<double>& angles, bool asce
         else
             first = mid + 1;
     }
-    for (std::size_t i = first; i + 1 < n; ++i) {
-        const double A = angles[i];
-        const double B = angles[i + 1];
-        iLo = static_cast<int>(i);
-        iHi = static_cast<int>(i + 1);
-        if (A - t < a && a < A + t) {
-            lo = hi = A;
-            iHi = iLo;
-            return true;
-        }
-        if (B - t < a && a < B + t) {
-            lo = hi = B;
-            iLo = iHi;
-            return true;
-        }
-        if (A < a && a < B) {
-            lo = A;
-            hi = B;
-            return false;
-        }
-    }
-    iLo = iHi = 0;
-    lo = hi = angles[0];
-    return false;
+    return FindAngleBracketFrom(angles, first, a, lo, hi, iLo, iHi);
 }
 
 namespace {
