@@ -279,7 +279,7 @@ inline DialogTemplate BuildTemplate()
     t.id = D::IDD;
     t.caption = "Room Parameters";
     t.cx = 336;
-    t.cy = 330;
+    t.cy = 326;
     t.systemMenu = false;
     auto& v = t.controls;
 
@@ -307,17 +307,17 @@ inline DialogTemplate BuildTemplate()
     v.push_back(Ctl(K::CheckBox, D::IDC_RADIO_FULL_SPACE, "Full Space", 14, 150, 300, 10));
 
     // Calculation plane.
-    v.push_back(Ctl(K::GroupBox, IDC_STATIC, "Calculation Plane Dimensions", 7, 172, 214, 150));
+    v.push_back(Ctl(K::GroupBox, IDC_STATIC, "Calculation Plane Dimensions", 7, 172, 214, 146));
     ControlTemplate orientation = Ctl(K::ComboList, D::IDC_COMBO_ORIENTATION, "", 14, 184, 96, 60);
     orientation.items = {"Parallel to XY Plane", "Parallel to YZ Plane", "Parallel to XZ Plane"};
     v.push_back(orientation);
-    v.push_back(Ctl(K::CheckBox, D::IDC_CHECK_SAME_AS_ROOM, "Same as room dimensions", 116, 186, 100, 10));
-    AddRow(v, 14, 204, 110, D::IDC_STATIC_PLANE_LENGTH, D::IDC_EDIT_PLANE_LENGTH, D::IDC_UNIT_PLANE_LENGTH);
-    AddRow(v, 14, 220, 110, D::IDC_STATIC_PLANE_WIDTH, D::IDC_EDIT_PLANE_WIDTH, D::IDC_UNIT_PLANE_WIDTH);
-    AddRow(v, 14, 236, 110, D::IDC_STATIC_PLANE_POSITION, D::IDC_EDIT_PLANE_POSITION, D::IDC_UNIT_PLANE_POSITION);
-    AddRow(v, 14, 252, 110, D::IDC_STATIC_DOT_PITCH, D::IDC_EDIT_DOT_PITCH, D::IDC_UNIT_DOT_PITCH);
-    AddRow(v, 14, 268, 110, D::IDC_STATIC_PLANE_ZERO1, D::IDC_EDIT_PLANE_ZERO1, D::IDC_UNIT_PLANE_ZERO1);
-    AddRow(v, 14, 284, 110, D::IDC_STATIC_PLANE_ZERO2, D::IDC_EDIT_PLANE_ZERO2, D::IDC_UNIT_PLANE_ZERO2);
+    v.push_back(Ctl(K::CheckBox, D::IDC_CHECK_SAME_AS_ROOM, "Same as room dimensions", 14, 201, 196, 10));
+    AddRow(v, 14, 216, 110, D::IDC_STATIC_PLANE_LENGTH, D::IDC_EDIT_PLANE_LENGTH, D::IDC_UNIT_PLANE_LENGTH);
+    AddRow(v, 14, 232, 110, D::IDC_STATIC_PLANE_WIDTH, D::IDC_EDIT_PLANE_WIDTH, D::IDC_UNIT_PLANE_WIDTH);
+    AddRow(v, 14, 248, 110, D::IDC_STATIC_PLANE_POSITION, D::IDC_EDIT_PLANE_POSITION, D::IDC_UNIT_PLANE_POSITION);
+    AddRow(v, 14, 264, 110, D::IDC_STATIC_DOT_PITCH, D::IDC_EDIT_DOT_PITCH, D::IDC_UNIT_DOT_PITCH);
+    AddRow(v, 14, 280, 110, D::IDC_STATIC_PLANE_ZERO1, D::IDC_EDIT_PLANE_ZERO1, D::IDC_UNIT_PLANE_ZERO1);
+    AddRow(v, 14, 296, 110, D::IDC_STATIC_PLANE_ZERO2, D::IDC_EDIT_PLANE_ZERO2, D::IDC_UNIT_PLANE_ZERO2);
 
     // Colour map reference.
     v.push_back(Ctl(K::GroupBox, IDC_STATIC, "Color Map Reference", 227, 172, 102, 60));
