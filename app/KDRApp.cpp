@@ -7,6 +7,7 @@
 #include "app/KDRMainFrame.h"
 #include "app/QtDocumentUi.h"
 #include "dialogs/InitialSettingsDialog1.h"
+#include "dialogs/ModuleArrangementDialogs.h"
 #include "document/InstallationContainer.h"
 #include "document/KDRDoc.h"
 #include "platform/qt/ProgramResources.h"
@@ -52,6 +53,8 @@ CKDRApp::~CKDRApp()
         SetWindowLocator(nullptr);
     if (m_qtRunner && GetDialogRunner() == m_qtRunner.get())
         SetDialogRunner(nullptr);
+    if (GetModelDialogs() == &ModuleArrangementDialogs())
+        SetModelDialogs(nullptr);
     if (m_qtMessages)
         SetMessages(nullptr);
     if (g_app == this)
@@ -79,6 +82,8 @@ bool CKDRApp::InitInstance(int argc, char** argv, const Options& options)
         m_qtRunner = std::make_unique<CQtDialogRunner>();
         SetDialogRunner(m_qtRunner.get());
     }
+    // Speaker > Module Arrangement... opens the dialog of the model's kind.
+    SetModelDialogs(&ModuleArrangementDialogs());
     if (options.fileDialogs) {
         m_fileDialogs = options.fileDialogs;
     } else {

@@ -1,0 +1,27 @@
+#include "dialogs/LV6ViewStatic.h"
+
+#include "dialogs/LV6ModuleArrangementDialog.h"
+#include "dialogs/LineArrayPreview.h"
+
+void CLV6ViewStatic::FitToWindow(const CRect& client)
+{
+    if (m_pDialog)
+        LineArrayPreview::FitToWindow(m_pDialog->GetViewParam(), m_pDialog->GetPreviewData(), client);
+}
+
+void CLV6ViewStatic::OnPaint(IDrawingContext& dc, const CRect& client)
+{
+    if (m_pDialog)
+        LineArrayPreview::Paint(dc, client, m_pDialog->GetViewParam(), m_pDialog->GetPreviewData(),
+                                LineArrayPreview::OutlineStyle::Closed);
+}
+
+int CLV6ViewStatic::XToPixel(double x, const CRect& client) const
+{
+    return m_pDialog ? m_pDialog->GetViewParam().XToPixel(x, client.Width()) : 0;
+}
+
+int CLV6ViewStatic::YToPixel(double z, const CRect& client) const
+{
+    return m_pDialog ? m_pDialog->GetViewParam().YToPixel(z, client.Height()) : 0;
+}

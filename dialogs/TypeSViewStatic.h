@@ -1,0 +1,27 @@
+#pragma once
+// Side view of the TypeS column in its arrangement dialog: fitted to the
+// control and drawn again after every change.
+
+#include "platform/GdiTypes.h"
+
+class CTypeSModuleArrangementDialog1;
+class IDrawingContext;
+
+class CTypeSViewStatic {
+public:
+    void SetDialog(CTypeSModuleArrangementDialog1* dialog) { m_pDialog = dialog; }
+
+    // Fits the array into the client area (scale and extents of the
+    // dialog's view parameters).
+    void FitToWindow(const CRect& client);
+    void OnPaint(IDrawingContext& dc, const CRect& client);
+
+    int XToPixel(double x, const CRect& client) const;
+    int YToPixel(double z, const CRect& client) const;
+
+    int m_nArrowLength = 40;
+    int m_nMarkerRadius = 10;
+
+private:
+    CTypeSModuleArrangementDialog1* m_pDialog = nullptr;
+};
