@@ -1,14 +1,15 @@
-#include "Bytes.h"
+#include "DocumentTestSupport.h"
 
 #include "document/ListeningPlane.h"
 #include "platform/Archive.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace {
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
 struct Dot {
     double cx, cy, cz, dx, dy, dz;
@@ -22,90 +23,100 @@ Dot DotAt(const CListeningPlane& p, std::size_t i)
     return {c[0], c[1], c[2], s[0], s[1], s[2]};
 }
 
-}  // namespace
+// The arguments of Set: origin, extents, pitch (top level 100, step 2).
+struct Geometry {
+    double x0, y0, z0, ex, ey, ez, pitch;
+};
 
-TEST(ListeningPlane, FloorPlaneDotsRowByRow)
+bool SetPlane(CListeningPlane& p, const Geometry& g)
 {
-    CListeningPlane p;
-    ASSERT_TRUE(p.Set(0, 0, 1.5, 10, 10, 0, 0.25, 100, 2));
-    EXPECT_EQ(p.GetCellCount(), 1600u);
-    ASSERT_EQ(p.GetCells().GetCount(), 1600u);
-    Dot d0 = DotAt(p, 0);
-    EXPECT_EQ(d0.cx, 0.125);
-    EXPECT_EQ(d0.cy, 0.125);
-    EXPECT_EQ(d0.cz, 1.5);
-    EXPECT_EQ(d0.dx, 0.25);
-    EXPECT_EQ(d0.dy, 0.25);
-    EXPECT_EQ(d0.dz, 0.0);
-    // y outer, x inner: dot 1 moves along x, dot 40 starts the second row.
-    EXPECT_EQ(DotAt(p, 1).cx, 0.375);
-    EXPECT_EQ(DotAt(p, 1).cy, 0.125);
-    EXPECT_EQ(DotAt(p, 40).cx, 0.125);
-    EXPECT_EQ(DotAt(p, 40).cy, 0.375);
-    EXPECT_EQ(DotAt(p, 1599).cx, 9.875);
-    EXPECT_EQ(DotAt(p, 1599).cy, 9.875);
-    EXPECT_EQ(p.GetNormalAxis(), 2);
-    for (const auto& dot : p.GetCells()) {
-        EXPECT_EQ(dot->GetLevel(), 0.0);
-    }
+    return p.Set(g.x0, g.y0, g.z0, g.ex, g.ey, g.ez, g.pitch, 100, 2);
 }
 
-TEST(ListeningPlane, WalkOrderOfTheOtherNormals)
-{
-    // Normal x: y outer, z inner.
-    CListeningPlane px;
-    ASSERT_TRUE(px.Set(2, 0, 0, 0, 2, 3, 1, 100, 2));
-    ASSERT_EQ(px.GetCellCount(), 6u);
-    EXPECT_EQ(DotAt(px, 0).cx, 2.0);
-    EXPECT_EQ(DotAt(px, 0).dx, 0.0);
-    EXPECT_EQ(DotAt(px, 1).cz, 1.5);  // inner axis z
-    EXPECT_EQ(DotAt(px, 1).cy, 0.5);
-    EXPECT_EQ(DotAt(px, 3).cy, 1.5);  // second y row
-    EXPECT_EQ(DotAt(px, 3).cz, 0.5);
+}  // namespace
 
-    // Normal y: z outer, x inner.
-    CListeningPlane py;
-    ASSERT_TRUE(py.Set(0, 4, 0, 3, 0, 2, 1, 100, 2));
-    EXPECT_EQ(DotAt(py, 1).cx, 1.5);
-    EXPECT_EQ(DotAt(py, 1).cz, 0.5);
-    EXPECT_EQ(DotAt(py, 3).cx, 0.5);
-    EXPECT_EQ(DotAt(py, 3).cz, 1.5);
-    EXPECT_EQ(DotAt(py, 3).cy, 4.0);
+TEST(ListeningPlane, DotOrderOfEachNormal)
+{
+    struct Case {
+        Geometry g;
+        std::size_t count;
+        std::size_t index;
+        Dot dot;
+    };
+    const Case cases[] = {
+        // Normal z: y outer, x inner; dot 40 starts the second row.
+        {{0, 0, 1.5, 10, 10, 0, 0.25}, 1600, 0, {0.125, 0.125, 1.5, 0.25, 0.25, 0.0}},
+        {{0, 0, 1.5, 10, 10, 0, 0.25}, 1600, 1, {0.375, 0.125, 1.5, 0.25, 0.25, 0.0}},
+        {{0, 0, 1.5, 10, 10, 0, 0.25}, 1600, 40, {0.125, 0.375, 1.5, 0.25, 0.25, 0.0}},
+        {{0, 0, 1.5, 10, 10, 0, 0.25}, 1600, 1599, {9.875, 9.875, 1.5, 0.25, 0.25, 0.0}},
+        // Normal x: y outer, z inner.
+        {{2, 0, 0, 0, 2, 3, 1}, 6, 0, {2.0, 0.5, 0.5, 0.0, 1.0, 1.0}},
+        {{2, 0, 0, 0, 2, 3, 1}, 6, 1, {2.0, 0.5, 1.5, 0.0, 1.0, 1.0}},
+        {{2, 0, 0, 0, 2, 3, 1}, 6, 3, {2.0, 1.5, 0.5, 0.0, 1.0, 1.0}},
+        // Normal y: z outer, x inner.
+        {{0, 4, 0, 3, 0, 2, 1}, 6, 1, {1.5, 4.0, 0.5, 1.0, 0.0, 1.0}},
+        {{0, 4, 0, 3, 0, 2, 1}, 6, 3, {0.5, 4.0, 1.5, 1.0, 0.0, 1.0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "extents " << c.g.ex << " " << c.g.ey << " " << c.g.ez << ", dot "
+                                        << c.index);
+        CListeningPlane p;
+        ASSERT_TRUE(SetPlane(p, c.g));
+        ASSERT_EQ(p.GetCellCount(), c.count);
+        ASSERT_EQ(p.GetCells().GetCount(), c.count);
+        const Dot d = DotAt(p, c.index);
+        EXPECT_EQ(d.cx, c.dot.cx);
+        EXPECT_EQ(d.cy, c.dot.cy);
+        EXPECT_EQ(d.cz, c.dot.cz);
+        EXPECT_EQ(d.dx, c.dot.dx);
+        EXPECT_EQ(d.dy, c.dot.dy);
+        EXPECT_EQ(d.dz, c.dot.dz);
+        EXPECT_EQ(p.GetCells().GetAt(c.index)->GetLevel(), 0.0);
+    }
 }
 
 TEST(ListeningPlane, SnappingOfTheExtents)
 {
-    CListeningPlane p;
-    ASSERT_TRUE(p.Set(0, 0, 0, 10.002, 1, 0, 0.25, 100, 2));
-    EXPECT_EQ(p.GetExtent(0), 10.0);
-    EXPECT_EQ(p.GetCellCount(), 40u * 4u);
-
-    ASSERT_TRUE(p.Set(0, 0, 0, 10.004, 1, 0, 0.25, 100, 2));
-    EXPECT_EQ(p.GetCellCount(), 41u * 4u);
-    EXPECT_NEAR(DotAt(p, 40).dx, 0.004, 1e-12);  // the last dot of the first row
-    EXPECT_NEAR(DotAt(p, 40).cx, 10.002, 1e-12);
-
-    ASSERT_TRUE(p.Set(0, 0, 0, 9.999, 1, 0, 0.25, 100, 2));
-    EXPECT_EQ(p.GetExtent(0), 10.0);
-    EXPECT_EQ(p.GetCellCount(), 40u * 4u);
-
-    ASSERT_TRUE(p.Set(0, 0, 0, 9.9, 1, 0, 0.25, 100, 2));
-    EXPECT_EQ(p.GetCellCount(), 40u * 4u);
-    EXPECT_NEAR(DotAt(p, 39).dx, 0.15, 1e-12);
+    struct Case {
+        double length;
+        double extent;     // as kept; 0 when not checked
+        std::size_t count;
+        std::size_t last;  // the last dot of the first row
+        double lastSize, lastCenter;
+    };
+    const Case cases[] = {
+        {10.002, 10.0, 40 * 4, 39, 0.25, 9.875},
+        {10.004, 0.0, 41 * 4, 40, 0.004, 10.002},
+        {9.999, 10.0, 40 * 4, 39, 0.25, 9.875},
+        {9.9, 0.0, 40 * 4, 39, 0.15, 9.825},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.length);
+        CListeningPlane p;
+        ASSERT_TRUE(SetPlane(p, {0, 0, 0, c.length, 1, 0, 0.25}));
+        if (c.extent != 0.0) {
+            EXPECT_EQ(p.GetExtent(0), c.extent);
+        }
+        EXPECT_EQ(p.GetCellCount(), c.count);
+        EXPECT_NEAR(DotAt(p, c.last).dx, c.lastSize, 1e-12);
+        EXPECT_NEAR(DotAt(p, c.last).cx, c.lastCenter, 1e-12);
+    }
 }
 
-TEST(ListeningPlane, AGeometryWithoutExactlyOneZeroExtentChangesNothing)
+TEST(ListeningPlane, AGeometryWithoutExactlyOneZeroExtentOrAPitchChangesNothing)
 {
     CListeningPlane p;
     ASSERT_TRUE(p.Set(0, 0, 1, 2, 2, 0, 1, 90, 3));
+    EXPECT_EQ(p.GetNormalAxis(), 2);
     p.GetCells().GetAt(0)->SetLevel(77.0);
     p.SetMaxLevel(77.0);
-    EXPECT_FALSE(p.Set(0, 0, 0, 10, 10, 0.5, 0.25, 100, 2));
-    EXPECT_FALSE(p.Set(0, 0, 0, 10, 0, 0, 0.25, 100, 2));
-    // Pitches that are no positive number are refused the same way.
-    EXPECT_FALSE(p.Set(0, 0, 0, 10, 10, 0, 0.0, 100, 2));
-    EXPECT_FALSE(p.Set(0, 0, 0, 10, 10, 0, -1.0, 100, 2));
-    EXPECT_FALSE(p.Set(0, 0, 0, 10, 10, 0, std::numeric_limits<double>::quiet_NaN(), 100, 2));
+    const Geometry refused[] = {
+        {0, 0, 0, 10, 10, 0.5, 0.25}, {0, 0, 0, 10, 0, 0, 0.25}, {0, 0, 0, 10, 10, 0, 0.0},
+        {0, 0, 0, 10, 10, 0, -1.0},   {0, 0, 0, 10, 10, 0, kNaN},
+    };
+    for (const Geometry& g : refused) {
+        EXPECT_FALSE(SetPlane(p, g));
+    }
     EXPECT_EQ(p.GetCellCount(), 4u);
     EXPECT_EQ(p.GetCells().GetAt(0)->GetLevel(), 77.0);
     EXPECT_EQ(p.GetMaxLevel(), 77.0);
@@ -113,31 +124,23 @@ TEST(ListeningPlane, AGeometryWithoutExactlyOneZeroExtentChangesNothing)
     EXPECT_EQ(p.GetOrigin(2), 1.0);
 }
 
-TEST(ListeningPlane, ColourScaleAndThresholds)
+TEST(ListeningPlane, GetColorBoundaries)
 {
+    // Top level 100, step 2: thresholds 100, 98, ..., 54, then 0.
     CListeningPlane p;
-    ASSERT_TRUE(p.Set(0, 0, 0, 1, 1, 0, 1, 100, 2));
-    ASSERT_EQ(p.GetColors().size(), 25u);
+    ASSERT_TRUE(SetPlane(p, {0, 0, 0, 1, 1, 0, 1}));
     ASSERT_EQ(p.GetThresholds().size(), 25u);
-    EXPECT_EQ(p.GetColors()[0], 0x0000FFu);
-    EXPECT_EQ(p.GetColors()[12], 0x7FFF7Fu);
-    EXPECT_EQ(p.GetColors()[24], 0xFF0000u);
-    EXPECT_EQ(p.GetThresholds()[0], 100.0);
     EXPECT_EQ(p.GetThresholds()[23], 54.0);
     EXPECT_EQ(p.GetThresholds()[24], 0.0);
-
-    EXPECT_EQ(p.GetColor(100.001), 0x0000FFu);
-    EXPECT_EQ(p.GetColor(100.0), 0x001FFFu);
-    EXPECT_EQ(p.GetColor(98.0), 0x003FFFu);   // (96, 98] is colour 2
-    EXPECT_EQ(p.GetColor(97.999), 0x003FFFu);
-    EXPECT_EQ(p.GetColor(54.001), 0xFF1F00u);  // colour 23
-    EXPECT_EQ(p.GetColor(54.0), 0xFF0000u);    // colour 24
-    EXPECT_EQ(p.GetColor(-1000.0), 0xFF0000u);
-    EXPECT_EQ(p.GetColor(std::numeric_limits<double>::quiet_NaN()), 0x000000u);
-
+    const std::pair<double, COLORREF> cases[] = {
+        {100.001, 0x0000FF}, {100.0, 0x001FFF},  {98.0, 0x003FFF},  // (96, 98] is colour 2
+        {97.999, 0x003FFF},  {54.001, 0xFF1F00}, {54.0, 0xFF0000}, {-1000.0, 0xFF0000}, {kNaN, 0x000000},
+    };
+    for (const auto& [level, colour] : cases) {
+        EXPECT_EQ(p.GetColor(level), colour) << level;
+    }
     // A plane never set has no scale and answers black.
-    CListeningPlane empty;
-    EXPECT_EQ(empty.GetColor(50.0), 0x000000u);
+    EXPECT_EQ(CListeningPlane().GetColor(50.0), 0x000000u);
 }
 
 TEST(ListeningPlane, RebuildZeroesLevelsAndResults)
@@ -183,7 +186,8 @@ TEST(ListeningPlane, CopyAndTakeOver)
 
 namespace {
 
-// The record of a 2 x 1 floor plane of pitch 1 at height 1.2.
+// The record of a 2 x 1 floor plane of pitch 1 at height 1.2 (top level 90,
+// step 3), with its full colour scale.
 Bytes PlaneRecord(bool withZ)
 {
     Bytes r;
@@ -192,16 +196,13 @@ Bytes PlaneRecord(bool withZ)
         r.D(0.0);
     }
     r.D(90.0).D(0.0).D(0.0).D(1.2);
-    r.D(0.5).D(0.5).D(1.2).D(1.0).D(1.0);
-    if (withZ) {
-        r.D(0.0);
+    for (double level : {81.5, 79.25}) {
+        r.D(level == 81.5 ? 0.5 : 1.5).D(0.5).D(1.2).D(1.0).D(1.0);
+        if (withZ) {
+            r.D(0.0);
+        }
+        r.D(level);
     }
-    r.D(81.5);
-    r.D(1.5).D(0.5).D(1.2).D(1.0).D(1.0);
-    if (withZ) {
-        r.D(0.0);
-    }
-    r.D(79.25);
     const COLORREF colours[25] = {0x0000FF, 0x001FFF, 0x003FFF, 0x005FFF, 0x007FFF, 0x009FFF, 0x00BFFF,
                                   0x00DFFF, 0x00FFFF, 0x1FFFDF, 0x3FFFBF, 0x5FFF9F, 0x7FFF7F, 0x9FFF5F,
                                   0xBFFF3F, 0xDFFF1F, 0xFFFF00, 0xFFDF00, 0xFFBF00, 0xFF9F00, 0xFF7F00,
@@ -215,7 +216,7 @@ Bytes PlaneRecord(bool withZ)
 
 }  // namespace
 
-TEST(ListeningPlaneRecord, WrittenFieldByField)
+TEST(ListeningPlaneRecord, WrittenFieldByFieldAndReadBackIntoTheDotsSetMakes)
 {
     CListeningPlane p;
     ASSERT_TRUE(p.Set(0, 0, 1.2, 2, 1, 0, 1, 90, 3));
@@ -228,26 +229,24 @@ TEST(ListeningPlaneRecord, WrittenFieldByField)
     CArchive ar;
     p.Serialize(ar, 0x02000000);
     EXPECT_EQ(ar.Buffer(), PlaneRecord(true).b);
-}
 
-TEST(ListeningPlaneRecord, ReadBackIntoTheDotsSetMakes)
-{
     for (bool withZ : {true, false}) {
+        SCOPED_TRACE(withZ);
         const Bytes rec = PlaneRecord(withZ);
-        CArchive ar(rec.b);
-        CListeningPlane p;
-        p.Serialize(ar, withZ ? 0x01040200 : 0x01030000);
-        EXPECT_EQ(ar.Remaining(), 0u);
-        ASSERT_EQ(p.GetCellCount(), 2u);
-        EXPECT_EQ(p.GetCells().GetAt(1)->GetLevel(), 79.25);
-        EXPECT_EQ(DotAt(p, 1).cx, 1.5);
-        EXPECT_EQ(DotAt(p, 1).dz, 0.0);
-        EXPECT_EQ(p.GetExtent(2), 0.0);
-        EXPECT_EQ(p.GetAverageLevel(), 80.5);
-        EXPECT_EQ(p.GetColor(90.0), 0x001FFFu);
+        CArchive in(rec.b);
+        CListeningPlane back;
+        back.Serialize(in, withZ ? 0x01040200 : 0x01030000);
+        EXPECT_EQ(in.Remaining(), 0u);
+        ASSERT_EQ(back.GetCellCount(), 2u);
+        EXPECT_EQ(back.GetCells().GetAt(1)->GetLevel(), 79.25);
+        EXPECT_EQ(DotAt(back, 1).cx, 1.5);
+        EXPECT_EQ(DotAt(back, 1).dz, 0.0);
+        EXPECT_EQ(back.GetExtent(2), 0.0);
+        EXPECT_EQ(back.GetAverageLevel(), 80.5);
+        EXPECT_EQ(back.GetColor(90.0), 0x001FFFu);
 
         CArchive out;
-        p.Serialize(out, 0x02000000);
+        back.Serialize(out, 0x02000000);
         EXPECT_EQ(out.Buffer(), PlaneRecord(true).b);
     }
 }

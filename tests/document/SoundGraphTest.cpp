@@ -1,4 +1,4 @@
-#include "Bytes.h"
+#include "DocumentTestSupport.h"
 
 #include "document/SoundGraphConditionList.h"
 #include "platform/Archive.h"
@@ -9,6 +9,7 @@
 
 namespace {
 
+// After Init: one curve of one point (0, 0).
 CSoundGraphDataList Graph(double yMax)
 {
     CSoundGraphDataList g;
@@ -16,34 +17,26 @@ CSoundGraphDataList Graph(double yMax)
     return g;
 }
 
-}  // namespace
-
-TEST(SoundGraphData, InitLeavesOneCurveOfOnePoint)
+// 61 points from (20, y0) on, x in steps of 20 and y in steps of dy.
+void Fill61(CSoundGraphDataList& g, double y0, double dy)
 {
-    CSoundGraphDataList g = Graph(120);
-    EXPECT_EQ(g.GetCurveCount(), 1);
-    ASSERT_NE(g.GetCurve(0), nullptr);
-    EXPECT_EQ(g.GetCurve(0)->GetCount(), 1);
-    EXPECT_EQ(g.GetCurve(0)->GetX(0), 0.0);
-    EXPECT_EQ(g.GetCurve(0)->GetY(0), 0.0);
-    EXPECT_EQ(g.GetXScaleType(), 1);
-    EXPECT_EQ(g.GetXMin(), 20.0);
-    EXPECT_EQ(g.GetYMin(), 50.0);
-    EXPECT_EQ(g.GetXMax(), 20000.0);
-    EXPECT_EQ(g.GetYStep(), 10.0);
-    EXPECT_EQ(g.GetCurve(1), nullptr);
+    std::vector<double> x(61), y(61);
+    for (int i = 0; i < 61; ++i) {
+        x[i] = 20.0 * (i + 1);
+        y[i] = y0 + dy * i;
+    }
+    g.SetData(0, 61, x.data(), y.data());
+    g.SetData(3, 61, x.data(), y.data());  // no such curve: nothing
 }
+
+}  // namespace
 
 TEST(SoundGraphData, SetClearAndAppend)
 {
     CSoundGraphDataList g = Graph(120);
-    std::vector<double> x(61), y(61);
-    for (int i = 0; i < 61; ++i) {
-        x[i] = 20.0 * (i + 1);
-        y[i] = 60.0 + i;
-    }
-    g.SetData(0, 61, x.data(), y.data());
-    g.SetData(3, 61, x.data(), y.data());  // no such curve: nothing
+    EXPECT_EQ(g.GetCurve(1), nullptr);
+    Fill61(g, 60.0, 1.0);
+    EXPECT_EQ(g.GetCurveCount(), 1);
     EXPECT_EQ(g.GetCurve(0)->GetY(60), 120.0);
     g.ClearData(0);
     EXPECT_EQ(g.GetCurve(0)->GetCount(), 61);
@@ -53,9 +46,10 @@ TEST(SoundGraphData, SetClearAndAppend)
     }
     g.ClearData(5);
 
+    const double y[2] = {60.0, 61.0};
     CSoundGraphData extra;
     extra.SetName("Cursor");
-    extra.SetData(2, nullptr, y.data());
+    extra.SetData(2, nullptr, y);
     g.Append(extra);
     EXPECT_EQ(g.GetCurveCount(), 2);
     EXPECT_EQ(g.GetCurve(1)->GetName(), "Cursor");
@@ -98,38 +92,22 @@ TEST(SoundGraphConditionList, AddCopiesOrTakesOver)
     list.RemoveAt(0);
 }
 
-namespace {
-
-// A graph record with curves of 61 and 0 points.
-Bytes GraphRecord()
-{
-    Bytes r;
-    r.W(0).W(2).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0);
-    r.I(61).S("Response").W(61);
-    for (int i = 0; i < 61; ++i) {
-        r.D(20.0 * (i + 1)).D(60.0 + 0.5 * i);
-    }
-    r.I(0).S("").W(0);
-    return r;
-}
-
-}  // namespace
-
 TEST(SoundGraphRecord, CurvesOf61AndNoPoints)
 {
     CSoundGraphDataList g = Graph(120);
-    std::vector<double> x(61), y(61);
-    for (int i = 0; i < 61; ++i) {
-        x[i] = 20.0 * (i + 1);
-        y[i] = 60.0 + 0.5 * i;
-    }
-    g.SetData(0, 61, x.data(), y.data());
+    Fill61(g, 60.0, 0.5);
     g.GetCurve(0)->SetName("Response");
     CSoundGraphData empty;
     g.Append(empty);
     CArchive ar;
     g.Serialize(ar);
-    EXPECT_EQ(ar.Buffer(), GraphRecord().b);
+    Bytes expected = GraphHead(2);
+    expected.I(61).S("Response").W(61);
+    for (int i = 0; i < 61; ++i) {
+        expected.D(20.0 * (i + 1)).D(60.0 + 0.5 * i);
+    }
+    expected.I(0).S("").W(0);
+    EXPECT_EQ(ar.Buffer(), expected.b);
 
     CArchive in(ar.Buffer());
     CSoundGraphDataList back;
@@ -145,48 +123,7 @@ TEST(SoundGraphRecord, CurvesOf61AndNoPoints)
     EXPECT_EQ(back.GetYMax(), 120.0);
 }
 
-TEST(SoundGraphRecord, ACurveLongerThanItsCountIsRefused)
-{
-    Bytes r;
-    r.W(0).W(1).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0);
-    r.I(1).S("x").W(2).D(1).D(2).D(3).D(4);
-    CArchive in(r.b);
-    CSoundGraphDataList g;
-    EXPECT_THROW(g.Serialize(in), CArchiveException);
-
-    // A negative 32-bit count is refused.
-    Bytes neg;
-    neg.W(0).W(1).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0).I(-5).S("").W(0);
-    CArchive in2(neg.b);
-    EXPECT_THROW(g.Serialize(in2), CArchiveException);
-}
-
-TEST(SoundGraphRecord, NothingIsMadeForAnAnnouncedCountTheRecordDoesNotCarry)
-{
-    // 60000 curves of a few bytes each, every one announcing 2^31 - 1
-    // points: the graph keeps what the records carry and allocates nothing
-    // for the announcements (which would have been terabytes).
-    Bytes r;
-    r.W(0).W(60000).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0);
-    for (int i = 0; i < 60000; ++i) {
-        r.I(0x7FFFFFFF).S("").W(0);
-    }
-    CArchive in(r.b);
-    CSoundGraphDataList g;
-    g.Serialize(in);
-    EXPECT_EQ(in.Remaining(), 0u);
-    ASSERT_EQ(g.GetCurveCount(), 60000);
-    EXPECT_EQ(g.GetCurve(59999)->GetCount(), 0);
-
-    // A word count the file cannot back is the end of the file.
-    Bytes cut;
-    cut.W(0).W(1).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0).I(65535).S("").W(65535).D(1);
-    CArchive in2(cut.b);
-    CSoundGraphDataList h;
-    EXPECT_THROW(h.Serialize(in2), CArchiveException);
-}
-
-TEST(SoundGraphRecord, ConditionList)
+TEST(SoundGraphRecord, ConditionListOfAFreshGraph)
 {
     CSoundGraphConditionList list;
     CSoundGraphDataList g = Graph(120);
@@ -196,7 +133,7 @@ TEST(SoundGraphRecord, ConditionList)
     list.Serialize(ar, 0x02000000);
     Bytes expected;
     expected.W(0).W(1).W(70000 & 0xFFFF).W(20).W(30).W(40).D(1.0).D(2.0);
-    expected.W(0).W(1).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0).I(1).S("").W(1).D(0).D(0);
+    expected.Append(GraphHead(1)).I(1).S("").W(1).D(0).D(0);
     EXPECT_EQ(ar.Buffer(), expected.b);
 
     CArchive in(ar.Buffer());
@@ -212,11 +149,9 @@ TEST(SoundGraphRecord, ConditionList)
 TEST(SoundGraphRecord, ACurveTakesThePointCountOfItsOwnRecord)
 {
     // The graph announces 3 points for the first curve; its own record
-    // carries 2.
-    Bytes r;
-    r.W(0).W(2).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0);
-    r.I(3).S("Short").W(2).D(100).D(80).D(200).D(81);
-    r.I(1).S("").W(1).D(5).D(6);
+    // carries 2. Saved again, both counts of the first curve say 2.
+    Bytes r = GraphHead(2);
+    r.I(3).S("Short").W(2).D(100).D(80).D(200).D(81).I(1).S("").W(1).D(5).D(6);
     CArchive in(r.b);
     CSoundGraphDataList g;
     g.Serialize(in);
@@ -227,12 +162,39 @@ TEST(SoundGraphRecord, ACurveTakesThePointCountOfItsOwnRecord)
     EXPECT_EQ(g.GetCurve(0)->GetY(1), 81.0);
     EXPECT_EQ(g.GetCurve(1)->GetY(0), 6.0);
 
-    // Saved again, both counts of the first curve say 2.
     CArchive out;
     g.Serialize(out);
-    Bytes expected;
-    expected.W(0).W(2).D(20).D(20000).D(50).D(120).D(1000).D(10).I(1).I(0);
-    expected.I(2).S("Short").W(2).D(100).D(80).D(200).D(81);
-    expected.I(1).S("").W(1).D(5).D(6);
-    EXPECT_EQ(out.Buffer(), expected.b);
+    r.b[GraphHead(2).size()] = 2;
+    EXPECT_EQ(out.Buffer(), r.b);
+}
+
+TEST(SoundGraphRecord, HostileCountsAreRefused)
+{
+    // A curve longer than its 32-bit count, a negative count, and a word
+    // count the file cannot back.
+    Bytes longer = GraphHead(1);
+    longer.I(1).S("x").W(2).D(1).D(2).D(3).D(4);
+    Bytes negative = GraphHead(1);
+    negative.I(-5).S("").W(0);
+    Bytes cut = GraphHead(1);
+    cut.I(65535).S("").W(65535).D(1);
+    for (const Bytes* r : {&longer, &negative, &cut}) {
+        CArchive in(r->b);
+        CSoundGraphDataList g;
+        EXPECT_THROW(g.Serialize(in), CArchiveException);
+    }
+
+    // 60000 curves of a few bytes each, every one announcing 2^31 - 1
+    // points: the graph keeps what the records carry and allocates nothing
+    // for the announcements (which would have been terabytes).
+    Bytes r = GraphHead(60000);
+    for (int i = 0; i < 60000; ++i) {
+        r.I(0x7FFFFFFF).S("").W(0);
+    }
+    CArchive in(r.b);
+    CSoundGraphDataList g;
+    g.Serialize(in);
+    EXPECT_EQ(in.Remaining(), 0u);
+    ASSERT_EQ(g.GetCurveCount(), 60000);
+    EXPECT_EQ(g.GetCurve(59999)->GetCount(), 0);
 }

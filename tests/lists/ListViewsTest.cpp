@@ -5,8 +5,6 @@
 
 #include "views/ListRowHitTest.h"
 
-#include <gtest/gtest.h>
-
 #include <map>
 
 namespace {
@@ -26,27 +24,27 @@ CListRowGeometry Geometry(int rows, int top = 0, int scrollX = 0)
 
 TEST(ListRowHitTest, RowsFollowTheHeaderRowAndTheScrollPosition)
 {
-    const CListRowGeometry g = Geometry(3);
-    EXPECT_EQ(HitTestListRow(g, 5, 20), -1);  // the header
-    EXPECT_EQ(HitTestListRow(g, 5, 21), 0);
-    EXPECT_EQ(HitTestListRow(g, 5, 40), 0);
-    EXPECT_EQ(HitTestListRow(g, 5, 41), 1);
-    EXPECT_EQ(HitTestListRow(g, 5, 80), 2);
-    EXPECT_EQ(HitTestListRow(g, 5, 81), -1);  // below the last row
-    EXPECT_FALSE(IsPointInRows(g, 5, 81));
-    EXPECT_TRUE(IsPointInRows(g, 177, 80));
-    EXPECT_EQ(HitTestListRow(g, 178, 30), -1);  // right of the columns
-
-    const CListRowGeometry scrolled = Geometry(10, 4, 30);
-    EXPECT_EQ(HitTestListRow(scrolled, 5, 21), 4);
-    EXPECT_EQ(HitTestListRow(scrolled, 5, 140), 9);
-    EXPECT_EQ(HitTestListRow(scrolled, 5, 141), -1);
-    EXPECT_EQ(HitTestListRow(scrolled, 147, 30), 4);
-    EXPECT_EQ(HitTestListRow(scrolled, 148, 30), -1);
-
-    EXPECT_EQ(HitTestListRow(Geometry(0), 5, 30), -1);
-    CListRowGeometry empty;
-    EXPECT_EQ(HitTestListRow(empty, 0, 0), -1);
+    struct Case {
+        CListRowGeometry g;
+        int x, y, row;
+    };
+    const CListRowGeometry three = Geometry(3), scrolled = Geometry(10, 4, 30);
+    const Case cases[] = {
+        {three, 5, 20, -1},  // the header
+        {three, 5, 21, 0},          {three, 5, 40, 0},          {three, 5, 41, 1},
+        {three, 5, 80, 2},          {three, 177, 80, 2},
+        {three, 5, 81, -1},  // below the last row
+        {three, 178, 30, -1},  // right of the columns
+        {scrolled, 5, 21, 4},       {scrolled, 5, 140, 9},      {scrolled, 5, 141, -1},
+        {scrolled, 147, 30, 4},     {scrolled, 148, 30, -1},    {Geometry(0), 5, 30, -1},
+        {CListRowGeometry(), 0, 0, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "top " << c.g.topRow << " at " << c.x << "," << c.y);
+        EXPECT_EQ(HitTestListRow(c.g, c.x, c.y), c.row);
+    }
+    EXPECT_FALSE(IsPointInRows(three, 5, 81));
+    EXPECT_TRUE(IsPointInRows(three, 177, 80));
 }
 
 // Answers of the windows under the cursor, by message.
@@ -64,42 +62,21 @@ public:
     std::vector<bool> withPoints;
 };
 
-class ListViewsTest : public ::testing::Test {
+class ListViewsTest : public ListsTest {
 protected:
-    ListViewsTest() : scoped(&ui) {}
-
-    void Import(const std::string& name, int pitch, const std::vector<std::string>& taps)
-    {
-        ui.path = WriteTempFile(name + ".zsb", StdSpeakerZsb(name, pitch, taps));
-        doc.OnSpeakerImport();
-    }
-    CColorMapCondition* AddMapCondition(double band)
-    {
-        CListeningPlane plane;
-        return doc.m_colorMapConditions.AddNew(1000.0, band, 0, 100, 100, 0, 0, 0, 0, 1.0, plane, 0, 0, 0);
-    }
-
-    CFakeDocumentUi ui;
-    CScopedDocumentUi scoped;
-    CKDRDoc doc;
+    CSpeakerListPane speakers{doc};
+    CTapListPane taps{doc};
 };
 
-TEST_F(ListViewsTest, EmptyDocumentGivesEmptyLists)
+TEST_F(ListViewsTest, ListsAreEmptyAndRefillOnlyOnTheirOwnHint)
 {
-    CSpeakerListPane speakers(doc);
-    CTapListPane taps(doc);
     EXPECT_EQ(speakers.list.GetItemCount(), 0);
     EXPECT_EQ(taps.list.GetItemCount(), 0);
     // Clicks on an empty list do nothing.
     EXPECT_FALSE(speakers.logic.OnLButtonDown(Geometry(0), 5, 30).capture);
     taps.logic.OnLButtonDown(Geometry(0), 5, 30);
     EXPECT_EQ(speakers.logic.OnContextMenu(Geometry(0), 5, 30, 0), CSpeakerDataList::kMenuNone);
-}
 
-TEST_F(ListViewsTest, ListsRefillOnlyOnTheirOwnHint)
-{
-    CSpeakerListPane speakers(doc);
-    CTapListPane taps(doc);
     doc.m_models.Add(std::make_unique<CArrangeableModel>(1.0));
     doc.m_models.GetAt(0)->GetHeader().SetName("Added");
     for (long hint : {1L, 2L, 4L, 5L})
@@ -112,7 +89,6 @@ TEST_F(ListViewsTest, ListsRefillOnlyOnTheirOwnHint)
 
 TEST_F(ListViewsTest, TapListShowsUnitsWithoutBlankAfterTheNumber)
 {
-    CTapListPane taps(doc);
     Import("Mixed", 3, {"h,100,10", "h,70.7,2.5", "l,16,120", "h,100,0.125"});
     ASSERT_EQ(taps.list.GetItemCount(), 4);
     EXPECT_EQ(taps.list.Text(0, 1), "100V Line  10W");
@@ -121,19 +97,14 @@ TEST_F(ListViewsTest, TapListShowsUnitsWithoutBlankAfterTheNumber)
     EXPECT_EQ(taps.list.Text(3, 1), "100V Line  0.125W");
     EXPECT_EQ(taps.list.Text(3, 0), "4");
     EXPECT_EQ(taps.list.selected, 0);
-}
 
-TEST_F(ListViewsTest, ModelWithoutTapsGivesEmptyTapList)
-{
-    CTapListPane taps(doc);
     Import("No taps", 3, {});
-    EXPECT_EQ(doc.m_models.GetCount(), 1);
+    EXPECT_EQ(doc.m_models.GetCount(), 2);
     EXPECT_EQ(taps.list.GetItemCount(), 0);
 }
 
 TEST_F(ListViewsTest, TapClickMakesTheTapCurrentWithoutHintOrModifiedFlag)
 {
-    CTapListPane taps(doc);
     Import("A", 3, {"h,100,10", "h,70,5", "h,50,2.5"});
     doc.SetModifiedFlag(false);
     CHintRecorder hints(doc);
@@ -145,101 +116,79 @@ TEST_F(ListViewsTest, TapClickMakesTheTapCurrentWithoutHintOrModifiedFlag)
 
     // Below the last row and right of the columns: the current tap's row is
     // selected again.
-    taps.list.selected = -1;
-    taps.logic.OnLButtonDown(Geometry(3), 10, 81);
-    EXPECT_EQ(taps.list.selected, 2);
-    taps.list.selected = -1;
-    taps.logic.OnLButtonDown(Geometry(3), 200, 30);
-    EXPECT_EQ(taps.list.selected, 2);
+    for (const auto& [x, y] : {std::pair{10, 81}, std::pair{200, 30}}) {
+        taps.list.selected = -1;
+        taps.logic.OnLButtonDown(Geometry(3), x, y);
+        EXPECT_EQ(taps.list.selected, 2);
+    }
     EXPECT_EQ(doc.m_models.GetCurrent()->GetCurrentTap(), 2);
 }
 
-TEST_F(ListViewsTest, CurrentTapBelongsToItsModel)
+TEST_F(ListViewsTest, ClickOnARowMakesItsModelCurrentAndItsTapsShow)
 {
-    CSpeakerListPane speakers(doc);
-    CTapListPane taps(doc);
     Import("A", 3, {"h,100,10", "h,70,5"});
     Import("B", 3, {"h,100,20", "h,70,10", "h,50,5"});
-    speakers.logic.OnLButtonDown(Geometry(2), 10, 30);  // model A
-    taps.logic.OnLButtonDown(Geometry(2), 10, 45);      // its tap 2
+    const int tapFills = taps.fills;
+    const auto result = speakers.logic.OnLButtonDown(Geometry(2), 10, 30);  // model A
+    EXPECT_TRUE(result.capture);
+    EXPECT_EQ(result.cursor, CSpeakerDataList::kCursorDrop);
+    EXPECT_EQ(doc.m_models.GetCurrentIndex(), 0);
+    EXPECT_EQ(speakers.list.selected, 0);
+    EXPECT_EQ(taps.fills, tapFills + 1);
+    EXPECT_EQ(taps.list.GetItemCount(), 2);
+
+    // The current tap belongs to its model.
+    taps.logic.OnLButtonDown(Geometry(2), 10, 45);      // A's tap 2
     speakers.logic.OnLButtonDown(Geometry(2), 10, 45);  // model B
     EXPECT_EQ(taps.list.GetItemCount(), 3);
     EXPECT_EQ(taps.list.selected, 0);
     speakers.logic.OnLButtonDown(Geometry(2), 10, 30);  // model A again
     EXPECT_EQ(taps.list.GetItemCount(), 2);
     EXPECT_EQ(taps.list.selected, 1);
-}
 
-TEST_F(ListViewsTest, ClickOnARowMakesItsModelCurrentAndStartsADrag)
-{
-    CSpeakerListPane speakers(doc);
-    CTapListPane taps(doc);
-    Import("A", 3, {"h,100,10"});
-    Import("B", 3, {"h,100,10", "h,70,5"});
-    const int tapFills = taps.fills;
-    const auto result = speakers.logic.OnLButtonDown(Geometry(2), 10, 30);
-    EXPECT_TRUE(result.capture);
-    EXPECT_EQ(result.cursor, CSpeakerDataList::kCursorDrop);
-    EXPECT_EQ(doc.m_models.GetCurrentIndex(), 0);
-    EXPECT_EQ(speakers.list.selected, 0);
-    EXPECT_EQ(taps.fills, tapFills + 1);
-    EXPECT_EQ(taps.list.GetItemCount(), 1);
-}
-
-TEST_F(ListViewsTest, ClickBelowTheLastRowOnlyReselectsTheCurrentModel)
-{
-    CSpeakerListPane speakers(doc);
-    Import("A", 3, {"h,100,10"});
-    Import("B", 3, {"h,100,10"});
+    // Below the last row only the current model is selected again.
     speakers.list.selected = -1;
-    const auto result = speakers.logic.OnLButtonDown(Geometry(2), 10, 61);
-    EXPECT_FALSE(result.capture);
-    EXPECT_EQ(speakers.list.selected, 1);
-    EXPECT_EQ(doc.m_models.GetCurrentIndex(), 1);
+    EXPECT_FALSE(speakers.logic.OnLButtonDown(Geometry(2), 10, 61).capture);
+    EXPECT_EQ(speakers.list.selected, 0);
+    EXPECT_EQ(doc.m_models.GetCurrentIndex(), 0);
 }
 
-TEST_F(ListViewsTest, WithOneModelAClickComparesTheMapBandWithThePitch)
+TEST_F(ListViewsTest, AClickComparesThePitchesForTheMapControls)
 {
     CFakeMapView map(doc);
-    CSpeakerListPane speakers(doc);
-    CColorMapCondition* condition = AddMapCondition(3.0);
-    Import("Only", 24, {"h,100,10"});
+    CListeningPlane plane;
+    CColorMapCondition* condition =
+        doc.m_colorMapConditions.AddNew(1000.0, 3.0, 0, 100, 100, 0, 0, 0, 0, 1.0, plane, 0, 0, 0);
+    // With one model: the map's band against the pitch.
+    Import("Only", 24);
     map.calls.clear();
     speakers.logic.OnLButtonDown(Geometry(1), 10, 30);
     EXPECT_EQ(map.calls, std::vector<std::string>{"Update(0,1)"});  // band 3 against pitch 24
-
     condition->SetBandFraction(24.0);
     map.calls.clear();
     speakers.logic.OnLButtonDown(Geometry(1), 10, 30);
     EXPECT_TRUE(map.calls.empty());
-}
 
-TEST_F(ListViewsTest, WithTwoModelsAClickComparesThePitches)
-{
-    CFakeMapView map(doc);
-    CSpeakerListPane speakers(doc);
-    AddMapCondition(3.0);
-    Import("A", 3, {"h,100,10"});
-    Import("B", 3, {"h,100,10"});
-    Import("C", 1, {"h,100,10"});
+    // With more: the pitch of the model left against the one clicked.
+    Import("B", 24);
+    Import("C", 1);
     map.calls.clear();
-    speakers.logic.OnLButtonDown(Geometry(3), 10, 30);  // C -> A: pitch 1 against 3
+    speakers.logic.OnLButtonDown(Geometry(3), 10, 30);  // C -> Only: pitch 1 against 24
     EXPECT_EQ(map.calls, std::vector<std::string>{"Update(0,1)"});
     map.calls.clear();
-    speakers.logic.OnLButtonDown(Geometry(3), 10, 45);  // A -> B, same pitch
+    speakers.logic.OnLButtonDown(Geometry(3), 10, 45);  // Only -> B, same pitch
     EXPECT_TRUE(map.calls.empty());
 }
 
 TEST_F(ListViewsTest, ClickRecomputesTheDragStateOnlyWithInstallations)
 {
-    CSpeakerListPane speakers(doc);
-    Import("Pitch 3", 3, {"h,100,10"});
-    Import("Pitch 1", 1, {"h,100,10"});
+    Import("Pitch 3", 3);
+    Import("Pitch 1", 1);
     ASSERT_EQ(doc.m_nDragInstallState, 2);
     speakers.logic.OnLButtonDown(Geometry(2), 10, 45);
     EXPECT_EQ(doc.m_nDragInstallState, 2);  // no installation: unchanged
 
-    doc.m_installations.AddInstallation(0, 0, 1, 1, 3, 0, 0, 0, 10.0, TRUE);
+    Install(0, 10.0);
     speakers.logic.OnLButtonDown(Geometry(2), 10, 45);
     EXPECT_EQ(doc.m_nDragInstallState, 0);
     speakers.logic.OnLButtonDown(Geometry(2), 10, 30);
@@ -248,9 +197,8 @@ TEST_F(ListViewsTest, ClickRecomputesTheDragStateOnlyWithInstallations)
 
 TEST_F(ListViewsTest, MouseMoveCursorsFollowTheWindowsUnderTheCursor)
 {
-    CSpeakerListPane speakers(doc);
-    Import("A", 3, {"h,100,10"});
-    Import("B", 3, {"h,100,10"});
+    Import("A", 3);
+    Import("B", 3);
     const CListRowGeometry g = Geometry(2);
     bool runDefault = false;
 
@@ -276,21 +224,16 @@ TEST_F(ListViewsTest, MouseMoveCursorsFollowTheWindowsUnderTheCursor)
     // Not dragging: the speaker cursor over the rows, the ordinary one below.
     EXPECT_EQ(speakers.logic.OnMouseMove(g, 10, 30, false, nothing, runDefault), 131);
     EXPECT_EQ(speakers.logic.OnMouseMove(g, 10, 61, false, nothing, runDefault), 0);
-}
 
-TEST_F(ListViewsTest, WithDragStateZeroNothingHappensOnMoveAndRelease)
-{
-    CSpeakerListPane speakers(doc);
-    Import("A", 3, {"h,100,10"});
+    // With drag state 0 nothing happens on move and release.
     doc.m_nDragInstallState = 0;
     CFakeQuery query;
     query.answers[0x409] = 1;
-    bool runDefault = true;
-    EXPECT_EQ(speakers.logic.OnMouseMove(Geometry(1), 10, 30, true, query, runDefault), 0);
+    runDefault = true;
+    EXPECT_EQ(speakers.logic.OnMouseMove(g, 10, 30, true, query, runDefault), 0);
     EXPECT_FALSE(runDefault);
     EXPECT_TRUE(query.asked.empty());
     EXPECT_FALSE(speakers.logic.OnLButtonUp(CPoint(5, 5)));
-
     doc.m_nDragInstallState = 2;
     EXPECT_TRUE(speakers.logic.OnLButtonUp(CPoint(5, 5)));
 }
@@ -328,8 +271,7 @@ private:
 
 TEST_F(ListViewsTest, DragMessagesCarryTheDocumentAndTheScreenPoint)
 {
-    CSpeakerListPane speakers(doc);
-    Import("A", 3, {"h,100,10"});
+    Import("A", 3);
     CRecordingTarget target;
     CSingleWindowLocator locator(&target);
     const WPARAM docParam = reinterpret_cast<WPARAM>(static_cast<CDocument*>(&doc));
@@ -352,9 +294,8 @@ TEST_F(ListViewsTest, DragMessagesCarryTheDocumentAndTheScreenPoint)
 
 TEST_F(ListViewsTest, RightClickMakesTheModelCurrentWithoutMovingTheHighlight)
 {
-    CSpeakerListPane speakers(doc);
-    Import("A", 3, {"h,100,10"});
-    Import("B", 1, {"h,100,10"});
+    Import("A", 3);
+    Import("B", 1);
     ASSERT_EQ(speakers.list.selected, 1);
     const int selects = speakers.list.selectCalls;
     EXPECT_EQ(speakers.logic.OnContextMenu(Geometry(2), 10, 30, 0), 138);
@@ -370,7 +311,7 @@ TEST_F(ListViewsTest, RightClickMakesTheModelCurrentWithoutMovingTheHighlight)
     EXPECT_EQ(speakers.list.selected, 0);
 
     // After the menu the drag state follows the model made current.
-    doc.m_installations.AddInstallation(1, 0, 1, 1, 3, 0, 0, 0, 10.0, TRUE);
+    Install(1, 10.0);
     speakers.logic.AfterContextMenu();
     EXPECT_EQ(doc.m_nDragInstallState, 0);
 }

@@ -1,5 +1,6 @@
 #include "ListsTestSupport.h"
 
+#include <filesystem>
 #include <fstream>
 
 #include <unistd.h>

@@ -1,7 +1,8 @@
 #pragma once
 // Doubles shared by the list and model-command tests: a list control on
 // plain vectors, a scripted document user interface, a view that records
-// hints, an SPL map view double and ".zsb" texts of standard speakers.
+// hints, an SPL map view double, the two list panes, ".zsb" texts of
+// standard speakers and a fixture holding a document.
 
 #include "document/DocumentUi.h"
 #include "document/DocumentViewLinks.h"
@@ -12,18 +13,15 @@
 #include "views/SpeakerDataList.h"
 #include "views/TapList.h"
 
-#include <filesystem>
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
 // A report list kept in vectors.
 class CFakeList : public IReportListControl {
 public:
-    struct Column {
-        std::string heading;
-        int width;
-    };
-    std::vector<Column> columns;
+    std::vector<std::pair<std::string, int>> columns;  // heading, width
     std::vector<std::vector<std::string>> rows;
     int selected = -1;
     int ensured = -1;
@@ -31,7 +29,7 @@ public:
 
     void InsertColumn(int column, const std::string& heading, int width) override
     {
-        columns.insert(columns.begin() + column, Column{heading, width});
+        columns.insert(columns.begin() + column, {heading, width});
     }
     void DeleteAllItems() override
     {
@@ -39,24 +37,15 @@ public:
         selected = -1;
     }
     int GetItemCount() const override { return static_cast<int>(rows.size()); }
-    void InsertItem(int row, const std::string& text) override
-    {
-        rows.insert(rows.begin() + row, std::vector<std::string>{text, ""});
-    }
-    void SetItemText(int row, int column, const std::string& text) override
-    {
-        rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)) = text;
-    }
+    void InsertItem(int row, const std::string& text) override { rows.insert(rows.begin() + row, {text, ""}); }
+    void SetItemText(int row, int column, const std::string& text) override { rows.at(row).at(column) = text; }
     void SelectItem(int row) override
     {
         selected = row;
         ++selectCalls;
     }
     void EnsureVisible(int row) override { ensured = row; }
-    std::string Text(int row, int column) const
-    {
-        return rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
-    }
+    std::string Text(int row, int column) const { return rows.at(row).at(column); }
 };
 
 // Scripted answers; records what the document asked.
@@ -73,7 +62,7 @@ public:
         bool PumpMessages() override
         {
             ++m_ui.pumpCalls;
-            m_ui.mainWindowDisabledWhilePumping = m_ui.mainWindowDisabledWhilePumping || !m_ui.mainWindowEnabled;
+            m_ui.mainWindowDisabledWhilePumping |= !m_ui.mainWindowEnabled;
             return true;
         }
 
@@ -101,7 +90,6 @@ public:
     bool mainWindowEnabled = true;
     bool mainWindowDisabledWhilePumping = false;
     int pumpCalls = 0;
-    int preferenceCalls = 0;
     int preferenceStartAdvanced = -1;
     BOOL preferenceStartManual = -1;
     int zx1Calls = 0;
@@ -111,10 +99,8 @@ public:
     bool AskSpeakerDataPath(std::string& p) override
     {
         ++fileDialogs;
-        if (!fileDialogOk)
-            return false;
-        p = path;
-        return true;
+        p = fileDialogOk ? path : p;
+        return fileDialogOk;
     }
     std::unique_ptr<IProgress> CreateProgressDialog() override
     {
@@ -131,14 +117,13 @@ public:
     }
     bool RunPreferenceDialog(int& advancedMode, BOOL& manual) override
     {
-        ++preferenceCalls;
         preferenceStartAdvanced = advancedMode;
         preferenceStartManual = manual;
-        if (!preferenceOk)
-            return false;
-        advancedMode = newAdvancedMode;
-        manual = newManual;
-        return true;
+        if (preferenceOk) {
+            advancedMode = newAdvancedMode;
+            manual = newManual;
+        }
+        return preferenceOk;
     }
     bool RunZx1ExportDialog(double& angle, double& micDistance) override
     {
@@ -150,21 +135,21 @@ public:
     }
 };
 
-// Installs a document user interface for the lifetime of the object.
-class CScopedDocumentUi {
+// Registers itself with the document for its lifetime.
+class CAttachedView : public IView {
 public:
-    explicit CScopedDocumentUi(IDocumentUi* ui) { SetDocumentUi(ui); }
-    ~CScopedDocumentUi() { SetDocumentUi(nullptr); }
-    CScopedDocumentUi(const CScopedDocumentUi&) = delete;
-    CScopedDocumentUi& operator=(const CScopedDocumentUi&) = delete;
+    explicit CAttachedView(CKDRDoc& doc) : m_doc(doc) { doc.AddView(this); }
+    ~CAttachedView() override { m_doc.RemoveView(this); }
+
+protected:
+    CKDRDoc& m_doc;
 };
 
-// Records every hint in order; when told, also records at hint 4 whether
-// curve 0 of the first graph was already cleared.
-class CHintRecorder : public IView {
+// Records every hint in order, and at hint 4 whether curve 0 of the first
+// graph was already cleared.
+class CHintRecorder : public CAttachedView {
 public:
-    explicit CHintRecorder(CKDRDoc& doc) : m_doc(doc) { doc.AddView(this); }
-    ~CHintRecorder() override { m_doc.RemoveView(this); }
+    using CAttachedView::CAttachedView;
     void OnUpdate(IView*, long hint) override
     {
         hints.push_back(hint);
@@ -175,16 +160,12 @@ public:
     }
     std::vector<long> hints;
     bool graphClearedAtHint4 = false;
-
-private:
-    CKDRDoc& m_doc;
 };
 
 // An SPL map view double: records the direct calls.
-class CFakeMapView : public IView, public IColorMapViewLink {
+class CFakeMapView : public CAttachedView, public IColorMapViewLink {
 public:
-    explicit CFakeMapView(CKDRDoc& doc) : m_doc(doc) { doc.AddView(this); }
-    ~CFakeMapView() override { m_doc.RemoveView(this); }
+    using CAttachedView::CAttachedView;
     void OnUpdate(IView*, long) override {}
     void UpdateConditionControls(BOOL bSave, BOOL bResetBand) override
     {
@@ -199,20 +180,13 @@ public:
     void ViewZAxisMinus() override { calls.push_back("Z-"); }
     void ViewDiagonal() override { calls.push_back("Diagonal"); }
     std::vector<std::string> calls;
-
-private:
-    CKDRDoc& m_doc;
 };
 
-// The two list panes as the project window has them, on fake list controls.
-class CSpeakerListPane : public IView, public ISpeakerDataListLink {
+// A list pane as the project window has it, on a fake list control.
+template <class Logic, class Link>
+class CListPane : public CAttachedView, public Link {
 public:
-    explicit CSpeakerListPane(CKDRDoc& doc) : logic(&doc, list), m_doc(doc)
-    {
-        doc.AddView(this);
-        logic.OnInitialUpdate();
-    }
-    ~CSpeakerListPane() override { m_doc.RemoveView(this); }
+    explicit CListPane(CKDRDoc& doc) : CAttachedView(doc), logic(&doc, list) { logic.OnInitialUpdate(); }
     void OnUpdate(IView*, long hint) override { logic.OnUpdate(hint); }
     void FillList() override
     {
@@ -220,34 +194,11 @@ public:
         logic.FillList();
     }
     CFakeList list;
-    CSpeakerDataList logic;
+    Logic logic;
     int fills = 0;
-
-private:
-    CKDRDoc& m_doc;
 };
-
-class CTapListPane : public IView, public ITapListLink {
-public:
-    explicit CTapListPane(CKDRDoc& doc) : logic(&doc, list), m_doc(doc)
-    {
-        doc.AddView(this);
-        logic.OnInitialUpdate();
-    }
-    ~CTapListPane() override { m_doc.RemoveView(this); }
-    void OnUpdate(IView*, long hint) override { logic.OnUpdate(hint); }
-    void FillList() override
-    {
-        ++fills;
-        logic.FillList();
-    }
-    CFakeList list;
-    CTapList logic;
-    int fills = 0;
-
-private:
-    CKDRDoc& m_doc;
-};
+using CSpeakerListPane = CListPane<CSpeakerDataList, ISpeakerDataListLink>;
+using CTapListPane = CListPane<CTapList, ITapListLink>;
 
 // A standard speaker's ".zsb" text: one frequency (1000 Hz) at the given
 // pitch, three polar angles, one meridian row, and the tap lines given.
@@ -271,4 +222,26 @@ public:
 
 private:
     double m_ratio;
+};
+
+// A document with the scripted user interface installed.
+class ListsTest : public ::testing::Test {
+protected:
+    ListsTest() { SetDocumentUi(&ui); }
+    ~ListsTest() override { SetDocumentUi(nullptr); }
+
+    // Imports a standard speaker through Speaker > Import.
+    void Import(const std::string& name, int pitch, const std::vector<std::string>& taps = {"h,100,10"})
+    {
+        ui.fileDialogOk = true;
+        ui.path = WriteTempFile(name + ".zsb", StdSpeakerZsb(name, pitch, taps));
+        doc.OnSpeakerImport();
+    }
+    void Install(DWORD model, double power)
+    {
+        doc.m_installations.AddInstallation(model, 0, 1.0, 1.0, 3.0, 0.0, 0.0, 0.0, power, TRUE);
+    }
+
+    CFakeDocumentUi ui;
+    CKDRDoc doc;
 };

@@ -144,24 +144,31 @@ protected:
     CTapListView* taps = nullptr;
 };
 
-TEST_F(ListPanesTest, ColumnsHaveTheirHeadingsAndWidths)
+TEST_F(ListPanesTest, ColumnsFillTheirPaneAndListsRefillOnTheirOwnHints)
 {
     CStdSPDataListListCtrl* list = speakers->GetListCtrl();
-    ASSERT_EQ(list->columnCount(), 2);
-    EXPECT_EQ(list->headerItem()->text(0).toStdString(), "No");
-    EXPECT_EQ(list->headerItem()->text(1).toStdString(), "Speaker Name");
-    EXPECT_EQ(list->columnWidth(0), 27);
-    EXPECT_EQ(list->columnWidth(1), 150);
     CTapListListCtrl* tapList = taps->GetListCtrl();
-    ASSERT_EQ(tapList->columnCount(), 2);
-    EXPECT_EQ(tapList->headerItem()->text(0).toStdString(), "No");
+    for (CReportListCtrl* l : {static_cast<CReportListCtrl*>(list), static_cast<CReportListCtrl*>(tapList)}) {
+        ASSERT_EQ(l->columnCount(), 2);
+        EXPECT_EQ(l->headerItem()->text(0).toStdString(), "No");
+        EXPECT_EQ(l->columnWidth(0), 27);
+        EXPECT_EQ(l->columnWidth(1), 150);
+    }
+    EXPECT_EQ(list->headerItem()->text(1).toStdString(), "Speaker Name");
     EXPECT_EQ(tapList->headerItem()->text(1).toStdString(), "Tap");
-    EXPECT_EQ(tapList->columnWidth(1), 150);
-    // The list fills its pane.
     EXPECT_EQ(list->geometry(), QRect(0, 0, 200, 150));
+
+    auto model = CSpeakerModel::CreateModel(0);
+    model->GetHeader().SetName("Direct");
+    doc.m_models.Add(std::move(model));
+    doc.UpdateAllViews(nullptr, kHintTapList);
+    EXPECT_EQ(list->GetItemCount(), 0);
+    doc.UpdateAllViews(nullptr, kHintSpeakerList);
+    ASSERT_EQ(list->GetItemCount(), 1);
+    EXPECT_EQ(list->GetItemText(0, 1), "Direct");
 }
 
-TEST_F(ListPanesTest, ImportFillsBothListsAndClickingATapMakesItCurrent)
+TEST_F(ListPanesTest, ImportedExamplesShowWithTheirTapsAndClicksMakeThemCurrent)
 {
     ImportExample("SampleCeilingC6.zsb");
     CStdSPDataListListCtrl* list = speakers->GetListCtrl();
@@ -171,8 +178,12 @@ TEST_F(ListPanesTest, ImportFillsBothListsAndClickingATapMakesItCurrent)
     EXPECT_EQ(list->GetSelectedRow(), 0);
 
     CTapListListCtrl* tapList = taps->GetListCtrl();
+    const std::vector<std::string> ceilingTaps{"100V Line  6W", "100V Line  3W", "100V Line  1.5W", "70V Line  3W"};
     ASSERT_EQ(tapList->GetItemCount(), 4);
-    EXPECT_EQ(tapList->GetItemText(2, 1), "100V Line  1.5W");
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(tapList->GetItemText(row, 0), std::to_string(row + 1));
+        EXPECT_EQ(tapList->GetItemText(row, 1), ceilingTaps[row]);
+    }
     EXPECT_EQ(tapList->GetSelectedRow(), 0);
 
     doc.SetModifiedFlag(false);
@@ -186,27 +197,28 @@ TEST_F(ListPanesTest, ImportFillsBothListsAndClickingATapMakesItCurrent)
     Click(tapList, 6);
     EXPECT_EQ(tapList->GetSelectedRow(), 2);
     EXPECT_EQ(doc.m_models.GetCurrent()->GetCurrentTap(), 2);
-}
 
-TEST_F(ListPanesTest, ClickingASpeakerRowSwitchesTheTapList)
-{
-    ImportExample("SampleCeilingC6.zsb");
     ImportExample("SampleForwardF8.zsb");
-    CStdSPDataListListCtrl* list = speakers->GetListCtrl();
     ASSERT_EQ(list->GetItemCount(), 2);
+    EXPECT_EQ(list->GetItemText(1, 0), "2");
+    EXPECT_EQ(list->GetItemText(1, 1), "Sample Forward F8");
     EXPECT_EQ(list->GetSelectedRow(), 1);
-    EXPECT_EQ(taps->GetListCtrl()->GetItemCount(), 1);
+    ASSERT_EQ(tapList->GetItemCount(), 1);
+    EXPECT_EQ(tapList->GetItemText(0, 1), "8ohms  60W");
 
+    // A click on a speaker row switches the tap list.
     Click(list, 0);
     EXPECT_EQ(doc.m_models.GetCurrentIndex(), 0);
     EXPECT_EQ(list->GetSelectedRow(), 0);
-    EXPECT_EQ(taps->GetListCtrl()->GetItemCount(), 4);
+    EXPECT_EQ(tapList->GetItemCount(), 4);
+    EXPECT_EQ(tapList->GetSelectedRow(), 2);
     EXPECT_FALSE(list->IsDragging());
 }
 
 TEST_F(ListPanesTest, DragFromTheListAsksTheWindowUnderTheCursorAndDropsThere)
 {
     ImportExample("SampleCeilingC6.zsb");
+    ImportExample("SampleForwardF8.zsb");
     CDropTarget target;
     target.setGeometry(600, 400, 200, 200);
     target.show();
@@ -214,10 +226,15 @@ TEST_F(ListPanesTest, DragFromTheListAsksTheWindowUnderTheCursorAndDropsThere)
 
     CStdSPDataListListCtrl* list = speakers->GetListCtrl();
     QWidget* viewport = list->viewport();
-    const QPoint press = list->RowPoint(0);
-    Send(viewport, QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+    Send(viewport, QEvent::MouseButtonPress, list->RowPoint(1), Qt::LeftButton, Qt::LeftButton);
     EXPECT_TRUE(list->IsDragging());
     EXPECT_TRUE(SameCursor(viewport->cursor(), LoadProgramCursor(133)));
+    // Over another row nothing can be dropped; over its own row it can.
+    Send(viewport, QEvent::MouseMove, list->RowPoint(0), Qt::NoButton, Qt::LeftButton);
+    EXPECT_TRUE(SameCursor(viewport->cursor(), LoadProgramCursor(134)));
+    Send(viewport, QEvent::MouseMove, list->RowPoint(1), Qt::NoButton, Qt::LeftButton);
+    EXPECT_TRUE(SameCursor(viewport->cursor(), LoadProgramCursor(133)));
+    EXPECT_TRUE(target.messages.empty());
 
     // Over the target, which reports the room under the point.
     const QPoint overTarget = viewport->mapFromGlobal(QPoint(700, 500));
@@ -233,28 +250,19 @@ TEST_F(ListPanesTest, DragFromTheListAsksTheWindowUnderTheCursorAndDropsThere)
     ASSERT_GE(target.messages.size(), 2u);
     EXPECT_EQ(target.messages.back(), static_cast<unsigned>(WM_DROP_NEW_SPEAKER));
     EXPECT_EQ(target.points.back(), CPoint(700, 500));
-}
 
-TEST_F(ListPanesTest, DragOverNothingShowsTheNoDropCursorAndReleaseOnTheListInstallsNothing)
-{
-    ImportExample("SampleCeilingC6.zsb");
-    ImportExample("SampleForwardF8.zsb");
-    CStdSPDataListListCtrl* list = speakers->GetListCtrl();
-    QWidget* viewport = list->viewport();
+    // Released on the list itself, nothing is installed or sent.
+    const std::size_t sent = target.messages.size();
     Send(viewport, QEvent::MouseButtonPress, list->RowPoint(1), Qt::LeftButton, Qt::LeftButton);
-    Send(viewport, QEvent::MouseMove, list->RowPoint(0), Qt::NoButton, Qt::LeftButton);
-    EXPECT_TRUE(SameCursor(viewport->cursor(), LoadProgramCursor(134)));
-    Send(viewport, QEvent::MouseMove, list->RowPoint(1), Qt::NoButton, Qt::LeftButton);
-    EXPECT_TRUE(SameCursor(viewport->cursor(), LoadProgramCursor(133)));
     Send(viewport, QEvent::MouseButtonRelease, list->RowPoint(1), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(doc.m_installations.GetCount(), 0);
+    EXPECT_EQ(target.messages.size(), sent);
 
     // Hovering without a button shows the speaker cursor over the rows.
     Send(viewport, QEvent::MouseMove, list->RowPoint(0), Qt::NoButton, Qt::NoButton);
     EXPECT_TRUE(SameCursor(viewport->cursor(), LoadProgramCursor(131)));
 
-    // A model that may not be installed leaves the ordinary cursor and
-    // sends nothing on release.
+    // A model that may not be installed leaves the ordinary cursor.
     doc.m_nDragInstallState = 0;
     Send(viewport, QEvent::MouseMove, list->RowPoint(0), Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(viewport->cursor().shape(), Qt::ArrowCursor);
@@ -301,18 +309,6 @@ TEST_F(ListPanesTest, RightClickOffersTheSpeakerMenuAndRunsItsCommand)
     EXPECT_EQ(items, (std::vector<std::string>{"Delete...", "-", "&Module Arrangement...", "-", "&Import...", "-",
                                                "Export zx1..."}));
     EXPECT_EQ(doc.m_models.GetCount(), 0);
-}
-
-TEST_F(ListPanesTest, ListsRefillOnTheirOwnHints)
-{
-    auto model = CSpeakerModel::CreateModel(0);
-    model->GetHeader().SetName("Direct");
-    doc.m_models.Add(std::move(model));
-    doc.UpdateAllViews(nullptr, kHintTapList);
-    EXPECT_EQ(speakers->GetListCtrl()->GetItemCount(), 0);
-    doc.UpdateAllViews(nullptr, kHintSpeakerList);
-    ASSERT_EQ(speakers->GetListCtrl()->GetItemCount(), 1);
-    EXPECT_EQ(speakers->GetListCtrl()->GetItemText(0, 1), "Direct");
 }
 
 }  // namespace
