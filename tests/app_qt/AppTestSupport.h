@@ -1,70 +1,20 @@
 #pragma once
-// A QApplication for the tests, a temporary folder, a message box that
-// records, and a dialog runner that drives the real template dialogs
-// without a modal loop.
+// The program started with the test's settings file, dialogs and messages,
+// and a dialog runner that drives the real template dialogs without a modal
+// loop.
 
+#include "QtTestApplication.h"
+#include "platform_gui/TestSupport.h"
+
+#include "app/FileDialogs.h"
+#include "app/KDRApp.h"
 #include "platform/Dialog.h"
-#include "platform/MessageBox.h"
 #include "platform/qt/TemplateDialog.h"
 #include "resources/DialogTemplates.h"
 
-#include <QApplication>
-#include <filesystem>
-#include <fstream>
+#include <QSettings>
 #include <functional>
-#include <sstream>
-#include <string>
-#include <vector>
-
-inline QApplication& TestApp()
-{
-    static int argc = 1;
-    static char name[] = "test_app_qt";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "kadrel_app_XXXXXX").string();
-        m_path = mkdtemp(tmpl.data());
-    }
-    ~TempDir() { std::filesystem::remove_all(m_path); }
-    std::string File(const char* name) const { return m_path + "/" + name; }
-
-private:
-    std::string m_path;
-};
-
-inline std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void WriteAll(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-class RecordingMessages : public IMessageBox {
-public:
-    std::vector<std::string> texts;
-    std::vector<unsigned> types;
-    int answer = IDOK;
-    int Show(const std::string& text, unsigned type) override
-    {
-        texts.push_back(text);
-        types.push_back(type);
-        return answer;
-    }
-    void Beep(unsigned) override {}
-};
+#include <gtest/gtest.h>
 
 // Builds each dialog from its template as the program does and hands it to
 // the script, which presses its buttons.
@@ -83,7 +33,50 @@ public:
         dlg.Initialize();
         if (script)
             script(dlg, d);
-        const int result = d.IsEnded() ? d.GetResult() : IDCANCEL;
-        return result;
+        return d.IsEnded() ? d.GetResult() : IDCANCEL;
     }
+};
+
+class TestFileDialogs : public IFileDialogs {
+public:
+    std::string lastFilter;
+    std::string answer;  // empty: cancelled
+    bool GetOpenFileName(const std::string& filter, std::string& path) override
+    {
+        lastFilter = filter;
+        path = answer;
+        return !answer.empty();
+    }
+    bool GetSaveFileName(const std::string& filter, const std::string&, const std::string&, std::string& path) override
+    {
+        return GetOpenFileName(filter, path);
+    }
+};
+
+// The program with its settings file in a folder of its own, the test's
+// dialogs and messages, and a recent-file list of its own.
+class AppTest : public ::testing::Test {
+protected:
+    bool Start(std::vector<std::string> args = {}, bool showMainWindow = false)
+    {
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        CKDRApp::Options o;
+        o.settingsPath = dir.File("ZAV_KDR.ini");
+        o.dialogRunner = &runner;
+        o.messages = &msgs;
+        o.fileDialogs = &files;
+        o.recentFilesScope = "KadrelTest";
+        o.showMainWindow = showMainWindow;
+        return app.InitInstance(static_cast<int>(args.size()), argv.data(), o);
+    }
+    void TearDown() override { QSettings(QStringLiteral("ZAV Corporation"), QStringLiteral("KadrelTest")).clear(); }
+
+    TempDir dir;
+    TestFileDialogs files;
+    DrivingRunner runner;
+    RecordingMessages msgs;
+    CKDRApp app;
 };

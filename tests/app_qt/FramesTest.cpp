@@ -1,10 +1,8 @@
 // Project windows: the five panes, the template's open check, the commands'
-// enabling, the modified mark and the save question.
+// enabling, the modified mark and the save question, toolbar and menus.
 
 #include "AppTestSupport.h"
 
-#include "app/FileDialogs.h"
-#include "app/KDRApp.h"
 #include "app/KDRChildFrame.h"
 #include "app/KDRDocTemplate.h"
 #include "app/KDRMainFrame.h"
@@ -16,55 +14,17 @@
 
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QToolBar>
-#include <gtest/gtest.h>
 
 namespace {
 
-class TestFileDialogs : public IFileDialogs {
-public:
-    std::string lastFilter;
-    std::string answer;  // empty: cancelled
-    bool GetOpenFileName(const std::string& filter, std::string& path) override
-    {
-        lastFilter = filter;
-        path = answer;
-        return !answer.empty();
-    }
-    bool GetSaveFileName(const std::string& filter, const std::string&, const std::string&, std::string& path) override
-    {
-        lastFilter = filter;
-        path = answer;
-        return !answer.empty();
-    }
-};
-
-// Makes sure the QApplication exists before the fixture's members.
-struct WithApp {
-    WithApp() { TestApp(); }
-};
-
-class FramesTest : public ::testing::Test, private WithApp {
+class FramesTest : public AppTest {
 protected:
     void SetUp() override
     {
         WriteAll(dir.File("ZAV_KDR.ini"), "[IS_APP_FIRST_TIME]\r\nIsAppFirstTime=0\r\n");
-        CKDRApp::Options o;
-        o.settingsPath = dir.File("ZAV_KDR.ini");
-        o.dialogRunner = &runner;
-        o.messages = &msgs;
-        o.fileDialogs = &files;
-        o.recentFilesScope = "KadrelTest";
-        o.showMainWindow = true;
-        ASSERT_TRUE(app.InitInstance(0, nullptr, o));
+        ASSERT_TRUE(Start({}, true));
         frame = app.GetMainFrame();
-    }
-
-    void TearDown() override
-    {
-        // The recent-file list of the tests goes with them.
-        QSettings(QStringLiteral("ZAV Corporation"), QStringLiteral("KadrelTest")).clear();
     }
 
     bool Enabled(unsigned id)
@@ -74,11 +34,28 @@ protected:
         return ui.m_bEnabled;
     }
 
-    TempDir dir;
-    TestFileDialogs files;
-    DrivingRunner runner;
-    RecordingMessages msgs;
-    CKDRApp app;
+    // An empty project saved under name in the test's folder.
+    std::string SavedProject(const char* name)
+    {
+        const std::string path = dir.File(name);
+        CKDRDoc doc;
+        EXPECT_TRUE(doc.OnSaveDocument(path));
+        return path;
+    }
+
+    // A menu of the menu bar, told that it is about to show.
+    QMenu* ShownMenu(const QString& title)
+    {
+        for (QAction* top : frame->menuBar()->actions())
+            if (top->menu() && top->menu()->title() == title) {
+                QMetaObject::invokeMethod(top->menu(), "aboutToShow");
+                return top->menu();
+            }
+        return nullptr;
+    }
+
+    size_t Documents() const { return app.GetDocTemplate()->GetDocuments().size(); }
+
     CKDRMainFrame* frame = nullptr;
 };
 
@@ -99,25 +76,20 @@ TEST_F(FramesTest, NewProjectWindowHasFivePanesInTheirPlacesAndSizes)
     EXPECT_EQ(child->windowTitle(), QStringLiteral("Untitled1[*]"));
     EXPECT_EQ(frame->CurrentMenuId(), static_cast<unsigned>(IDR_KDRTYPE));
 
-    QWidget* speaker = child->GetPane(PaneKind::SpeakerData);
-    QWidget* tap = child->GetPane(PaneKind::Tap);
-    QWidget* graph = child->GetPane(PaneKind::FrequencyResponse);
-    QWidget* map = child->GetPane(PaneKind::SplMap);
-    QWidget* inst = child->GetPane(PaneKind::InstallationInfo);
-    ASSERT_TRUE(speaker && tap && graph && map && inst);
-    EXPECT_EQ(speaker->objectName(), QStringLiteral("Speaker Data View"));
-    EXPECT_EQ(tap->objectName(), QStringLiteral("Tap View"));
-    EXPECT_EQ(graph->objectName(), QStringLiteral("Frequency Response View"));
-    EXPECT_EQ(map->objectName(), QStringLiteral("SPL Map View"));
-    EXPECT_EQ(inst->objectName(), QStringLiteral("Installation Info View"));
-
+    const std::pair<PaneKind, const char*> panes[] = {
+        {PaneKind::SpeakerData, "Speaker Data View"},       {PaneKind::Tap, "Tap View"},
+        {PaneKind::FrequencyResponse, "Frequency Response View"}, {PaneKind::SplMap, "SPL Map View"},
+        {PaneKind::InstallationInfo, "Installation Info View"}};
+    for (const auto& [kind, name] : panes) {
+        ASSERT_NE(child->GetPane(kind), nullptr) << name;
+        EXPECT_EQ(child->GetPane(kind)->objectName(), QString::fromLatin1(name));
+    }
     QWidget* client = child->widget();
-    const QRect rs = PaneRect(speaker, client), rt = PaneRect(tap, client), rg = PaneRect(graph, client);
-    const QRect rm = PaneRect(map, client), ri = PaneRect(inst, client);
+    const auto rect = [&](PaneKind k) { return PaneRect(child->GetPane(k), client); };
+    const QRect rs = rect(PaneKind::SpeakerData), rt = rect(PaneKind::Tap), rg = rect(PaneKind::FrequencyResponse);
+    const QRect rm = rect(PaneKind::SplMap), ri = rect(PaneKind::InstallationInfo);
     // The narrow column: speaker list, tap list and graph stacked.
-    EXPECT_EQ(rs.topLeft(), QPoint(0, 0));
-    EXPECT_EQ(rs.width(), 200);
-    EXPECT_EQ(rs.height(), 100);
+    EXPECT_EQ(rs, QRect(0, 0, 200, 100));
     EXPECT_EQ(rt.height(), 100);
     EXPECT_EQ(rt.left(), 0);
     EXPECT_GT(rt.top(), rs.bottom());
@@ -136,123 +108,116 @@ TEST_F(FramesTest, NewProjectWindowHasFivePanesInTheirPlacesAndSizes)
     EXPECT_EQ(ri.bottom(), client->height() - 1);
 }
 
-TEST_F(FramesTest, NewWindowIsDisabledInEveryState)
-{
-    EXPECT_FALSE(Enabled(ID_WINDOW_NEW));
-    app.OnFileNew();
-    EXPECT_FALSE(Enabled(ID_WINDOW_NEW));
-    // The menu item too.
-    for (QAction* top : frame->menuBar()->actions()) {
-        if (top->text() != QStringLiteral("&Window"))
-            continue;
-        QMenu* m = top->menu();
-        ASSERT_NE(m, nullptr);
-        emit m->aboutToShow();
-        ASSERT_FALSE(m->actions().isEmpty());
-        EXPECT_EQ(m->actions().front()->text(), QStringLiteral("&New Window..."));
-        EXPECT_FALSE(m->actions().front()->isEnabled());
-    }
-}
-
+// Without a project only the application's and the frame's commands work;
+// New Window is disabled in every state.
 TEST_F(FramesTest, CommandsFollowTheirUpdateHandlers)
 {
-    // Without a project only the application's and the frame's commands work.
-    EXPECT_TRUE(Enabled(ID_FILE_NEW));
-    EXPECT_TRUE(Enabled(ID_FILE_OPEN));
-    EXPECT_TRUE(Enabled(ID_APP_ABOUT));
-    EXPECT_FALSE(Enabled(ID_FILE_SAVE));
-    EXPECT_FALSE(Enabled(ID_SPEAKER_IMPORT));
+    const struct {
+        unsigned id;
+        bool without, with;
+    } cases[] = {
+        {ID_FILE_NEW, true, true},          {ID_FILE_OPEN, true, true},        {ID_APP_ABOUT, true, true},
+        {ID_FILE_SAVE, false, true},        {ID_SPEAKER_IMPORT, false, true},  {ID_TOOL_PREFERENCE, false, true},
+        {ID_SPEAKER_DELETE, false, false},  {ID_WINDOW_NEW, false, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Enabled(c.id), c.without) << c.id;
     app.OnFileNew();
-    EXPECT_TRUE(Enabled(ID_FILE_SAVE));
-    EXPECT_TRUE(Enabled(ID_SPEAKER_IMPORT));
-    EXPECT_TRUE(Enabled(ID_TOOL_PREFERENCE));
-    EXPECT_FALSE(Enabled(ID_SPEAKER_DELETE));  // no model yet
+    for (const auto& c : cases)
+        EXPECT_EQ(Enabled(c.id), c.with) << c.id;
     EXPECT_EQ(Enabled(ID_FILE_SEND_MAIL), CKDRMainFrame::HasMailProgram());
+    QMenu* window = ShownMenu(QStringLiteral("&Window"));
+    ASSERT_NE(window, nullptr);
+    ASSERT_FALSE(window->actions().isEmpty());
+    EXPECT_EQ(window->actions().front()->text(), QStringLiteral("&New Window..."));
+    EXPECT_FALSE(window->actions().front()->isEnabled());
 }
 
-TEST_F(FramesTest, ATextFileIsRefusedByTheTypeCheckWhileAProjectIsOpen)
-{
-    const std::string text = dir.File("notes.zkdr");
-    WriteAll(text, "just some text, not a project\n");
-    app.OnFileNew();
-    ASSERT_EQ(app.GetDocTemplate()->GetDocuments().size(), 1u);
-    msgs.texts.clear();
-    EXPECT_EQ(app.OpenDocumentFile(text), nullptr);
-    EXPECT_EQ(app.GetDocTemplate()->GetDocuments().size(), 1u);
-    EXPECT_EQ(frame->ChildFrames().size(), 1);
-    ASSERT_EQ(msgs.texts.size(), 1u);
-    EXPECT_EQ(msgs.texts[0], "Unexpected file format.");
-}
-
-TEST_F(FramesTest, ATextFileIsRefusedByTheLoadWithNoProjectOpen)
+// A text file named like a project: the load refuses it without a project
+// open; with one open the template's type check refuses it, opened or
+// dropped.
+TEST_F(FramesTest, ATextFileIsRefusedAndDroppedProjectsOpen)
 {
     const std::string text = dir.File("notes.zkdr");
     WriteAll(text, "just some text, not a project\n");
     EXPECT_EQ(app.OpenDocumentFile(text), nullptr);
-    EXPECT_TRUE(app.GetDocTemplate()->GetDocuments().empty());
+    EXPECT_EQ(Documents(), 0u);
     EXPECT_TRUE(frame->ChildFrames().isEmpty());
     EXPECT_FALSE(msgs.texts.empty());
     EXPECT_EQ(frame->CurrentMenuId(), static_cast<unsigned>(IDR_MAINFRAME));
+
+    EXPECT_TRUE(frame->acceptDrops());
+    frame->OnDropFiles({QString::fromStdString(SavedProject("dropped.zkdr"))});
+    ASSERT_EQ(Documents(), 1u);
+    msgs.texts.clear();
+    EXPECT_EQ(app.OpenDocumentFile(text), nullptr);
+    const std::string readme = dir.File("readme.txt");
+    WriteAll(readme, "plain text\n");
+    frame->OnDropFiles({QString::fromStdString(readme)});
+    EXPECT_EQ(Documents(), 1u);
+    EXPECT_EQ(frame->ChildFrames().size(), 1);
+    EXPECT_EQ(msgs.texts, (std::vector<std::string>{"Unexpected file format.", "Unexpected file format."}));
 }
 
 TEST_F(FramesTest, ASavedProjectOpensOnceAndJoinsTheRecentFiles)
 {
-    const std::string path = dir.File("room.zkdr");
-    {
-        CKDRDoc doc;
-        ASSERT_TRUE(doc.OnSaveDocument(path));
-    }
+    const std::string path = SavedProject("room.zkdr");
     CKDRDoc* opened = app.OpenDocumentFile(path);
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(frame->ChildFrames().front()->windowTitle(), QStringLiteral("room.zkdr[*]"));
-    EXPECT_FALSE(app.RecentFiles().isEmpty());
+    ASSERT_FALSE(app.RecentFiles().isEmpty());
     EXPECT_EQ(app.RecentFiles().front().toStdString(), std::filesystem::absolute(path).string());
     // Opening it again brings the same project forward.
     EXPECT_EQ(app.OpenDocumentFile(path), opened);
-    EXPECT_EQ(app.GetDocTemplate()->GetDocuments().size(), 1u);
+    EXPECT_EQ(Documents(), 1u);
     // With a project open, a project file passes the type check.
-    const std::string other = dir.File("other.zkdr");
-    {
-        CKDRDoc doc;
-        ASSERT_TRUE(doc.OnSaveDocument(other));
-    }
-    EXPECT_NE(app.OpenDocumentFile(other), nullptr);
-    EXPECT_EQ(app.GetDocTemplate()->GetDocuments().size(), 2u);
+    EXPECT_NE(app.OpenDocumentFile(SavedProject("other.zkdr")), nullptr);
+    EXPECT_EQ(Documents(), 2u);
     EXPECT_LE(app.RecentFiles().size(), CKDRApp::kRecentFileCount);
 }
 
+// Closing a modified project asks; Cancel, and Yes with the name dialog
+// cancelled, keep it; No closes it unsaved; Yes with a name saves it.
 TEST_F(FramesTest, TheModifiedMarkAndTheSaveQuestionOnClose)
 {
     app.OnFileNew();
     CKDRChildFrame* child = frame->ChildFrames().front();
-    CKDRDoc& doc = child->GetDocument();
     EXPECT_FALSE(child->isWindowModified());
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kadrel - Untitled1[*]"));
-    doc.SetModifiedFlag(true);
+    child->GetDocument().SetModifiedFlag(true);
     EXPECT_TRUE(child->isWindowModified());
     EXPECT_TRUE(frame->isWindowModified());
 
     msgs.texts.clear();
-    msgs.answer = IDCANCEL;
-    EXPECT_TRUE(frame->RouteCommand(ID_FILE_CLOSE));
-    ASSERT_EQ(msgs.texts.size(), 1u);
-    EXPECT_EQ(msgs.texts[0], "Save changes to Untitled1?");
+    for (int answer : {IDCANCEL, IDYES}) {
+        msgs.answer = answer;
+        EXPECT_TRUE(frame->RouteCommand(ID_FILE_CLOSE));
+        EXPECT_EQ(frame->ChildFrames().size(), 1);
+    }
+    EXPECT_EQ(msgs.texts, (std::vector<std::string>(2, "Save changes to Untitled1?")));
     EXPECT_EQ(msgs.types[0] & 0x0F, static_cast<unsigned>(MB_YESNOCANCEL));
-    EXPECT_EQ(frame->ChildFrames().size(), 1);
+    EXPECT_EQ(files.lastFilter, "KDR Files(*.zkdr) (*.zkdr)");
 
     msgs.answer = IDNO;
     EXPECT_TRUE(frame->RouteCommand(ID_FILE_CLOSE));
     EXPECT_TRUE(frame->ChildFrames().isEmpty());
-    EXPECT_TRUE(app.GetDocTemplate()->GetDocuments().empty());
+    EXPECT_EQ(Documents(), 0u);
     EXPECT_EQ(frame->CurrentMenuId(), static_cast<unsigned>(IDR_MAINFRAME));
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kadrel"));
+
+    app.OnFileNew();
+    frame->ChildFrames().front()->GetDocument().SetModifiedFlag(true);
+    msgs.answer = IDYES;
+    files.answer = dir.File("kept.zkdr");
+    frame->RouteCommand(ID_FILE_CLOSE);
+    EXPECT_TRUE(frame->ChildFrames().isEmpty());
+    EXPECT_EQ(ReadAll(files.answer).substr(0, 9), "ZAVKDRDoc");
 }
 
 TEST_F(FramesTest, OpenListsBothExtensionsSaveAsOnlyTheNewOne)
 {
     app.OnFileOpen();
     EXPECT_EQ(files.lastFilter, "KDR Files(*.zkdr,*kdr) (*.zkdr *.kdr);;All Files (*.*) (*)");
-    EXPECT_EQ(app.GetDocTemplate()->GetDocStrings().MakeFilter(), "KDR Files(*.zkdr) (*.zkdr)");
     app.OnFileNew();
     frame->RouteCommand(ID_FILE_SAVE_AS);
     EXPECT_EQ(files.lastFilter, "KDR Files(*.zkdr) (*.zkdr)");
@@ -262,27 +227,6 @@ TEST_F(FramesTest, OpenListsBothExtensionsSaveAsOnlyTheNewOne)
     frame->RouteCommand(ID_FILE_SAVE_AS);
     EXPECT_EQ(ReadAll(files.answer).substr(0, 13), std::string("ZAVKDRDoc\0\0\0\2", 13));
     EXPECT_EQ(frame->ChildFrames().front()->windowTitle(), QStringLiteral("saved.zkdr[*]"));
-}
-
-TEST_F(FramesTest, DroppedFilesOpenAndATextFileIsRefusedWhileAProjectIsOpen)
-{
-    const std::string project = dir.File("dropped.zkdr");
-    {
-        CKDRDoc doc;
-        ASSERT_TRUE(doc.OnSaveDocument(project));
-    }
-    const std::string text = dir.File("readme.txt");
-    WriteAll(text, "plain text\n");
-
-    EXPECT_TRUE(frame->acceptDrops());
-    auto drop = [this](const std::string& path) { frame->OnDropFiles({QString::fromStdString(path)}); };
-    drop(project);
-    ASSERT_EQ(app.GetDocTemplate()->GetDocuments().size(), 1u);
-    msgs.texts.clear();
-    drop(text);
-    EXPECT_EQ(app.GetDocTemplate()->GetDocuments().size(), 1u);
-    ASSERT_EQ(msgs.texts.size(), 1u);
-    EXPECT_EQ(msgs.texts[0], "Unexpected file format.");
 }
 
 TEST_F(FramesTest, F6MovesThroughThePanes)
@@ -295,23 +239,6 @@ TEST_F(FramesTest, F6MovesThroughThePanes)
     frame->RouteCommand(ID_PREV_PANE);
     frame->RouteCommand(ID_PREV_PANE);
     EXPECT_EQ(child->GetActivePane(), child->GetPane(PaneKind::InstallationInfo));
-}
-
-TEST_F(FramesTest, YesOnTheCloseQuestionOfAnUntitledProjectAsksForAName)
-{
-    app.OnFileNew();
-    CKDRDoc& doc = frame->ChildFrames().front()->GetDocument();
-    doc.SetModifiedFlag(true);
-    msgs.answer = IDYES;
-    files.answer.clear();  // the name dialog is cancelled: the project stays open
-    frame->RouteCommand(ID_FILE_CLOSE);
-    EXPECT_EQ(frame->ChildFrames().size(), 1);
-    EXPECT_EQ(files.lastFilter, "KDR Files(*.zkdr) (*.zkdr)");
-
-    files.answer = dir.File("kept.zkdr");
-    frame->RouteCommand(ID_FILE_CLOSE);
-    EXPECT_TRUE(frame->ChildFrames().isEmpty());
-    EXPECT_EQ(ReadAll(files.answer).substr(0, 9), "ZAVKDRDoc");
 }
 
 TEST_F(FramesTest, TheDocumentsQuestionsRunTheSmallDialogs)
@@ -356,42 +283,32 @@ TEST_F(FramesTest, TheDocumentsQuestionsRunTheSmallDialogs)
     EXPECT_TRUE(frame->menuBar()->isEnabled());
 }
 
+// The buttons in their order, each with a tip and its own 16 x 15 image.
 TEST_F(FramesTest, ToolbarButtonsInTheirOrder)
 {
-    std::vector<unsigned> ids;
-    for (QAction* a : frame->ToolBar()->actions())
-        ids.push_back(a->isSeparator() ? 0u : MenuBuilder::CommandId(a));
-    const std::vector<unsigned> expected = {
-        57600, 57601, 57603, 57607, 0, 32799, 32809, 32802, 32803, 0, 32777, 32771, 32784, 0,
-        32794, 32787, 0, 32793, 32798, 32797, 0, 57664};
-    EXPECT_EQ(ids, expected);
     EXPECT_EQ(frame->ToolBar()->iconSize(), QSize(16, 15));
-    EXPECT_EQ(frame->ToolBar()->actions()[1]->toolTip(), QStringLiteral("Open Project"));
-}
-
-TEST_F(FramesTest, EveryToolbarButtonHasItsOwnImage)
-{
+    std::vector<unsigned> ids;
     std::vector<QImage> images;
     for (QAction* a : frame->ToolBar()->actions()) {
+        ids.push_back(a->isSeparator() ? 0u : MenuBuilder::CommandId(a));
         if (a->isSeparator())
             continue;
-        SCOPED_TRACE(MenuBuilder::CommandId(a));
+        SCOPED_TRACE(ids.back());
         EXPECT_FALSE(a->toolTip().isEmpty());
-        const QPixmap pm = a->icon().pixmap(QSize(16, 15));
-        ASSERT_FALSE(pm.isNull());
-        EXPECT_EQ(pm.size(), QSize(16, 15));
-        const QImage img = pm.toImage();
-        // Something is drawn, and no two buttons look alike.
+        const QImage img = a->icon().pixmap(QSize(16, 15)).toImage();
+        ASSERT_EQ(img.size(), QSize(16, 15));
         bool drawn = false;
-        for (int y = 0; y < img.height() && !drawn; ++y)
-            for (int x = 0; x < img.width() && !drawn; ++x)
-                drawn = qAlpha(img.pixel(x, y)) != 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                drawn = drawn || qAlpha(img.pixel(x, y)) != 0;
         EXPECT_TRUE(drawn);
         for (const QImage& other : images)
             EXPECT_NE(other, img);
         images.push_back(img);
     }
-    EXPECT_EQ(images.size(), 17u);
+    EXPECT_EQ(ids, (std::vector<unsigned>{57600, 57601, 57603, 57607, 0, 32799, 32809, 32802, 32803, 0, 32777, 32771,
+                                          32784, 0, 32794, 32787, 0, 32793, 32798, 32797, 0, 57664}));
+    EXPECT_EQ(frame->ToolBar()->actions()[1]->toolTip(), QStringLiteral("Open Project"));
 }
 
 TEST_F(FramesTest, WindowMenuListsTheProjectWindowsAndActivatesTheChosenOne)
@@ -399,16 +316,9 @@ TEST_F(FramesTest, WindowMenuListsTheProjectWindowsAndActivatesTheChosenOne)
     app.OnFileNew();
     app.OnFileNew();
     ASSERT_EQ(frame->ChildFrames().size(), 2);
-    QMenu* window = nullptr;
-    for (QAction* top : frame->menuBar()->actions())
-        if (top->menu() && top->menu()->title() == QStringLiteral("&Window"))
-            window = top->menu();
-    ASSERT_NE(window, nullptr);
-
     const auto listed = [&] {
-        QMetaObject::invokeMethod(window, "aboutToShow");
         QList<QAction*> out;
-        for (QAction* a : window->actions())
+        for (QAction* a : ShownMenu(QStringLiteral("&Window"))->actions())
             if (a->isCheckable() && a->text().startsWith('&'))
                 out << a;
         return out;
@@ -434,21 +344,10 @@ TEST_F(FramesTest, WindowMenuListsTheProjectWindowsAndActivatesTheChosenOne)
 
 TEST_F(FramesTest, AnAmpersandInAFileNameIsShownInTheMenus)
 {
-    const std::string path = dir.File("R&D.zkdr");
-    {
-        CKDRDoc doc;
-        ASSERT_TRUE(doc.OnSaveDocument(path));
-    }
+    const std::string path = SavedProject("R&D.zkdr");
     ASSERT_NE(app.OpenDocumentFile(path), nullptr);
-    const auto topMenu = [&](const QString& title) -> QMenu* {
-        for (QAction* top : frame->menuBar()->actions())
-            if (top->menu() && top->menu()->title() == title)
-                return top->menu();
-        return nullptr;
-    };
-    QMenu* file = topMenu(QStringLiteral("&File"));
+    QMenu* file = ShownMenu(QStringLiteral("&File"));
     ASSERT_NE(file, nullptr);
-    QMetaObject::invokeMethod(file, "aboutToShow");
     QStringList recent;
     for (QAction* a : file->actions())
         if (a->property("kadrelRecent").toBool())
@@ -458,8 +357,7 @@ TEST_F(FramesTest, AnAmpersandInAFileNameIsShownInTheMenus)
     expected.replace('&', QStringLiteral("&&"));
     EXPECT_EQ(recent.front(), QStringLiteral("&1 ") + expected);
 
-    QMenu* window = topMenu(QStringLiteral("&Window"));
+    QMenu* window = ShownMenu(QStringLiteral("&Window"));
     ASSERT_NE(window, nullptr);
-    QMetaObject::invokeMethod(window, "aboutToShow");
     EXPECT_EQ(window->actions().back()->text(), QStringLiteral("&1 R&&D.zkdr"));
 }

@@ -26,7 +26,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -63,7 +62,6 @@ QAbstractButton* ButtonWithText(QWidget* w, const QString& text)
 
 TEST(QtMessageBox, AnswersWithTheButtonPressed)
 {
-    TestApp();
     CQtMessageBox box;
     WhenUp(&QApplication::activeModalWidget, [](QWidget* w) {
         auto* mb = qobject_cast<QMessageBox*>(w);
@@ -87,7 +85,6 @@ TEST(QtMessageBox, AnswersWithTheButtonPressed)
 
 TEST(QtDialogRunner, RunsTheTemplateDialogModally)
 {
-    TestApp();
     CQtDialogRunner runner;
     SetDialogRunner(&runner);
     CPreferenceDialog1 pref;
@@ -131,7 +128,6 @@ public:
 
 TEST(PopupMenus, ShowTheItemsWithTheirEnablingAndRouteTheChoice)
 {
-    TestApp();
     Router router;
     SetCommandRouter(&router);
     WhenUp(&QApplication::activePopupWidget, [](QWidget* w) {
@@ -164,7 +160,6 @@ QStringList ListedFilters(QWidget* dialog)
 
 TEST(QtFileDialogs, OpenInTheFolderLastUsedAndListTheFiltersByName)
 {
-    TestApp();
     TempDir dir;
     const std::string first = dir.File("first.zsb");
     WriteAll(first, "Version 1.0.0\n");
@@ -173,33 +168,30 @@ TEST(QtFileDialogs, OpenInTheFolderLastUsedAndListTheFiltersByName)
     CQtFileDialogs dialogs;
     QStringList openedIn;
     std::vector<QStringList> listed;
-    // The import dialog is answered with the file, the next ones are
-    // cancelled after noting where they opened and what they list.
-    WhenUp(&QApplication::activeModalWidget, [&](QWidget* w) {
+    // Notes where each dialog opened and what it lists; the first one is
+    // answered with the file, the next ones are cancelled.
+    const auto note = [&](QWidget* w) {
         auto* dlg = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dlg, nullptr);
         openedIn << dlg->directory().absolutePath();
         listed.push_back(ListedFilters(dlg));
-        dlg->selectFile(QString::fromStdString(first));
-        static_cast<QDialog*>(dlg)->accept();
-    });
+        if (listed.size() == 1) {
+            dlg->selectFile(QString::fromStdString(first));
+            static_cast<QDialog*>(dlg)->accept();
+        } else {
+            dlg->reject();
+        }
+    };
     std::string path;
+    WhenUp(&QApplication::activeModalWidget, note);
     ASSERT_TRUE(dialogs.GetOpenFileName("ZSB Files (*.zsb) (*.zsb)", path));
     EXPECT_EQ(QFileInfo(QString::fromStdString(path)).absoluteFilePath(),
               QFileInfo(QString::fromStdString(first)).absoluteFilePath());
     EXPECT_EQ(QString::fromStdString(dialogs.LastDirectory()), folder);
-
-    const auto noteAndCancel = [&](QWidget* w) {
-        auto* dlg = qobject_cast<QFileDialog*>(w);
-        ASSERT_NE(dlg, nullptr);
-        openedIn << dlg->directory().absolutePath();
-        listed.push_back(ListedFilters(dlg));
-        dlg->reject();
-    };
-    WhenUp(&QApplication::activeModalWidget, noteAndCancel);
+    WhenUp(&QApplication::activeModalWidget, note);
     EXPECT_FALSE(dialogs.GetOpenFileName(
         CDocStrings(LoadStringId(147)).MakeFilter() + ";;" + LoadStringId(61718) + " (*)", path));
-    WhenUp(&QApplication::activeModalWidget, noteAndCancel);
+    WhenUp(&QApplication::activeModalWidget, note);
     EXPECT_FALSE(dialogs.GetSaveFileName(CDocStrings(LoadStringId(129)).MakeFilter(), "zkdr", "Untitled1", path));
     ASSERT_EQ(openedIn.size(), 3);
     EXPECT_EQ(openedIn[1], folder);
@@ -212,7 +204,6 @@ TEST(QtFileDialogs, OpenInTheFolderLastUsedAndListTheFiltersByName)
 
 TEST(DialogParent, AProgramInTheBackgroundStillOwnsItsDialogs)
 {
-    TestApp();
     QMainWindow main;
     main.show();
     // Another program has the desktop's focus: none of ours is active.

@@ -1,64 +1,36 @@
+// The settings file: "GetPrivateProfileInt" reading, one-line section
+// writes, and where the file goes.
+
+#include "TestSupport.h"
+
 #include "platform/AppSettings.h"
 #include "platform/ProfileFile.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <unistd.h>
-
-namespace {
-
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "kadrel_ini_XXXXXX").string();
-        m_path = mkdtemp(tmpl.data());
-    }
-    ~TempDir() { std::filesystem::remove_all(m_path); }
-    std::string File(const char* name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteAll(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-}  // namespace
-
-TEST(ProfileFile, MissingFileOrKeyGivesTheDefault)
-{
-    TempDir dir;
-    EXPECT_EQ(ProfileFile::GetPrivateProfileInt("LENGTH_UNIT", "LengthUnit", 7, dir.File("none.ini")), 7);
-    WriteAll(dir.File("a.ini"), "[OTHER]\nLengthUnit=1\n");
-    EXPECT_EQ(ProfileFile::GetPrivateProfileInt("LENGTH_UNIT", "LengthUnit", 7, dir.File("a.ini")), 7);
-}
 
 TEST(ProfileFile, ReadsIntegersLikeTheClassicFunction)
 {
     TempDir dir;
-    WriteAll(dir.File("a.ini"),
-             "; comment\r\n[Developer_ID]\r\n  developerid = 12xyz\r\n[S2]\r\nA=-3\r\nB=text\r\nC=\r\n");
-    // Section and key names ignore case; the value's leading number counts.
-    EXPECT_EQ(ProfileFile::GetPrivateProfileInt("DEVELOPER_ID", "DeveloperID", 0, dir.File("a.ini")), 12);
-    EXPECT_EQ(ProfileFile::GetPrivateProfileInt("S2", "A", 9, dir.File("a.ini")), -3);
-    EXPECT_EQ(ProfileFile::GetPrivateProfileInt("S2", "B", 9, dir.File("a.ini")), 0);
-    EXPECT_EQ(ProfileFile::GetPrivateProfileInt("S2", "C", 9, dir.File("a.ini")), 0);
+    const std::string f = dir.File("a.ini");
+    WriteAll(f, "; comment\r\n[Developer_ID]\r\n  developerid = 12xyz\r\n[S2]\r\nA=-3\r\nB=text\r\nC=\r\n"
+                "[OTHER]\r\nLengthUnit=1\r\n");
+    const struct {
+        const char* section;
+        const char* key;
+        int expected;
+    } cases[] = {
+        {"DEVELOPER_ID", "DeveloperID", 12},  // names ignore case; the value's leading number counts
+        {"S2", "A", -3},
+        {"S2", "B", 0},
+        {"S2", "C", 0},
+        {"LENGTH_UNIT", "LengthUnit", 9},  // a missing section gives the default
+        {"S2", "D", 9},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ProfileFile::GetPrivateProfileInt(c.section, c.key, 9, f), c.expected) << c.section << c.key;
+    EXPECT_EQ(ProfileFile::GetPrivateProfileInt("S2", "A", 7, dir.File("none.ini")), 7);
 }
 
 TEST(ProfileFile, WritingASectionReplacesAllItsLinesAndKeepsTheOthers)
@@ -70,45 +42,7 @@ TEST(ProfileFile, WritingASectionReplacesAllItsLinesAndKeepsTheOthers)
     EXPECT_EQ(ReadAll(f), "[A]\r\nx=1\r\n[LENGTH_UNIT]\r\nLengthUnit=1\r\n[B]\r\ny=2\r\n");
     ASSERT_TRUE(ProfileFile::WritePrivateProfileSection("NEW", "K=3", f));
     EXPECT_EQ(ReadAll(f), "[A]\r\nx=1\r\n[LENGTH_UNIT]\r\nLengthUnit=1\r\n[B]\r\ny=2\r\n[NEW]\r\nK=3\r\n");
-    EXPECT_EQ(ProfileFile::GetPrivateProfileInt("LENGTH_UNIT", "Other", 42, f), 42);
-}
-
-TEST(ProfileFile, WriteFailsWithoutTouchingAnythingWhenTheFolderIsMissing)
-{
-    TempDir dir;
     EXPECT_FALSE(ProfileFile::WritePrivateProfileSection("S", "K=1", dir.Path() + "/missing/x.ini"));
-}
-
-TEST(AppSettings, FirstStartWritesTwoOneLineSections)
-{
-    TempDir dir;
-    CAppSettings s;
-    s.SetFilePath(dir.File("ZAV_KDR.ini"));
-    s.Load();
-    EXPECT_EQ(s.m_bAppFirstTime, 1);
-    EXPECT_EQ(s.m_nLengthUnit, 0);
-    EXPECT_EQ(s.m_nDeveloperID, 0);
-    EXPECT_EQ(s.m_nSpecialUserLevel, 0);
-    ASSERT_TRUE(s.WriteIniInt("LENGTH_UNIT", "LengthUnit", 1));
-    ASSERT_TRUE(s.WriteIniInt("IS_APP_FIRST_TIME", "IsAppFirstTime", 0));
-    EXPECT_EQ(ReadAll(dir.File("ZAV_KDR.ini")), "[LENGTH_UNIT]\r\nLengthUnit=1\r\n[IS_APP_FIRST_TIME]\r\nIsAppFirstTime=0\r\n");
-    CAppSettings again;
-    again.SetFilePath(dir.File("ZAV_KDR.ini"));
-    again.Load();
-    EXPECT_EQ(again.m_bAppFirstTime, 0);
-    EXPECT_EQ(again.m_nLengthUnit, 1);
-}
-
-TEST(AppSettings, ReadsDeveloperAndSpecialUserLevel)
-{
-    TempDir dir;
-    WriteAll(dir.File("ZAV_KDR.ini"), "[DEVELOPER_ID]\nDeveloperID=1\n[SPECIALUSERLEVEL]\nSpecialUserLevel=1\n");
-    CAppSettings s;
-    s.SetFilePath(dir.File("ZAV_KDR.ini"));
-    s.Load();
-    EXPECT_EQ(s.m_nDeveloperID, 1);
-    EXPECT_EQ(s.m_nSpecialUserLevel, 1);
-    EXPECT_EQ(s.m_bAppFirstTime, 1);
 }
 
 TEST(AppSettings, SettingsGoToTheUserConfigFolderWhenTheProgramFolderCannotBeWritten)

@@ -1,4 +1,8 @@
+// The recording drawing context the view tests read coordinates from, the
+// colour layout, and the private messages routed to the window under a point.
+
 #include "platform/RecordingDC.h"
+#include "platform/RegisteredMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -58,23 +62,51 @@ TEST(RecordingDC, RecordsTextsFillsAndIcons)
     EXPECT_EQ(dc.Texts(), (std::vector<std::string>{"X", "after"}));
 }
 
-TEST(RecordingDC, DeviceCapsOfScreenAndPrinter)
+TEST(RecordingDC, ScreenResolutionAndColourLayout)
 {
     CRecordingDC screen;
     EXPECT_FALSE(screen.IsPrinting());
     EXPECT_EQ(screen.GetDeviceCaps(LOGPIXELSY), 96);
-    CRecordingDC printer(true);
-    printer.SetDeviceCaps(HORZRES, 4800);
-    printer.SetDeviceCaps(VERTRES, 6600);
-    EXPECT_TRUE(printer.IsPrinting());
-    EXPECT_EQ(printer.GetDeviceCaps(HORZRES) / 80, 60);
-    EXPECT_EQ(printer.GetDeviceCaps(VERTRES), 6600);
-}
-
-TEST(GdiTypes, ColoursAreBlueGreenRed)
-{
+    // Colours are blue-green-red.
     EXPECT_EQ(RGB(200, 100, 50), 0x003264C8u);
     EXPECT_EQ(GetRValue(RGB(200, 100, 50)), 200);
     EXPECT_EQ(GetGValue(RGB(200, 100, 50)), 100);
     EXPECT_EQ(GetBValue(RGB(200, 100, 50)), 50);
+}
+
+namespace {
+
+class Room : public IMessageTarget {
+public:
+    LRESULT OnRegisteredMessage(unsigned message, WPARAM, LPARAM lParam) override
+    {
+        if (message != WM_IS_POINT_IN_ROOM)
+            return 0;
+        return reinterpret_cast<const CPoint*>(lParam)->x < 100 ? 1 : 2;
+    }
+};
+
+class Locator : public IWindowLocator {
+public:
+    Room room;
+    IMessageTarget* WindowFromPoint(CPoint screen) override { return screen.y < 50 ? &room : nullptr; }
+    bool IsMouseCaptured() const override { return false; }
+};
+
+}  // namespace
+
+TEST(RegisteredMessages, GoToTheWindowUnderThePointAndAnswerZeroElsewhere)
+{
+    Locator loc;
+    SetWindowLocator(&loc);
+    CPoint p(10, 10), q(200, 10), nowhere(10, 80);
+    const auto send = [](CPoint& at, unsigned msg) {
+        return SendMessageToWindowAt(at, msg, 0, reinterpret_cast<LPARAM>(&at));
+    };
+    EXPECT_EQ(send(p, WM_IS_POINT_IN_ROOM), 1);
+    EXPECT_EQ(send(q, WM_IS_POINT_IN_ROOM), 2);
+    EXPECT_EQ(send(p, WM_CAN_ACCEPT_DROP), 0);  // not handled
+    EXPECT_EQ(send(nowhere, WM_IS_POINT_IN_ROOM), 0);
+    SetWindowLocator(nullptr);
+    EXPECT_EQ(send(p, WM_IS_POINT_IN_ROOM), 0);
 }

@@ -48,24 +48,19 @@ std::vector<double> Probes(const std::vector<double>& angles)
     return out;
 }
 
-TEST(SPLBracket, SameAsTheScanOnRegularGrids)
+std::vector<double> Grid(int count, double step)
 {
-    std::vector<double> meridians;
-    for (int i = 0; i <= 36; ++i)
-        meridians.push_back(10.0 * i);
-    std::vector<double> polars;
-    for (int i = 0; i <= 36; ++i)
-        polars.push_back(5.0 * i);
-    for (const auto* grid : {&meridians, &polars}) {
-        ASSERT_TRUE(CSPLFastEvaluator::IsAscending(*grid));
-        for (double a : Probes(*grid))
-            ExpectSameBracket(*grid, a);
-    }
+    std::vector<double> out;
+    for (int i = 0; i < count; ++i)
+        out.push_back(step * i);
+    return out;
 }
 
-TEST(SPLBracket, SameAsTheScanOnOddGrids)
+TEST(SPLBracket, SameAsTheScanOnRegularAndOddGrids)
 {
     const std::vector<std::vector<double>> grids = {
+        Grid(37, 10.0),  // meridians
+        Grid(37, 5.0),   // polar angles
         {},
         {42.0},
         {0.0, 360.0},
@@ -78,6 +73,7 @@ TEST(SPLBracket, SameAsTheScanOnOddGrids)
         for (double a : Probes(grid))
             ExpectSameBracket(grid, a);
     }
+    EXPECT_TRUE(CSPLFastEvaluator::IsAscending(Grid(37, 5.0)));
     EXPECT_FALSE(CSPLFastEvaluator::IsAscending({0.0, 30.0, 30.0}));
     EXPECT_FALSE(CSPLFastEvaluator::IsAscending({0.0, std::nan("")}));
 }

@@ -100,41 +100,45 @@ const std::vector<SceneCase>& Cases()
     return cases;
 }
 
+// The levels of every dot and the four results agree to the last bit.
+void ExpectSameMap(Scene& ref, Scene& fast, const std::string& what)
+{
+    const auto a = ref.Levels();
+    const auto b = fast.Levels();
+    ASSERT_EQ(a.size(), b.size()) << what;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        ASSERT_EQ(Bits(a[i]), Bits(b[i])) << what << " dot " << i;
+    for (auto result : {&CListeningPlane::GetMaxLevel, &CListeningPlane::GetMinLevel,
+                        &CListeningPlane::GetAverageLevel, &CListeningPlane::GetSpeechAverageLevel})
+        EXPECT_EQ(Bits((ref.Plane().*result)()), Bits((fast.Plane().*result)())) << what;
+}
+
 class FastPath : public ::testing::TestWithParam<std::size_t> {};
 
 TEST_P(FastPath, MapResponseAndCoverageAgreeBitForBit)
 {
     const SceneCase& c = Cases()[GetParam()];
+    const auto build = [&c](Scene& s) {
+        c.build(s);
+        s.AddGraph();
+        s.doc->m_dAutoBand = 3.0;
+        s.doc->m_dAutoCenterFreq = 1000.0;
+    };
     Scene ref(c.lengthUnit);
-    c.build(ref);
-    ref.AddGraph();
-    ref.doc->m_dAutoBand = 3.0;
-    ref.doc->m_dAutoCenterFreq = 1000.0;
+    build(ref);
     ref.Calculator(Evaluation::Reference)->CalcColorMap();
-    const auto expected = ref.Levels();
-    ASSERT_FALSE(expected.empty());
+    ASSERT_FALSE(ref.Levels().empty());
     ASSERT_NE(ref.Plane().GetAverageLevel(), 0.0) << "the reference map did not complete";
-
     for (unsigned threads : {1u, 3u, 0u}) {
         Scene fast(c.lengthUnit);
-        c.build(fast);
+        build(fast);
         fast.Calculator(Evaluation::Fast, threads)->CalcColorMap();
-        const auto got = fast.Levels();
-        ASSERT_EQ(got.size(), expected.size());
-        for (std::size_t i = 0; i < got.size(); ++i)
-            ASSERT_EQ(Bits(got[i]), Bits(expected[i])) << c.name << " dot " << i << " threads " << threads;
-        EXPECT_EQ(Bits(fast.Plane().GetMaxLevel()), Bits(ref.Plane().GetMaxLevel()));
-        EXPECT_EQ(Bits(fast.Plane().GetMinLevel()), Bits(ref.Plane().GetMinLevel()));
-        EXPECT_EQ(Bits(fast.Plane().GetAverageLevel()), Bits(ref.Plane().GetAverageLevel()));
-        EXPECT_EQ(Bits(fast.Plane().GetSpeechAverageLevel()), Bits(ref.Plane().GetSpeechAverageLevel()));
+        ExpectSameMap(ref, fast, c.name + " threads " + std::to_string(threads));
     }
 
     // The frequency response at a few points, one of them on a source.
     Scene fast(c.lengthUnit);
-    c.build(fast);
-    fast.AddGraph();
-    fast.doc->m_dAutoBand = 3.0;
-    fast.doc->m_dAutoCenterFreq = 1000.0;
+    build(fast);
     const CInstallationElement* first = ref.doc->m_installations.GetAt(0);
     for (const CPoint3D& pt : {CPoint3D(0.3, 0.7, 1.2), CPoint3D(1.25, 1.25, 1.2), first->GetPosition()}) {
         ref.Calculator(Evaluation::Reference)->CalcFrequencyResponse(pt);
@@ -149,22 +153,18 @@ TEST_P(FastPath, MapResponseAndCoverageAgreeBitForBit)
         }
     }
 
-    // The coverage scan.
-    double rf = 0, rb = 0, ro = 0, ff = 0, fb = 0, fo = 0;
-    const int rr = ref.Calculator(Evaluation::Reference)->CalcCoverageY(rf, rb, ro, 6.0);
-    const int fr = fast.Calculator(Evaluation::Fast)->CalcCoverageY(ff, fb, fo, 6.0);
-    EXPECT_EQ(rr, fr);
-    EXPECT_EQ(Bits(rf), Bits(ff));
-    EXPECT_EQ(Bits(rb), Bits(fb));
-    EXPECT_EQ(Bits(ro), Bits(fo));
+    // The coverage scan along both axes.
+    for (auto scan : {&CSPLMapCalculator::CalcCoverageX, &CSPLMapCalculator::CalcCoverageY}) {
+        double r[3] = {0, 0, 0}, f[3] = {0, 0, 0};
+        EXPECT_EQ(((*ref.Calculator(Evaluation::Reference)).*scan)(r[0], r[1], r[2], 6.0),
+                  ((*fast.Calculator(Evaluation::Fast)).*scan)(f[0], f[1], f[2], 6.0));
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(Bits(r[i]), Bits(f[i])) << i;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, FastPath, ::testing::Range<std::size_t>(0, 10),
                          [](const ::testing::TestParamInfo<std::size_t>& info) { return Cases()[info.param].name; });
-
-}  // namespace
-
-namespace {
 
 // Random scenes with a fixed seed: speakers anywhere and turned any way,
 // any band choice, any plane orientation, both modes and both ceilings.
@@ -205,12 +205,7 @@ TEST(FastPathRandom, RandomScenesAgreeBitForBit)
         Scene fast(unit);
         build(fast);
         fast.Calculator(Evaluation::Fast, 2)->CalcColorMap();
-        const auto a = ref.Levels();
-        const auto b = fast.Levels();
-        ASSERT_EQ(a.size(), b.size());
-        for (std::size_t i = 0; i < a.size(); ++i)
-            ASSERT_EQ(Bits(a[i]), Bits(b[i])) << "round " << round << " dot " << i;
-        EXPECT_EQ(Bits(ref.Plane().GetAverageLevel()), Bits(fast.Plane().GetAverageLevel())) << round;
+        ExpectSameMap(ref, fast, "round " + std::to_string(round));
     }
 }
 

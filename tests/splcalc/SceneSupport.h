@@ -5,6 +5,7 @@
 
 #include "document/KDRDoc.h"
 #include "platform/Progress.h"
+#include "support/RecordingProgress.h"
 #include "platform/TextFile.h"
 #include "tools/zsbgen/ZsbWriter.h"
 #include "views/SPLMapCalculator.h"
@@ -29,11 +30,7 @@ inline ZsbSpec SmallSpeaker(int pitch = 24, double lowest = 100.0, double highes
     spec.highest = highest;
     spec.meridianStep = 30.0;
     spec.polarStep = 15.0;
-    ZsbTap tap;
-    tap.kind = 'h';
-    tap.value = 100.0;
-    tap.power = 6.0;
-    spec.taps.push_back(tap);
+    spec.taps.push_back(ZsbTap{'h', 100.0, 6.0});
     return spec;
 }
 
@@ -110,54 +107,26 @@ public:
     std::unique_ptr<CKDRDoc> doc;
 };
 
-inline std::uint64_t Bits(double v)
+inline std::uint64_t Bits(double v) { return std::bit_cast<std::uint64_t>(v); }
+
+// Gives the calculator progress dialogs that report to one recorder, which
+// outlives them (the calculation destroys its dialog when it ends); made
+// counts the dialogs.
+inline void UseProgress(CSPLMapCalculator& calc, CRecordingProgress& rec, int* made = nullptr)
 {
-    return std::bit_cast<std::uint64_t>(v);
-}
-
-// What a progress dialog was told; it outlives the dialog, which the
-// calculation destroys when it ends.
-struct ProgressLog {
-    std::string message;
-    int rangeLow = -1;
-    int rangeHigh = -1;
-    int lastPos = -1;
-    int pumps = 0;
-    bool stopped = false;
-    int made = 0;
-};
-
-// A progress dialog that records what it is told and presses Stop at the
-// given pump (1 = the first; 0 = never).
-class FakeProgress : public IProgress {
-public:
-    FakeProgress(ProgressLog* log, int stopAtPump) : m_log(log), m_stopAt(stopAtPump) { ++m_log->made; }
-    void SetMessage(const std::string& text) override { m_log->message = text; }
-    void SetRange(int low, int high) override
-    {
-        m_log->rangeLow = low;
-        m_log->rangeHigh = high;
-    }
-    void SetPos(int pos) override { m_log->lastPos = pos; }
-    void ShowStopButton(bool) override {}
-    bool PumpMessages() override
-    {
-        ++m_log->pumps;
-        if (m_stopAt > 0 && m_log->pumps >= m_stopAt)
-            m_log->stopped = true;
-        return !m_log->stopped;
-    }
-
-private:
-    ProgressLog* m_log;
-    int m_stopAt;
-};
-
-// Gives the calculator a recording progress dialog.
-inline void UseFakeProgress(CSPLMapCalculator& calc, ProgressLog& log, int stopAtPump = 0)
-{
-    calc.SetProgressFactory([&log, stopAtPump] {
-        return std::unique_ptr<IProgress>(std::make_unique<FakeProgress>(&log, stopAtPump));
+    struct Forward : IProgress {
+        CRecordingProgress& r;
+        explicit Forward(CRecordingProgress& to) : r(to) {}
+        void SetMessage(const std::string& text) override { r.SetMessage(text); }
+        void SetRange(int low, int high) override { r.SetRange(low, high); }
+        void SetPos(int pos) override { r.SetPos(pos); }
+        void ShowStopButton(bool show) override { r.ShowStopButton(show); }
+        bool PumpMessages() override { return r.PumpMessages(); }
+    };
+    calc.SetProgressFactory([&rec, made] {
+        if (made)
+            ++*made;
+        return std::unique_ptr<IProgress>(std::make_unique<Forward>(rec));
     });
 }
 
