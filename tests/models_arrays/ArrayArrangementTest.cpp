@@ -17,69 +17,31 @@ namespace {
 // upper half, L0..L3 the lower half.
 std::string LV3TwoBoxes()
 {
-    std::vector<Axis> axes;
-    for (int i = 0; i < 4; ++i)
-        axes.push_back({"U" + std::to_string(i), 0.3, 0.1, 1.0 + i, 0.125});
-    for (int i = 0; i < 4; ++i)
-        axes.push_back({"L" + std::to_string(i), 0.3, 0.1, 2.0 + i, 0.125});
+    std::vector<Axis> axes = Modules(4, 0.3, 0.1, {1, 2, 3, 4}, "U");
+    for (const Axis& a : Modules(4, 0.3, 0.1, {2, 3, 4, 5}, "L"))
+        axes.push_back(a);
+    for (Axis& a : axes)
+        a.share = 0.125;
     return MakeText(5, {"0", "4", "4"}, axes, 1);
 }
 
 std::string TypeSOneBox()
 {
-    std::vector<Axis> axes;
-    for (int i = 0; i < 8; ++i)
-        axes.push_back({"S" + std::to_string(i), 0.1, 0.04, 0.5 * i, 0.125});
-    return MakeText(3, {"0", "0", "8"}, axes, 1);
+    return MakeText(3, {"0", "0", "8"}, Modules(8, 0.1, 0.04, {0, 0.5, 1, 1.5, 2, 2.5, 3, 3.5}, "S"), 1);
 }
 
-std::vector<Axis> Units(int n)
-{
-    std::vector<Axis> axes;
-    for (int i = 0; i < n; ++i)
-        axes.push_back({"U" + std::to_string(i), 0.4 - 0.05 * i, 0.2, 0.0, 1.0});
-    return axes;
-}
-
-struct Snapshot {
-    std::vector<CPoint3D> positions, angles;
-    std::vector<double> shares;
-    CAxisEntityArray vectors;
-    DWORD counts[3];
+// Every test runs its arrangements through the dialog double.
+class Arrangement : public ::testing::Test {
+protected:
+    CFakeArrangementDialogs dialogs;
+    CScopedModelDialogs scope{&dialogs};
 };
-
-Snapshot Take(const CSpeakerModel& m)
-{
-    Snapshot s;
-    for (const CSPVariableParam& p : m.GetPlacements()) {
-        s.positions.push_back(p.GetPositionMetres());
-        s.angles.push_back(p.GetAngles());
-        s.shares.push_back(p.GetShare());
-        s.vectors.push_back(p.GetEntity());
-    }
-    s.counts[0] = m.GetTapTable().GetCentreCount();
-    s.counts[1] = m.GetTapTable().GetUpperCount();
-    s.counts[2] = m.GetTapTable().GetLowerCount();
-    return s;
-}
-
-void ExpectSame(const Snapshot& a, const Snapshot& b)
-{
-    EXPECT_EQ(a.positions, b.positions);
-    EXPECT_EQ(a.angles, b.angles);
-    EXPECT_EQ(a.shares, b.shares);
-    EXPECT_EQ(a.vectors, b.vectors);
-    EXPECT_EQ(a.counts[0], b.counts[0]);
-    EXPECT_EQ(a.counts[1], b.counts[1]);
-    EXPECT_EQ(a.counts[2], b.counts[2]);
-}
 
 }  // namespace
 
-TEST(LVArrangement, TwoToThreeBoxesRegroupsTheHalves)
+TEST_F(Arrangement, LVTwoToThreeBoxesRegroupsTheHalves)
 {
-    auto m = Import(LV3TwoBoxes());
-    ASSERT_NE(m, nullptr);
+    auto m = Imported(LV3TwoBoxes());
     auto* lv = dynamic_cast<CLV3Model*>(m.get());
     ASSERT_NE(lv, nullptr);
     lv->SetModuleCounts(0, 6, 6);
@@ -92,7 +54,7 @@ TEST(LVArrangement, TwoToThreeBoxesRegroupsTheHalves)
         EXPECT_DOUBLE_EQ(p[i].GetShare(), 1.0 / 12.0) << i;
     }
     EXPECT_EQ(p[11].GetEntity(), CAxisEntity(0.1, 0.3, 5.0));
-    EXPECT_EQ(lv->GetTapTable().GetUpperCount(), 6u);
+    EXPECT_EQ(Counts(*lv), (std::vector<DWORD>{0, 6, 6}));
     EXPECT_EQ(lv->GetElements().size(), 12u);
     EXPECT_EQ(lv->GetAxisElements().size(), 12u);
     EXPECT_EQ(lv->GetNameSuffix(), " (x 3)");
@@ -107,40 +69,27 @@ TEST(LVArrangement, TwoToThreeBoxesRegroupsTheHalves)
     ASSERT_EQ(lv->GetPlacements().size(), 8u);
     EXPECT_EQ(lv->GetPlacements()[4].GetAxis().GetName(), "L0");
     EXPECT_DOUBLE_EQ(lv->GetPlacements()[7].GetShare(), 0.125);
-}
 
-TEST(LVArrangement, DialogResultAppliesCountsAndVectors)
-{
-    auto m = Import(LV3TwoBoxes());
-    ASSERT_NE(m, nullptr);
-    CFakeArrangementDialogs dialogs;
-    CScopedModelDialogs scope(&dialogs);
+    // Through the dialog: it is shown the model's counts and module vectors;
+    // the result is the old total over the new one.
     dialogs.counts = {0, 6, 6};
-    for (int i = 0; i < 12; ++i)
-        dialogs.entities.emplace_back(0.1, 0.3, 1.5);
+    dialogs.entities.assign(12, CAxisEntity(0.1, 0.3, 1.5));
     EXPECT_DOUBLE_EQ(m->DoModuleArrangement(1), 8.0 / 12.0);
-
-    // The dialog was shown the counts and the module vectors of the model.
     EXPECT_EQ(dialogs.shownTypeCode, 5);
     EXPECT_EQ(dialogs.shownLengthUnit, 1);
     EXPECT_EQ(dialogs.shownCounts, (std::vector<DWORD>{0, 4, 4}));
     ASSERT_EQ(dialogs.shownEntities.size(), 8u);
     EXPECT_EQ(dialogs.shownEntities[5], CAxisEntity(0.1, 0.3, 3.0));
-
-    const CSPVariableParamArray& p = m->GetPlacements();
     ASSERT_EQ(p.size(), 12u);
     EXPECT_NEAR(p[5].GetAngles().z, 9.0, 1e-12);
     EXPECT_NEAR(p[11].GetAngles().z, 9.0, 1e-12);
     EXPECT_EQ(m->GetElements().size(), 12u);
 }
 
-TEST(LVArrangement, SplaysOnlyKeepTheCountsAndMoveTheModules)
+TEST_F(Arrangement, LVSplaysOnlyKeepTheCountsAndMoveTheModules)
 {
-    auto m = Import(LV3TwoBoxes());
-    ASSERT_NE(m, nullptr);
+    auto m = Imported(LV3TwoBoxes());
     const double zBefore = m->GetPlacements()[7].GetPositionMetres().z;
-    CFakeArrangementDialogs dialogs;
-    CScopedModelDialogs scope(&dialogs);
     dialogs.counts = {0, 4, 4};
     dialogs.entities.assign(8, CAxisEntity(0.1, 0.3, 0.0));
     EXPECT_EQ(m->DoModuleArrangement(0), 1.0);
@@ -150,21 +99,13 @@ TEST(LVArrangement, SplaysOnlyKeepTheCountsAndMoveTheModules)
     EXPECT_DOUBLE_EQ(m->GetPlacements()[7].GetShare(), 0.125);
 }
 
-TEST(LVArrangement, SameTotalOrCentreModulesChangeNoCounts)
+TEST_F(Arrangement, LVSameTotalCentreModulesOrWrappedHalvesChangeNoCounts)
 {
-    auto m = Import(MakeText(5, {"0", "3", "5"}, {{"A", 0.3, 0.1, 1.0, 0.125}, {"A", 0.3, 0.1, 1.0, 0.125},
-                                                  {"A", 0.3, 0.1, 1.0, 0.125}, {"A", 0.3, 0.1, 1.0, 0.125},
-                                                  {"A", 0.3, 0.1, 1.0, 0.125}, {"A", 0.3, 0.1, 1.0, 0.125},
-                                                  {"A", 0.3, 0.1, 1.0, 0.125}, {"A", 0.3, 0.1, 1.0, 0.125}},
-                          1));
-    ASSERT_NE(m, nullptr);
-    CFakeArrangementDialogs dialogs;
-    CScopedModelDialogs scope(&dialogs);
+    auto m = Imported(MakeText(5, {"0", "3", "5"}, Modules(8, 0.3, 0.1, std::vector<double>(8, 1.0)), 1));
     dialogs.counts = {0, 4, 4};
     dialogs.entities.assign(8, CAxisEntity(0.1, 0.3, 2.0));
     EXPECT_EQ(m->DoModuleArrangement(0), 1.0);
-    EXPECT_EQ(m->GetTapTable().GetUpperCount(), 3u);
-    EXPECT_EQ(m->GetTapTable().GetLowerCount(), 5u);
+    EXPECT_EQ(Counts(*m), (std::vector<DWORD>{0, 3, 5}));
     EXPECT_EQ(m->GetPlacements()[0].GetEntity().z, 2.0);
 
     // A centre module in the result: counts and shares stay.
@@ -178,47 +119,37 @@ TEST(LVArrangement, SameTotalOrCentreModulesChangeNoCounts)
     // not be loaded again.
     dialogs.counts = {0, 0xFFFFFFFFu, 5};
     EXPECT_EQ(m->DoModuleArrangement(0), 1.0);
-    EXPECT_EQ(lv->GetTapTable().GetUpperCount(), 3u);
-    EXPECT_EQ(lv->GetTapTable().GetLowerCount(), 5u);
+    EXPECT_EQ(Counts(*m), (std::vector<DWORD>{0, 3, 5}));
     EXPECT_EQ(lv->GetPlacements().size(), 8u);
     EXPECT_NE(Load(Store(*lv)), nullptr);
 }
 
-TEST(ArrayArrangement, CancelOrAnEmptyResultChangesNothing)
+TEST_F(Arrangement, CancelOrAnEmptyResultChangesNothing)
 {
-    CFakeArrangementDialogs dialogs;
-    CScopedModelDialogs scope(&dialogs);
-    std::vector<std::unique_ptr<CSpeakerModel>> models;
-    models.push_back(Import(LV3TwoBoxes()));
-    models.push_back(Import(TypeSOneBox()));
-    models.push_back(Import(MakeText(6, {"0", "0", "1"}, Units(2), 2)));
-    models.push_back(Import(MakeText(4, {"0", "0", "1"}, Units(4), 4)));
-    for (auto& m : models) {
-        ASSERT_NE(m, nullptr);
+    for (const std::string& text : {LV3TwoBoxes(), TypeSOneBox(), MakeText(6, {"0", "0", "1"}, Units(2), 2),
+                                    MakeText(4, {"0", "0", "1"}, Units(4), 4)}) {
+        auto m = Imported(text);
+        SCOPED_TRACE(m->GetTypeCode());
         const Snapshot before = Take(*m);
         dialogs.ok = false;
         dialogs.counts = {0, 0, 16};
         dialogs.entities.assign(16, CAxisEntity(1, 1, 1));
         dialogs.params.assign(16, CTypeAandCParam(1, 4.0));
-        EXPECT_EQ(m->DoModuleArrangement(0), 0.0) << m->GetTypeCode();
+        EXPECT_EQ(m->DoModuleArrangement(0), 0.0);
         ExpectSame(before, Take(*m));
         dialogs.ok = true;
         dialogs.counts = {0, 0, 0};
-        EXPECT_EQ(m->DoModuleArrangement(0), 0.0) << m->GetTypeCode();
+        EXPECT_EQ(m->DoModuleArrangement(0), 0.0);
         ExpectSame(before, Take(*m));
+        // Without any dialog installed, every arrangement counts as cancelled.
+        CScopedModelDialogs none(nullptr);
+        EXPECT_EQ(m->DoModuleArrangement(0), 0.0);
     }
-    // Without any dialog installed, every arrangement counts as cancelled.
-    SetModelDialogs(nullptr);
-    EXPECT_EQ(models[0]->DoModuleArrangement(0), 0.0);
-    SetModelDialogs(&dialogs);
 }
 
-TEST(TypeSArrangement, ElementsKeepTheirIndexAndShareThePowerEqually)
+TEST_F(Arrangement, TypeSElementsKeepTheirIndexAndShareThePowerEqually)
 {
-    auto m = Import(TypeSOneBox());
-    ASSERT_NE(m, nullptr);
-    CFakeArrangementDialogs dialogs;
-    CScopedModelDialogs scope(&dialogs);
+    auto m = Imported(TypeSOneBox());
     dialogs.counts = {0, 0, 16};
     for (int i = 0; i < 16; ++i)
         dialogs.entities.emplace_back(0.04, 0.1, i < 8 ? 0.0 : 1.0);
@@ -243,29 +174,22 @@ TEST(TypeSArrangement, ElementsKeepTheirIndexAndShareThePowerEqually)
     dialogs.counts = {0, 8, 8};
     EXPECT_DOUBLE_EQ(m->DoModuleArrangement(0), 1.0);
     EXPECT_EQ(m->GetTapTable().GetLowerCount(), 16u);
-}
 
-TEST(TypeSArrangement, ImportedUpperCountIsNeitherPlacedNorChanged)
-{
-    std::vector<Axis> axes(8, Axis{"S", 0.1, 0.04, 2.0, 0.125});
-    auto m = Import(MakeText(3, {"0", "2", "6"}, axes, 1));
-    ASSERT_NE(m, nullptr);
-    for (const CSPVariableParam& p : m->GetPlacements())
-        EXPECT_EQ(p.GetAngles().z, 0.0);
-    auto* s = dynamic_cast<CTypeSModel*>(m.get());
+    // An imported upper count is neither placed nor changed.
+    auto u = Imported(MakeText(3, {"0", "2", "6"}, std::vector<Axis>(8, Axis{"S", 0.1, 0.04, 2.0, 0.125}), 1));
+    for (const CSPVariableParam& q : u->GetPlacements())
+        EXPECT_EQ(q.GetAngles().z, 0.0);
+    auto* s = dynamic_cast<CTypeSModel*>(u.get());
     s->ApplyArrangement(0, 2, 14, 16);
     EXPECT_EQ(s->GetTotalCount(), 8u);
 }
 
-TEST(CabinetArrangement, ReturnsOldOverNewCount)
+TEST_F(Arrangement, CabinetsReturnOldOverNewCount)
 {
-    auto m = Import(MakeText(6, {"0", "0", "1"}, Units(2), 2));
-    ASSERT_NE(m, nullptr);
+    auto m = Imported(MakeText(6, {"0", "0", "1"}, Units(2), 2));
     auto* a = dynamic_cast<CTypeAModel*>(m.get());
     ASSERT_TRUE(a->ApplyArrangement(0, 0, 4, 4, CTypeAandCParamArray(4)));
 
-    CFakeArrangementDialogs dialogs;
-    CScopedModelDialogs scope(&dialogs);
     dialogs.counts = {0, 0, 2};
     dialogs.params = {{1, 0.0}, {1, 6.0}};
     EXPECT_DOUBLE_EQ(a->DoModuleArrangement(0), 2.0);
@@ -291,18 +215,14 @@ TEST(CabinetArrangement, ReturnsOldOverNewCount)
     ExpectSame(before, Take(*a));
 }
 
-TEST(CabinetArrangement, TypeHOneCurvedBoxToTwoStraightBoxes)
+TEST_F(Arrangement, TypeHOneCurvedBoxToTwoStraightBoxes)
 {
-    auto m = Import(MakeText(4, {"0", "0", "0"}, Units(4), 4));
-    ASSERT_NE(m, nullptr);
+    auto m = Imported(MakeText(4, {"0", "0", "0"}, Units(4), 4));
     auto* h = dynamic_cast<CTypeHModel*>(m.get());
-    CTypeAandCParamArray w7s(16, CTypeAandCParam(3, 1.0));
-    ASSERT_TRUE(h->ApplyArrangement(0, 0, 16, 16, w7s));
+    ASSERT_TRUE(h->ApplyArrangement(0, 0, 16, 16, CTypeAandCParamArray(16, CTypeAandCParam(3, 1.0))));
     EXPECT_EQ(h->GetNameSuffix(), "");
     EXPECT_NEAR(h->GetPlacements()[15].GetAngles().z, 15.0, 1e-12);
 
-    CFakeArrangementDialogs dialogs;
-    CScopedModelDialogs scope(&dialogs);
     dialogs.counts = {0, 0, 32};
     dialogs.params.assign(32, CTypeAandCParam(1, 0.0));
     EXPECT_DOUBLE_EQ(h->DoModuleArrangement(0), 0.5);
@@ -314,13 +234,9 @@ TEST(CabinetArrangement, TypeHOneCurvedBoxToTwoStraightBoxes)
     EXPECT_NEAR(h->GetPlacements()[31].GetPositionMetres().z, -32 * 0.35 + 0.175, 1e-12);
 }
 
-TEST(ArrayArrangement, SavedArrangementKeepsPositionsAndAimAngles)
+TEST_F(Arrangement, SavedArrangementKeepsPositionsAndAimAngles)
 {
-    CFakeArrangementDialogs dialogs;
-    CScopedModelDialogs scope(&dialogs);
-
-    auto lv = Import(LV3TwoBoxes());
-    ASSERT_NE(lv, nullptr);
+    auto lv = Imported(LV3TwoBoxes());
     dialogs.counts = {0, 6, 6};
     dialogs.entities.assign(12, CAxisEntity(0.1, 0.3, 2.5));
     ASSERT_DOUBLE_EQ(lv->DoModuleArrangement(0), 8.0 / 12.0);
@@ -344,8 +260,7 @@ TEST(ArrayArrangement, SavedArrangementKeepsPositionsAndAimAngles)
     EXPECT_EQ(dialogs.shownEntities[11], CAxisEntity());
     dialogs.ok = true;
 
-    auto a = Import(MakeText(7, {"0", "0", "1"}, Units(2), 2));
-    ASSERT_NE(a, nullptr);
+    auto a = Imported(MakeText(7, {"0", "0", "1"}, Units(2), 2));
     dialogs.counts = {0, 0, 5};
     dialogs.params = {{0, 0.0}, {1, 1.0}, {0, 2.0}, {1, 4.0}, {1, 8.0}};
     ASSERT_DOUBLE_EQ(a->DoModuleArrangement(0), 0.2);
@@ -353,8 +268,7 @@ TEST(ArrayArrangement, SavedArrangementKeepsPositionsAndAimAngles)
     auto aLoaded = Load(Store(*a));
     ASSERT_NE(aLoaded, nullptr);
     ExpectSame(Take(*aLoaded), cabinets);
-    EXPECT_EQ(dynamic_cast<CTypeAandCParamArray const&>(dynamic_cast<CCabinetArrayModel&>(*aLoaded).GetParams()),
-              dialogs.params);
+    EXPECT_EQ(dynamic_cast<CCabinetArrayModel&>(*aLoaded).GetParams(), dialogs.params);
     EXPECT_EQ(aLoaded->GetNameSuffix(), "(x 5)");
     EXPECT_EQ(aLoaded->GetElements()[4].GetBalloon(), &aLoaded->GetBalloons()[1]);
 }

@@ -16,23 +16,7 @@ using namespace arraytest;
 
 namespace {
 
-const double kUnitLengths[4] = {0.1, 0.11, 0.12, 0.13};
-
-std::vector<Axis> Units(int n)
-{
-    std::vector<Axis> axes;
-    for (int i = 0; i < n; ++i)
-        axes.push_back({"W" + std::to_string(i), kUnitLengths[i], 0.05, 0.0, 1.0});
-    return axes;
-}
-
-std::vector<Axis> Modules(int n)
-{
-    std::vector<Axis> axes;
-    for (int i = 0; i < n; ++i)
-        axes.push_back({"M" + std::to_string(i), 0.25, 0.125, 0.5 * i, 1.0 / n});
-    return axes;
-}
+const std::vector<double> kSplays = {0.0, 0.5, 1.0, 1.5, 2.0, 2.5, 3.0, 3.5};
 
 // The model record as files before 2.0 hold it: no suffix in 1.0.0 and
 // 1.3.0, no tap factor there either, the meridian angles once and then the
@@ -59,88 +43,53 @@ std::vector<BYTE> StoreOld(CSpeakerModel& m, DWORD version)
     return ar.TakeBuffer();
 }
 
-void ExpectSameModel(const CSpeakerModel& a, const CSpeakerModel& b)
-{
-    ASSERT_EQ(a.GetTypeCode(), b.GetTypeCode());
-    EXPECT_EQ(a.GetName(), b.GetName());
-    EXPECT_EQ(a.GetTapTable().GetCentreCount(), b.GetTapTable().GetCentreCount());
-    EXPECT_EQ(a.GetTapTable().GetUpperCount(), b.GetTapTable().GetUpperCount());
-    EXPECT_EQ(a.GetTapTable().GetLowerCount(), b.GetTapTable().GetLowerCount());
-    ASSERT_EQ(a.GetPlacements().size(), b.GetPlacements().size());
-    for (std::size_t i = 0; i < a.GetPlacements().size(); ++i) {
-        const CSPVariableParam& p = a.GetPlacements()[i];
-        const CSPVariableParam& q = b.GetPlacements()[i];
-        EXPECT_EQ(p.GetPositionMetres(), q.GetPositionMetres()) << i;
-        EXPECT_EQ(p.GetAngles(), q.GetAngles()) << i;
-        EXPECT_EQ(p.GetShare(), q.GetShare()) << i;
-        // A TypeT placement takes its splay from the model's table only when
-        // it is placed; a loaded one keeps the stored positions instead.
-        if (a.GetTypeCode() != 2) {
-            EXPECT_EQ(p.GetEntity(), q.GetEntity()) << i;
-        }
-    }
-    ASSERT_EQ(a.GetElements().size(), b.GetElements().size());
-    ASSERT_EQ(a.GetBalloons().size(), b.GetBalloons().size());
-    for (std::size_t i = 0; i < a.GetElements().size(); ++i) {
-        const CSpeakerElement& e = a.GetElements()[i];
-        const CSpeakerElement& f = b.GetElements()[i];
-        EXPECT_EQ(e.GetBalloon() - &a.GetBalloons()[0], f.GetBalloon() - &b.GetBalloons()[0]) << i;
-        for (int k = 0; k < 4; ++k) {
-            EXPECT_EQ(e.GetBalloonCell(1, 2, k).re, f.GetBalloonCell(1, 2, k).re);
-            EXPECT_EQ(e.GetBalloonCell(3, 1, k).im, f.GetBalloonCell(3, 1, k).im);
-        }
-    }
-}
-
 }  // namespace
 
 TEST(ArrayRecord, LineArrayCountsAndAxisRecords)
 {
-    auto m = Import(MakeText(5, {"0", "1", "1"}, Modules(2), 1));
-    ASSERT_NE(m, nullptr);
+    auto m = Imported(MakeText(5, {"0", "1", "1"}, Modules(2, 0.25, 0.125, kSplays), 1));
     CArchive counts;
     m->SerializeModuleCounts(counts);
-    EXPECT_EQ(counts.Buffer(), Bytes().W(0).W(1).W(1).b);
+    EXPECT_EQ(counts.Buffer(), CGolden().W(0).W(1).W(1).bytes);
     CArchive axis;
     m->SerializeAxisData(axis);
-    EXPECT_EQ(axis.Buffer(), Bytes().S("M0").D(0.125).D(0.25).D(0.0).S("M1").D(0.125).D(0.25).D(0.5).b);
+    EXPECT_EQ(axis.Buffer(), CGolden().S("M0").D(0.125).D(0.25).D(0.0).S("M1").D(0.125).D(0.25).D(0.5).bytes);
 
     // The whole record begins with the type code, the counts, the reserved
     // words and the aim angles; the name carries the suffix after it.
     m->GetTapTable().SetModuleCounts(0, 4, 4);
     m->ResizeVariableParams();
     const std::vector<BYTE> record = Store(*m);
-    const std::vector<BYTE> head = Bytes().W(5).W(0).W(4).W(4).W(0).W(0).W(0).b;
+    const std::vector<BYTE> head = CGolden().W(5).W(0).W(4).W(4).W(0).W(0).W(0).bytes;
     ASSERT_GT(record.size(), head.size() + 8 * 24);
     EXPECT_TRUE(std::equal(head.begin(), head.end(), record.begin()));
-    const std::vector<BYTE> names = Bytes().S("Test Array").S(" (x 2)").b;
+    const std::vector<BYTE> names = CGolden().S("Test Array").S(" (x 2)").bytes;
     EXPECT_TRUE(std::equal(names.begin(), names.end(), record.begin() + static_cast<std::ptrdiff_t>(head.size() + 8 * 24)));
 }
 
 TEST(ArrayRecord, TypeHWith25ElementsHoldsFourUnitsThen25Parameters)
 {
-    auto m = Import(MakeText(4, {"0", "0", "0"}, Units(4), 4));
-    ASSERT_NE(m, nullptr);
+    auto m = Imported(MakeText(4, {"0", "0", "0"}, Units(4), 4));
     auto* h = dynamic_cast<CTypeHModel*>(m.get());
     ASSERT_TRUE(h->ApplyArrangement(0, 0, 25, 25, CTypeAandCParamArray(25, CTypeAandCParam(1, 0.0))));
 
-    Bytes expected;
+    CGolden expected;
     for (int u = 0; u < 4; ++u)
-        expected.S("W" + std::to_string(u)).D(0.05).D(kUnitLengths[u]).D(0.0);
+        expected.S("U" + std::to_string(u)).D(kUnitOffset[u]).D(kUnitLength[u]).D(0.0);
     for (int i = 0; i < 25; ++i)
         expected.I(1).D(0.0);
     CArchive axis;
     h->SerializeAxisData(axis);
-    EXPECT_EQ(axis.Buffer(), expected.b);
+    EXPECT_EQ(axis.Buffer(), expected.bytes);
     EXPECT_EQ(axis.Size(), 4 * (3 + 24) + 25 * 12u);
 
     const std::vector<BYTE> record = Store(*h);
-    const std::vector<BYTE> head = Bytes().W(4).W(0).W(0).W(25).W(0).W(0).W(0).b;
+    const std::vector<BYTE> head = CGolden().W(4).W(0).W(0).W(25).W(0).W(0).W(0).bytes;
     EXPECT_TRUE(std::equal(head.begin(), head.end(), record.begin()));
-    const std::vector<BYTE> names = Bytes().S("Test Array").S("(x 2)").b;
+    const std::vector<BYTE> names = CGolden().S("Test Array").S("(x 2)").bytes;
     EXPECT_TRUE(std::equal(names.begin(), names.end(), record.begin() + static_cast<std::ptrdiff_t>(head.size() + 25 * 24)));
     const std::size_t axisAt = head.size() + 25 * 24 + names.size() + 25 * 32;
-    EXPECT_TRUE(std::equal(expected.b.begin(), expected.b.end(), record.begin() + static_cast<std::ptrdiff_t>(axisAt)));
+    EXPECT_TRUE(std::equal(expected.bytes.begin(), expected.bytes.end(), record.begin() + static_cast<std::ptrdiff_t>(axisAt)));
 }
 
 TEST(ArrayRecord, TypeAAxisRecordLoadsFromHandBuiltBytes)
@@ -148,9 +97,9 @@ TEST(ArrayRecord, TypeAAxisRecordLoadsFromHandBuiltBytes)
     CTypeAModel m;
     // The counts are followed by three placements' and parameters' worth of
     // record (24 + 32 + 12 bytes each) in a real file.
-    Bytes countsRecord = Bytes().W(0).W(0).W(3);
-    countsRecord.b.resize(6 + 3 * 68);
-    CArchive counts(countsRecord.b);
+    CGolden countsRecord = CGolden().W(0).W(0).W(3);
+    countsRecord.bytes.resize(6 + 3 * 68);
+    CArchive counts(countsRecord.bytes);
     m.SerializeModuleCounts(counts);
     EXPECT_EQ(m.GetTotalCount(), 3u);
     EXPECT_EQ(m.GetAxisElements().size(), 2u);
@@ -158,8 +107,8 @@ TEST(ArrayRecord, TypeAAxisRecordLoadsFromHandBuiltBytes)
     m.ResizeVariableParams();
     EXPECT_EQ(m.GetParams().size(), 3u);
 
-    CArchive axis(Bytes().S("L").D(0.2).D(0.42).D(0.0).S("S").D(0.2).D(0.36).D(0.0)
-                      .I(0).D(9.0).I(1).D(2.5).I(0).D(4.0).b);
+    CArchive axis(CGolden().S("L").D(0.2).D(0.42).D(0.0).S("S").D(0.2).D(0.36).D(0.0)
+                      .I(0).D(9.0).I(1).D(2.5).I(0).D(4.0).bytes);
     m.SerializeAxisData(axis);
     EXPECT_EQ(axis.Remaining(), 0u);
     EXPECT_EQ(m.GetParams(), (CTypeAandCParamArray{{0, 9.0}, {1, 2.5}, {0, 4.0}}));
@@ -175,15 +124,13 @@ TEST(ArrayRecord, EveryAcceptedVersionLoadsTheSameModel)
     CFakeArrangementDialogs dialogs;
     CScopedModelDialogs scope(&dialogs);
     std::vector<std::unique_ptr<CSpeakerModel>> models;
-    models.push_back(Import(MakeText(5, {"0", "4", "4"}, Modules(8), 1)));
-    models.push_back(Import(MakeText(8, {"0", "2", "2"}, Modules(4), 1)));
-    models.push_back(Import(MakeText(3, {"0", "0", "8"}, Modules(8), 1)));
-    models.push_back(Import(MakeText(2, {"0", "0", "8"}, Modules(8), 1)));
-    models.push_back(Import(MakeText(6, {"0", "0", "1"}, Units(2), 2)));
-    models.push_back(Import(MakeText(7, {"0", "0", "1"}, Units(2), 2)));
-    models.push_back(Import(MakeText(4, {"0", "0", "1"}, Units(4), 4)));
-    for (auto& m : models)
-        ASSERT_NE(m, nullptr);
+    for (const std::string& text :
+         {MakeText(5, {"0", "4", "4"}, Modules(8, 0.25, 0.125, kSplays), 1),
+          MakeText(8, {"0", "2", "2"}, Modules(4, 0.25, 0.125, kSplays), 1),
+          MakeText(3, {"0", "0", "8"}, Modules(8, 0.25, 0.125, kSplays), 1),
+          MakeText(2, {"0", "0", "8"}, Modules(8, 0.25, 0.125, kSplays), 1), MakeText(6, {"0", "0", "1"}, Units(2), 2),
+          MakeText(7, {"0", "0", "1"}, Units(2), 2), MakeText(4, {"0", "0", "1"}, Units(4), 4)})
+        models.push_back(Imported(text));
     // Arrange the cabinet kinds so that their elements use every unit.
     dialogs.counts = {0, 0, 4};
     dialogs.params = {{0, 0.0}, {1, 2.0}, {0, 3.0}, {1, 4.0}};
@@ -197,7 +144,7 @@ TEST(ArrayRecord, EveryAcceptedVersionLoadsTheSameModel)
     for (auto& m : models) {
         auto current = Load(Store(*m));
         ASSERT_NE(current, nullptr);
-        ExpectSameModel(*m, *current);
+        ExpectSame(Take(*m), Take(*current));
         EXPECT_EQ(current->GetNameSuffix(), m->GetNameSuffix());
         for (DWORD version : versions) {
             SCOPED_TRACE(version);
@@ -205,20 +152,18 @@ TEST(ArrayRecord, EveryAcceptedVersionLoadsTheSameModel)
             auto old = CSpeakerModel::CreateFromArchive(ar, version);
             ASSERT_NE(old, nullptr);
             EXPECT_EQ(ar.Remaining(), 0u);
-            ExpectSameModel(*m, *old);
+            ExpectSame(Take(*m), Take(*old));
         }
     }
 }
 
 TEST(ArrayRecord, BrokenRecordsAreFormatErrors)
 {
-    auto a = Import(MakeText(6, {"0", "0", "1"}, Units(2), 2));
-    ASSERT_NE(a, nullptr);
+    auto a = Imported(MakeText(6, {"0", "0", "1"}, Units(2), 2));
     auto* cab = dynamic_cast<CCabinetArrayModel*>(a.get());
     ASSERT_TRUE(cab->ApplyArrangement(0, 0, 3, 3, CTypeAandCParamArray(3)));
     std::vector<BYTE> record = Store(*a);
-    auto good = Load(record);
-    ASSERT_NE(good, nullptr);
+    ASSERT_NE(Load(record), nullptr);
 
     // The third parameter record names unit 5 of the two.
     CArchive axis;
@@ -239,22 +184,22 @@ TEST(ArrayRecord, BrokenRecordsAreFormatErrors)
     const double inf = std::numeric_limits<double>::infinity();
     for (double bad : {nan, inf, -inf}) {
         std::vector<BYTE> badTilt = record;
-        const std::vector<BYTE> tilt = Bytes().D(bad).b;
+        const std::vector<BYTE> tilt = CGolden().D(bad).bytes;
         std::copy(tilt.begin(), tilt.end(), badTilt.begin() + static_cast<std::ptrdiff_t>(axisAt + axis.Size() - 8));
         EXPECT_THROW(Load(badTilt), CArchiveException);
-        // Unit 1's length (the second unit record: name "W1", offset, length).
+        // Unit 1's length (the second unit record: name "U1", offset, length).
         std::vector<BYTE> badUnit1 = record;
         const std::size_t unit1 = axisAt + (3 + 24) + 3 + 8;
         ASSERT_EQ(std::vector<BYTE>(badUnit1.begin() + static_cast<std::ptrdiff_t>(unit1),
                                     badUnit1.begin() + static_cast<std::ptrdiff_t>(unit1 + 8)),
-                  Bytes().D(kUnitLengths[1]).b);
+                  CGolden().D(kUnitLength[1]).bytes);
         std::copy(tilt.begin(), tilt.end(), badUnit1.begin() + static_cast<std::ptrdiff_t>(unit1));
         EXPECT_THROW(Load(badUnit1), CArchiveException);
     }
 
     // Counts far beyond what the record holds, for every kind.
     for (int code = 2; code <= 8; ++code) {
-        std::vector<BYTE> huge = Bytes().W(0).W(0xFFFF).W(0xFFFF).W(0).W(0).W(0).b;
+        std::vector<BYTE> huge = CGolden().W(0).W(0xFFFF).W(0xFFFF).W(0).W(0).W(0).bytes;
         try {
             CArchive ar(std::move(huge));
             auto m = CSpeakerModel::CreateModel(code);
@@ -263,7 +208,7 @@ TEST(ArrayRecord, BrokenRecordsAreFormatErrors)
         } catch (const CArchiveException& e) {
             EXPECT_NE(e.m_cause, CArchiveException::none);
         }
-        std::vector<BYTE> big = Bytes().W(static_cast<unsigned>(code)).W(0).W(0).W(300).W(0).W(0).W(0).b;
+        std::vector<BYTE> big = CGolden().W(static_cast<unsigned>(code)).W(0).W(0).W(300).W(0).W(0).W(0).bytes;
         EXPECT_THROW(Load(big), CArchiveException) << code;
     }
 

@@ -17,10 +17,7 @@ namespace {
 
 std::vector<Axis> Axes(int n)
 {
-    std::vector<Axis> axes;
-    for (int i = 0; i < n; ++i)
-        axes.push_back({"A" + std::to_string(i), 0.2 + 0.01 * i, 0.05, 1.0 + i, 1.0 / n});
-    return axes;
+    return Modules(n, 0.2, 0.05, {1, 2, 3, 4, 5, 6, 7, 8}, "A");
 }
 
 // One working model of each array kind, the cabinet kinds arranged so that
@@ -102,31 +99,21 @@ TEST(ArrayRobustness, ImportFilesCutOrWithBrokenLinesImportOrFail)
         const int balloons = code == 4 ? 4 : (code == 6 || code == 7) ? 2 : 1;
         const std::string text = MakeText(code, {"0", "0", "8"}, axes, balloons);
         // Cut after every line.
-        for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
-            auto cut = Import(text.substr(0, at + 1));
-            if (cut) {
+        const std::vector<std::string> lines = modeltest::Lines(text);
+        for (std::size_t n = 0; n < lines.size(); ++n) {
+            if (auto cut = Import(modeltest::Join(lines, n))) {
                 EXPECT_LE(cut->GetElements().size(), cut->GetPlacements().size());
             }
         }
         // Every line replaced by a hostile value.
-        std::vector<std::string> lines;
-        std::size_t from = 0;
-        for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", from)) {
-            lines.push_back(text.substr(from, at - from));
-            from = at + 2;
-        }
         for (std::size_t i = 2; i < lines.size() && i < 40; ++i) {
             for (const char* value : {"-1", "65536", "4097", "nan", "-inf", "1e308", ""}) {
-                std::string broken;
-                for (std::size_t j = 0; j < lines.size(); ++j)
-                    broken += (j == i ? std::string(value) : lines[j]) + "\r\n";
-                auto imported = Import(broken);
-                if (imported) {
+                std::vector<std::string> broken = lines;
+                broken[i] = value;
+                if (auto imported = Import(modeltest::Join(broken))) {
                     EXPECT_LE(imported->GetTapTable().GetElementCount(), 4096u);
                     EXPECT_LE(imported->GetElements().size(), imported->GetPlacements().size());
-                    CSPComplex result;
-                    imported->CalcPressure(result, CPoint3D(5.0, 1.0, 0.5), CPoint3D(), CPoint3D(), Frequencies()[1],
-                                           4.0, false, 10.0, 1.0, true, 0);
+                    modeltest::Exercise(*imported);
                 }
             }
         }

@@ -6,6 +6,8 @@
 #include "models/ModuleArrangementRequests.h"
 #include "models/OctaveFrequencies.h"
 #include "models/SpeakerModel.h"
+#include "models_base/ModelTestData.h"
+#include "models_data/GoldenBytes.h"
 #include "platform/Archive.h"
 #include "platform/TextFile.h"
 
@@ -98,15 +100,85 @@ inline std::string MakeText(int typeCode, const std::vector<std::string>& countL
 // Imports the text into a new model of its type code; nullptr on failure.
 inline std::unique_ptr<CSpeakerModel> Import(const std::string& text)
 {
-    CStdioFile file;
-    file.OpenText(text);
-    std::string line;
-    if (!file.ReadString(line) || line != "Version 1.0.0" || !file.ReadString(line))
-        return nullptr;
-    auto model = CSpeakerModel::CreateModel(std::atoi(line.c_str()));
-    if (!model || !model->ImportFromFile(file, nullptr))
-        return nullptr;
-    return model;
+    return modeltest::ImportText(text);
+}
+
+using modeltest::Imported;
+
+// n modules named prefix0, prefix1, ... of one length and offset, with the
+// given splays (0 where none is given) and equal shares.
+inline std::vector<Axis> Modules(int n, double length, double offset, const std::vector<double>& splays = {},
+                                 const std::string& prefix = "M")
+{
+    std::vector<Axis> axes;
+    for (int i = 0; i < n; ++i)
+        axes.push_back({prefix + std::to_string(i), length, offset,
+                        i < static_cast<int>(splays.size()) ? splays[i] : 0.0, 1.0 / n});
+    return axes;
+}
+
+// The units of the cabinet kinds: U0 .. U3, each of its own length and offset.
+const double kUnitLength[4] = {0.4, 0.35, 0.3, 0.25};
+const double kUnitOffset[4] = {0.2, 0.21, 0.22, 0.23};
+inline std::vector<Axis> Units(int n)
+{
+    std::vector<Axis> axes;
+    for (int i = 0; i < n; ++i)
+        axes.push_back({"U" + std::to_string(i), kUnitLength[i], kUnitOffset[i], 0.0, 1.0});
+    return axes;
+}
+
+// The centre, upper and lower module counts of a model.
+inline std::vector<DWORD> Counts(const CSpeakerModel& m)
+{
+    const CSpeakerTapTable& t = m.GetTapTable();
+    return {t.GetCentreCount(), t.GetUpperCount(), t.GetLowerCount()};
+}
+
+// What a model places and sounds with, to compare a model before and after
+// a change or a save and load.
+struct Snapshot {
+    std::string name;
+    std::vector<DWORD> counts;
+    std::vector<CPoint3D> positions, angles;
+    std::vector<double> shares;
+    // A TypeT placement takes its splay from the kind's table only when it
+    // is placed; a loaded one keeps the stored positions instead.
+    CAxisEntityArray vectors;
+    std::vector<std::ptrdiff_t> balloons;  // each element's balloon
+    std::vector<double> cells;             // a few cells of each element
+};
+
+inline Snapshot Take(const CSpeakerModel& m)
+{
+    Snapshot s{m.GetName(), Counts(m), {}, {}, {}, {}, {}, {}};
+    for (const CSPVariableParam& p : m.GetPlacements()) {
+        s.positions.push_back(p.GetPositionMetres());
+        s.angles.push_back(p.GetAngles());
+        s.shares.push_back(p.GetShare());
+        if (m.GetTypeCode() != 2)
+            s.vectors.push_back(p.GetEntity());
+    }
+    for (const CSpeakerElement& e : m.GetElements()) {
+        s.balloons.push_back(e.GetBalloon() - &m.GetBalloons()[0]);
+        for (int k = 0; k < 4; ++k) {
+            s.cells.push_back(e.GetBalloonCell(1, 2, k).re);
+            s.cells.push_back(e.GetBalloonCell(3, 1, k).im);
+        }
+    }
+    return s;
+}
+
+inline void ExpectSame(const Snapshot& a, const Snapshot& b)
+{
+    EXPECT_EQ(a.name, b.name);
+    EXPECT_EQ(a.counts, b.counts);
+    EXPECT_EQ(a.positions, b.positions);
+    EXPECT_EQ(a.angles, b.angles);
+    EXPECT_EQ(a.shares, b.shares);
+    EXPECT_EQ(a.vectors, b.vectors);
+    EXPECT_EQ(a.balloons, b.balloons);
+    EXPECT_EQ(a.cells, b.cells);
 }
 
 // The model record as the project file holds it.
@@ -123,40 +195,6 @@ inline std::unique_ptr<CSpeakerModel> Load(std::vector<BYTE> bytes, DWORD versio
     return CSpeakerModel::CreateFromArchive(ar, version);
 }
 
-// Little-endian golden bytes built by hand.
-struct Bytes {
-    std::vector<BYTE> b;
-    Bytes& W(unsigned v)
-    {
-        b.push_back(static_cast<BYTE>(v & 0xFF));
-        b.push_back(static_cast<BYTE>((v >> 8) & 0xFF));
-        return *this;
-    }
-    Bytes& I(std::int32_t v)
-    {
-        const auto u = static_cast<std::uint32_t>(v);
-        for (int i = 0; i < 4; ++i)
-            b.push_back(static_cast<BYTE>((u >> (8 * i)) & 0xFF));
-        return *this;
-    }
-    Bytes& D(double v)
-    {
-        std::uint64_t u = 0;
-        std::memcpy(&u, &v, sizeof u);
-        for (int i = 0; i < 8; ++i)
-            b.push_back(static_cast<BYTE>((u >> (8 * i)) & 0xFF));
-        return *this;
-    }
-    // A short single-byte string: one length byte, then the characters.
-    Bytes& S(const std::string& s)
-    {
-        b.push_back(static_cast<BYTE>(s.size()));
-        for (char c : s)
-            b.push_back(static_cast<BYTE>(c));
-        return *this;
-    }
-};
-
 // The arrangement dialog double: OK with the counts and vectors or
 // parameters it was given, or Cancel; it keeps the request it was shown.
 class CFakeArrangementDialogs : public IModelDialogs {
@@ -166,30 +204,27 @@ public:
         ++runs;
         shownTypeCode = request.m_nTypeCode;
         shownLengthUnit = request.m_nLengthUnit;
-        if (auto* v = dynamic_cast<CModuleVectorArrangementRequest*>(&request)) {
+        auto* v = dynamic_cast<CModuleVectorArrangementRequest*>(&request);
+        auto* c = dynamic_cast<CCabinetArrangementRequest*>(&request);
+        if (v != nullptr) {
             shownCounts = {v->m_nCentre, v->m_nUpper, v->m_nLower};
             shownEntities = v->m_entities;
-            if (!ok)
-                return false;
-            v->m_nCentre = counts[0];
-            v->m_nUpper = counts[1];
-            v->m_nLower = counts[2];
-            v->m_entities = entities;
-            return true;
-        }
-        if (auto* c = dynamic_cast<CCabinetArrangementRequest*>(&request)) {
+        } else if (c != nullptr) {
             shownCounts = {c->m_nCentre, c->m_nUpper, c->m_nLower};
             shownParams = c->m_params;
             shownUnits = c->m_units;
-            if (!ok)
-                return false;
-            c->m_nCentre = counts[0];
-            c->m_nUpper = counts[1];
-            c->m_nLower = counts[2];
-            c->m_params = params;
-            return true;
         }
-        return false;
+        if (!ok || (v == nullptr && c == nullptr))
+            return false;
+        DWORD* result[3] = {v ? &v->m_nCentre : &c->m_nCentre, v ? &v->m_nUpper : &c->m_nUpper,
+                            v ? &v->m_nLower : &c->m_nLower};
+        for (int i = 0; i < 3; ++i)
+            *result[i] = counts[i];
+        if (v != nullptr)
+            v->m_entities = entities;
+        else
+            c->m_params = params;
+        return true;
     }
 
     bool ok = true;

@@ -1,15 +1,21 @@
 #pragma once
-// Small hand-written speaker data sets for the model tests.
+// Small speaker data sets and helpers shared by the model test programs.
 
 #include "models/SpeakerModel.h"
 #include "models/SpeakerModelContainer.h"
-#include "platform/TextFile.h"
-
+#include "models_data/GoldenBytes.h"
 #include "platform/Archive.h"
+#include "platform/TextFile.h"
+#include "tools/zsbgen/ZsbWriter.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>
+#include <stdexcept>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace modeltest {
 
@@ -49,6 +55,23 @@ inline std::string AsymmetricZsb(int typeCode)
     return text;
 }
 
+// A generator spec of a coarse grid (1/1 octave, 90-degree rows) for the
+// given type code, with the kind's own defaults when it has any.
+inline ZsbSpec SmallSpec(int typeCode, double lowest = 125.0, double highest = 8000.0, double polarStep = 45.0)
+{
+    ZsbSpec spec;
+    spec.typeCode = typeCode;
+    spec.pitch = 1;
+    spec.lowest = lowest;
+    spec.highest = highest;
+    spec.meridianStep = 90.0;
+    spec.polarStep = polarStep;
+    spec.taps = {ZsbTap{}};
+    if (const ZsbKind* kind = FindZsbKind(typeCode))
+        kind->applyDefaults(spec);
+    return spec;
+}
+
 // Imports text (whose first line is the version line) into a new model the
 // way the container does; nullptr when the import fails.
 inline std::unique_ptr<CSpeakerModel> ImportText(const std::string& text, int unitFlag = 0)
@@ -56,7 +79,7 @@ inline std::unique_ptr<CSpeakerModel> ImportText(const std::string& text, int un
     CStdioFile file;
     file.OpenText(text);
     std::string line;
-    if (!file.ReadString(line) || !file.ReadString(line))
+    if (!file.ReadString(line) || line != "Version 1.0.0" || !file.ReadString(line))
         return nullptr;
     std::unique_ptr<CSpeakerModel> model = CSpeakerModel::CreateModel(std::atoi(line.c_str()));
     if (!model)
@@ -67,6 +90,27 @@ inline std::unique_ptr<CSpeakerModel> ImportText(const std::string& text, int un
     return model;
 }
 
+// Imports text that must import; a failure ends the test with an exception.
+inline std::unique_ptr<CSpeakerModel> Imported(const std::string& text, int unitFlag = 0)
+{
+    std::unique_ptr<CSpeakerModel> model = ImportText(text, unitFlag);
+    if (!model)
+        throw std::runtime_error("the test's speaker data did not import");
+    return model;
+}
+
+// Imports text without its version line through a container; the number of
+// models it then holds (0 or 1) is the result.
+inline int ImportThroughContainer(const std::string& textAfterVersion)
+{
+    CStdioFile file;
+    file.OpenText(textAfterVersion);
+    CSpeakerModelContainer container;
+    const BOOL ok = container.ImportModel(file, 0, nullptr);
+    EXPECT_EQ(ok != FALSE, container.GetCount() == 1);
+    return container.GetCount();
+}
+
 // Stores a model record and loads it back through the factory.
 inline std::unique_ptr<CSpeakerModel> SaveAndLoad(CSpeakerModel& model, DWORD version = 0x02000000)
 {
@@ -74,6 +118,39 @@ inline std::unique_ptr<CSpeakerModel> SaveAndLoad(CSpeakerModel& model, DWORD ve
     model.Serialize(out, version);
     CArchive in(out.TakeBuffer());
     return CSpeakerModel::CreateFromArchive(in, version);
+}
+
+// The lines of a text without their ends ("\r\n" or "\n").
+inline std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The first n lines (all by default) joined again, each ending in "\n".
+inline std::string Join(const std::vector<std::string>& lines, std::size_t n = std::string::npos)
+{
+    std::string text;
+    for (std::size_t i = 0; i < n && i < lines.size(); ++i)
+        text += lines[i] + "\n";
+    return text;
+}
+
+// Adds the pressure of model m at a few points and frequencies; a damaged
+// model must compute without crashing whatever it gives.
+inline void Exercise(CSpeakerModel& m)
+{
+    for (double f : m.GetHeader().GetFrequencies()) {
+        CSPComplex p;
+        m.CalcPressure(p, CPoint3D(2, 1, 0.5), CPoint3D(0, 0, 2), CPoint3D(10, 0, 30), f, 3.0, false, 1.0, 1.0,
+                       true, 0);
+    }
 }
 
 }  // namespace modeltest

@@ -9,11 +9,19 @@
 
 namespace {
 
-void ExpectCell(const CBalloonElement& b, int i, int j, int k, double level, double phase)
+// Expected cells as {row, column, frequency, level, phase}.
+struct Cell {
+    int i, j, k;
+    double level, phase;
+};
+
+void ExpectCells(const CBalloonElement& b, std::initializer_list<Cell> cells)
 {
-    const CSPComplex& c = b.GetCell(i, j, k);
-    EXPECT_NEAR(c.GetLevel(), level, 1e-9) << "cell " << i << "," << j << "," << k;
-    EXPECT_NEAR(c.GetPhase(), phase, 1e-9) << "cell " << i << "," << j << "," << k;
+    for (const Cell& c : cells) {
+        const CSPComplex& v = b.GetCell(c.i, c.j, c.k);
+        EXPECT_NEAR(v.GetLevel(), c.level, 1e-9) << "cell " << c.i << "," << c.j << "," << c.k;
+        EXPECT_NEAR(v.GetPhase(), c.phase, 1e-9) << "cell " << c.i << "," << c.j << "," << c.k;
+    }
 }
 
 CBalloonElement Read(const std::string& text, DWORD rows, DWORD columns, DWORD frequencies,
@@ -41,36 +49,21 @@ TEST(BalloonElement, CellOrderRunsFrequencyThenColumnThenRow)
     EXPECT_EQ(b.CellIndex(2, 3, 4), 59u);
 }
 
-TEST(BalloonElement, OneRowClosesTheRingAndKeepsThePoles)
-{
-    const CBalloonElement b = Read("0\n90,0,84,30\n", 2, 2, 1);
-    EXPECT_EQ(b.GetAngles(), (std::vector<double>{0.0, 360.0}));
-    // Both columns are poles: each keeps row 0's value, in every row.
-    for (int i = 0; i < 2; ++i) {
-        ExpectCell(b, i, 0, 0, 90.0, 0.0);
-        ExpectCell(b, i, 1, 0, 84.0, 30.0);
-    }
-}
-
 TEST(BalloonElement, PolesAndTheClosingRowCopyRowZero)
 {
+    // One row: both columns are poles, each keeps row 0's value in every row.
+    const CBalloonElement one = Read("0\n90,0,84,30\n", 2, 2, 1);
+    EXPECT_EQ(one.GetAngles(), (std::vector<double>{0.0, 360.0}));
+    ExpectCells(one, {{0, 0, 0, 90, 0}, {1, 0, 0, 90, 0}, {0, 1, 0, 84, 30}, {1, 1, 0, 84, 30}});
+
     // Rows at 0 and 180 degrees, three polar angles, two frequencies.
-    const std::string text =
-        "0\n"
-        "90,0,80,10,70,20\n"
-        "91,1,81,11,71,21\n"
-        "180\n"
-        "60,40,50,50,40,60\n"
-        "61,41,51,51,41,61\n";
-    const CBalloonElement b = Read(text, 3, 3, 2);
+    const CBalloonElement b = Read("0\n90,0,80,10,70,20\n91,1,81,11,71,21\n"
+                                   "180\n60,40,50,50,40,60\n61,41,51,51,41,61\n",
+                                   3, 3, 2);
     EXPECT_EQ(b.GetAngles(), (std::vector<double>{0.0, 180.0, 360.0}));
     // Row 1 keeps its own middle column and takes row 0's poles.
-    ExpectCell(b, 1, 1, 0, 50.0, 50.0);
-    ExpectCell(b, 1, 1, 1, 51.0, 51.0);
-    ExpectCell(b, 1, 0, 0, 90.0, 0.0);
-    ExpectCell(b, 1, 2, 0, 70.0, 20.0);
-    ExpectCell(b, 1, 0, 1, 91.0, 1.0);
-    ExpectCell(b, 1, 2, 1, 71.0, 21.0);
+    ExpectCells(b, {{1, 1, 0, 50, 50}, {1, 1, 1, 51, 51}, {1, 0, 0, 90, 0},
+                    {1, 2, 0, 70, 20}, {1, 0, 1, 91, 1},  {1, 2, 1, 71, 21}});
     // The 360-degree row repeats row 0.
     for (int j = 0; j < 3; ++j) {
         for (int k = 0; k < 2; ++k) {
@@ -80,37 +73,24 @@ TEST(BalloonElement, PolesAndTheClosingRowCopyRowZero)
     }
 }
 
-TEST(BalloonElement, ShortAndLongFrequencyLines)
+TEST(BalloonElement, ShortLongAndMissingFrequencyLines)
 {
     // Fewer pairs than columns; a level without its phase; more pairs than
     // columns (never stored past the row).
-    const std::string text =
-        "0\n"
-        "-3.5,10\n"
-        "-6,20,-12,45,-20\n"
-        "1,1,2,2,3,3,4,4,5,5\n"
-        "90\n"
-        "7,7,8,8,9,9\n"
-        "\n"
-        "6,6,6,6,6,6,6,6\n";
-    const CBalloonElement b = Read(text, 3, 3, 3);
-    ExpectCell(b, 0, 0, 0, -3.5, 10.0);
+    const CBalloonElement b = Read("0\n-3.5,10\n-6,20,-12,45,-20\n1,1,2,2,3,3,4,4,5,5\n"
+                                   "90\n7,7,8,8,9,9\n\n6,6,6,6,6,6,6,6\n",
+                                   3, 3, 3);
+    ExpectCells(b, {{0, 0, 0, -3.5, 10}, {0, 1, 1, -12, 45}, {0, 2, 2, 3, 3}, {1, 1, 0, 8, 8}, {1, 1, 2, 6, 6}});
     EXPECT_EQ(b.GetCell(0, 1, 0).re, 0.0);
     EXPECT_EQ(b.GetCell(0, 1, 0).im, 0.0);
-    ExpectCell(b, 0, 1, 1, -12.0, 45.0);
     EXPECT_EQ(b.GetCell(0, 2, 1).re, 0.0);
-    ExpectCell(b, 0, 2, 2, 3.0, 3.0);
-    ExpectCell(b, 1, 1, 0, 8.0, 8.0);
     EXPECT_EQ(b.GetCell(1, 1, 1).re, 0.0);
-    ExpectCell(b, 1, 1, 2, 6.0, 6.0);
-}
 
-TEST(BalloonElement, EndOfFileLeavesZerosAndStillSucceeds)
-{
-    const CBalloonElement b = Read("45\n80,0\n", 3, 1, 2);
-    EXPECT_EQ(b.GetAngles(), (std::vector<double>{45.0, 0.0, 360.0}));
-    ExpectCell(b, 0, 0, 0, 80.0, 0.0);
-    EXPECT_EQ(b.GetCell(1, 0, 1).re, 0.0);
+    // The end of the file leaves zeros and still succeeds.
+    const CBalloonElement e = Read("45\n80,0\n", 3, 1, 2);
+    EXPECT_EQ(e.GetAngles(), (std::vector<double>{45.0, 0.0, 360.0}));
+    ExpectCells(e, {{0, 0, 0, 80, 0}});
+    EXPECT_EQ(e.GetCell(1, 0, 1).re, 0.0);
 }
 
 TEST(BalloonElement, ProgressPumpsPerRowAndStepsPerLine)
@@ -124,7 +104,7 @@ TEST(BalloonElement, ProgressPumpsPerRowAndStepsPerLine)
     EXPECT_EQ(progress.m_nStepCounter, 11);
     EXPECT_EQ(b.GetAngles(), (std::vector<double>{0.0, 120.0, 240.0, 360.0}));
     // A single column is a pole: every row carries row 0's value.
-    ExpectCell(b, 2, 0, 1, 2.0, 0.0);
+    ExpectCells(b, {{2, 0, 1, 2, 0}});
 }
 
 TEST(BalloonElement, FindAngleBracketNearTheClosingRow)
@@ -175,12 +155,10 @@ TEST(BalloonElement, RecordsOfTheArray)
     EXPECT_EQ(back[1].GetAngles(), (std::vector<double>{0, 360}));
     EXPECT_EQ(back[0].GetCell(0, 0, 0).im, -2.0);
     EXPECT_EQ(back[1].GetCell(1, 0, 0).re, 3.0);
-}
 
-TEST(BalloonElement, ShortCellRecordIsRefused)
-{
-    CArchive in(CGolden().D(1).D(2).D(3).bytes);
+    // A cell record cut short is refused.
+    CArchive shortIn(CGolden().D(1).D(2).D(3).bytes);
     CBalloonElement b;
     b.SetDimensions(2, 1, 1);
-    EXPECT_THROW(b.SerializeData(in), CArchiveException);
+    EXPECT_THROW(b.SerializeData(shortIn), CArchiveException);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Building expected record bytes by hand: little-endian words, doubles and
-// short strings appended one by one.
+// short strings appended one by one (shared by the model test programs).
 
 #include "platform/Types.h"
 
@@ -17,6 +17,13 @@ public:
         bytes.push_back(static_cast<BYTE>(v >> 8));
         return *this;
     }
+    CGolden& I(std::int32_t v)
+    {
+        const auto u = static_cast<std::uint32_t>(v);
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<BYTE>(u >> (8 * i)));
+        return *this;
+    }
     CGolden& D(double v)
     {
         std::uint64_t bits = 0;
@@ -30,6 +37,11 @@ public:
     {
         bytes.push_back(static_cast<BYTE>(s.size()));
         bytes.insert(bytes.end(), s.begin(), s.end());
+        return *this;
+    }
+    CGolden& Append(const std::vector<BYTE>& more)
+    {
+        bytes.insert(bytes.end(), more.begin(), more.end());
         return *this;
     }
     std::vector<BYTE> bytes;

@@ -19,29 +19,12 @@ namespace {
 // (three with the closing row), three polar angles and the three
 // frequencies of the 1/3-octave series from 1000 Hz to 1800 Hz.
 const char* const kFile =
-    "Column 4\n"
-    "2\n"
-    "2\n"
-    "3\n"
-    "3\n"
-    "1000\n"
-    "1800\n"
-    "h,100,7.5\n"
-    "l,8,60\n"
-    "0,90,180\n"
-    "W5L\n"
-    "0.2\n"
-    "0.05\n"
-    "2.5\n"
-    "1\n"
-    "0\n"
-    "90,0,85,-30,80,10\n"
-    "91,0,86,-31,81,10\n"
-    "92,0,87,-32,82,10\n"
-    "180\n"
-    "70,0,65,45,60,10\n"
-    "71,0,66,46,61,10\n"
-    "72,0,67,47,62,10\n"
+    "Column 4\n2\n2\n3\n3\n1000\n1800\n"  // header
+    "h,100,7.5\nl,8,60\n"                  // taps
+    "0,90,180\n"                            // polar angles
+    "W5L\n0.2\n0.05\n2.5\n1\n"              // axis block
+    "0\n90,0,85,-30,80,10\n91,0,86,-31,81,10\n92,0,87,-32,82,10\n"
+    "180\n70,0,65,45,60,10\n71,0,66,46,61,10\n72,0,67,47,62,10\n"
     "trailing text is not read\n";
 
 }  // namespace

@@ -9,24 +9,48 @@
 
 #include <cmath>
 
-TEST(CalcAimAngle, OneStraightModuleUpAndDown)
+TEST(CalcAimAngle, OneModuleOfEachStack)
 {
-    double x = -9, z = -9;
-    CCalcAimAngleUpperZX up;
-    EXPECT_EQ(up.AddAngle(0.0), 0.0);
-    up.Calc(&x, &z, 1.0, 0.0);
-    EXPECT_DOUBLE_EQ(x, 0.0);
-    EXPECT_DOUBLE_EQ(z, 0.5);
-    EXPECT_DOUBLE_EQ(up.m_dX, 0.0);
-    EXPECT_DOUBLE_EQ(up.m_dZ, 1.0);
+    // At 90 degrees the upper stack lies along +x, the lower along -x; the
+    // front (cos a, -sin a) is -z for both.
+    const double c30 = std::sqrt(3.0) / 2.0;
+    struct Case {
+        bool upper;
+        double offset, angle, length, front;
+        double x, z, endX, endZ;
+    } cases[] = {
+        {true, 0.0, 0.0, 1.0, 0.0, 0.0, 0.5, 0.0, 1.0},
+        {false, 0.0, 0.0, 1.0, 0.0, 0.0, -0.5, 0.0, -1.0},
+        {true, 2.0, 90.0, 1.0, 0.1, 0.5, 1.9, 1.0, 2.0},
+        {false, 2.0, 90.0, 1.0, 0.1, -0.5, 1.9, -1.0, 2.0},
+        // Centre (-0.25, 2 - 0.5 cos 30) shifted by 0.2 (cos 30, -sin 30).
+        {false, 2.0, 30.0, 1.0, 0.2, -0.25 + 0.2 * c30, 2.0 - 0.5 * c30 - 0.1, -0.5, 2.0 - c30},
+        {false, -0.25, 0.0, 0.0, 0.3, 0.3, -0.25, 0.0, -0.25},  // zero length
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(testing::Message() << t.upper << " " << t.angle << " " << t.length);
+        CCalcAimAngleUpperZX up;
+        CCalcAimAngleLowerZX down;
+        CCalcAimAngleZX& calc = t.upper ? static_cast<CCalcAimAngleZX&>(up) : down;
+        calc.SetOffset(t.offset);
+        EXPECT_EQ(calc.AddAngle(t.angle), t.angle);
+        double x = -9, z = -9;
+        calc.Calc(&x, &z, t.length, t.front);
+        EXPECT_NEAR(x, t.x, 1e-15);
+        EXPECT_NEAR(z, t.z, 1e-15);
+        EXPECT_NEAR(calc.m_dX, t.endX, 1e-15);
+        EXPECT_NEAR(calc.m_dZ, t.endZ, 1e-15);
+    }
 
-    CCalcAimAngleLowerZX down;
-    down.AddAngle(0.0);
-    down.Calc(&x, &z, 1.0, 0.0);
-    EXPECT_DOUBLE_EQ(x, 0.0);
-    EXPECT_DOUBLE_EQ(z, -0.5);
-    EXPECT_DOUBLE_EQ(down.m_dX, 0.0);
-    EXPECT_DOUBLE_EQ(down.m_dZ, -1.0);
+    // The base class places nothing.
+    CCalcAimAngleZX base;
+    double x = 7.0, z = 8.0;
+    base.AddAngle(3.0);
+    base.Calc(&x, &z, 1.0, 1.0);
+    EXPECT_EQ(x, 7.0);
+    EXPECT_EQ(z, 8.0);
+    EXPECT_EQ(base.m_dX, 0.0);
+    EXPECT_EQ(base.m_dZ, 0.0);
 }
 
 TEST(CalcAimAngle, SplaysAccumulate)
@@ -45,68 +69,6 @@ TEST(CalcAimAngle, SplaysAccumulate)
     EXPECT_NEAR(down.m_dX, x0 - 0.5 * std::sin(a), 1e-15);
 }
 
-TEST(CalcAimAngle, OffsetPointsToTheFrontAndStartHeight)
-{
-    // At 90 degrees the upper stack lies along +x and the front is -z.
-    CCalcAimAngleUpperZX up;
-    up.SetOffset(2.0);
-    up.AddAngle(90.0);
-    double x = 0, z = 0;
-    up.Calc(&x, &z, 1.0, 0.1);
-    EXPECT_NEAR(x, 0.5, 1e-15);
-    EXPECT_NEAR(z, 2.0 - 0.1, 1e-15);
-    EXPECT_NEAR(up.m_dX, 1.0, 1e-15);
-    EXPECT_NEAR(up.m_dZ, 2.0, 1e-15);
-}
-
-TEST(CalcAimAngle, LowerStackLeansBackAndItsFrontFollowsTheAngle)
-{
-    // At 90 degrees the lower stack runs along -x from the running point;
-    // the front (cos a, -sin a) is -z, as for the upper stack.
-    CCalcAimAngleLowerZX down;
-    down.SetOffset(2.0);
-    down.AddAngle(90.0);
-    double x = 0, z = 0;
-    down.Calc(&x, &z, 1.0, 0.1);
-    EXPECT_NEAR(x, -0.5, 1e-15);
-    EXPECT_NEAR(z, 2.0 - 0.1, 1e-15);
-    EXPECT_NEAR(down.m_dX, -1.0, 1e-15);
-    EXPECT_NEAR(down.m_dZ, 2.0, 1e-15);
-
-    // At 30 degrees: centre (-0.25, 2 - 0.5 cos 30) shifted by 0.2 (cos 30, -sin 30).
-    CCalcAimAngleLowerZX tilted;
-    tilted.SetOffset(2.0);
-    tilted.AddAngle(30.0);
-    tilted.Calc(&x, &z, 1.0, 0.2);
-    const double c30 = std::sqrt(3.0) / 2.0;
-    EXPECT_NEAR(x, -0.25 + 0.2 * c30, 1e-15);
-    EXPECT_NEAR(z, 2.0 - 0.5 * c30 - 0.1, 1e-15);
-    EXPECT_NEAR(tilted.m_dX, -0.5, 1e-15);
-    EXPECT_NEAR(tilted.m_dZ, 2.0 - c30, 1e-15);
-}
-
-TEST(CalcAimAngle, ZeroLengthAndBaseClass)
-{
-    CCalcAimAngleLowerZX down;
-    down.SetOffset(-0.25);
-    double x = 0, z = 0;
-    down.Calc(&x, &z, 0.0, 0.3);
-    EXPECT_DOUBLE_EQ(x, 0.3);
-    EXPECT_DOUBLE_EQ(z, -0.25);
-    EXPECT_DOUBLE_EQ(down.m_dX, 0.0);
-    EXPECT_DOUBLE_EQ(down.m_dZ, -0.25);
-
-    CCalcAimAngleZX base;
-    x = 7.0;
-    z = 8.0;
-    base.AddAngle(3.0);
-    base.Calc(&x, &z, 1.0, 1.0);
-    EXPECT_EQ(x, 7.0);
-    EXPECT_EQ(z, 8.0);
-    EXPECT_EQ(base.m_dX, 0.0);
-    EXPECT_EQ(base.m_dZ, 0.0);
-}
-
 TEST(SPVariableParam, CalcPositionStacksThroughTheCalculator)
 {
     CSPVariableParam a, b;
@@ -123,7 +85,7 @@ TEST(SPVariableParam, CalcPositionStacksThroughTheCalculator)
     EXPECT_EQ(b.GetPositionMetres().y, 0.0);
 }
 
-TEST(SPVariableParam, AxisAssignmentAndReset)
+TEST(SPVariableParam, AxisAssignmentResetAndFeet)
 {
     CAxisElement axis;
     axis.SetName("W5L");
@@ -141,25 +103,14 @@ TEST(SPVariableParam, AxisAssignmentAndReset)
     EXPECT_EQ(p.GetAxis().GetName(), "W5L");
     EXPECT_EQ(p.GetShare(), 0.5);
 
-    CSPVariableParam q;
-    q.SetAxis(axis);
-    EXPECT_EQ(q.GetAxis().GetName(), "W5L");
-    EXPECT_EQ(q.GetEntity(), CAxisEntity());
-
     p.SetPosition(CPoint3D(1, 2, 3));
     p.ResetPosition();
     EXPECT_EQ(p.GetPositionMetres(), CPoint3D(0.05, 0.0, 0.0));
-}
 
-TEST(SPVariableParam, PositionInFeet)
-{
-    CSPVariableParam p;
     p.SetPosition(CPoint3D(1, 0, -2));
     CPoint3D feet;
     p.GetPosition(feet, 1);
-    EXPECT_EQ(feet.x, 3.2808398950131235);
-    EXPECT_EQ(feet.y, 0.0);
-    EXPECT_EQ(feet.z, -6.561679790026247);
+    EXPECT_EQ(feet, CPoint3D(3.2808398950131235, 0.0, -6.561679790026247));
     p.GetPosition(feet, 0);
     EXPECT_EQ(feet, CPoint3D(1, 0, -2));
 }

@@ -46,11 +46,8 @@ TEST(SpeakerDataHeader, ReadsTheSevenHeaderLines)
     EXPECT_EQ(h.GetFrequency(0), std::pow(10.0, 0.3 * 160 / 24.0));
     EXPECT_EQ(h.GetFrequency(184), std::pow(10.0, 0.3 * 344 / 24.0));
     EXPECT_NEAR(h.GetFrequency(184), 19952.6, 0.05);
-}
 
-TEST(SpeakerDataHeader, FrequencyRangeAndExactLookup)
-{
-    const CSpeakerDataHeader h = ReadExampleHeader();
+    // The range includes its ends; a lookup finds only series members.
     EXPECT_FALSE(h.IsFrequencyOutOfRange(100.0));
     EXPECT_FALSE(h.IsFrequencyOutOfRange(20000.0));
     EXPECT_TRUE(h.IsFrequencyOutOfRange(99.999));
@@ -58,13 +55,6 @@ TEST(SpeakerDataHeader, FrequencyRangeAndExactLookup)
     EXPECT_EQ(h.FindFrequencyIndex(std::pow(10.0, 0.3 * 200 / 24.0)), 40);
     EXPECT_EQ(h.FindFrequencyIndex(1000.5), -1);
     EXPECT_EQ(CSpeakerDataHeader().FindFrequencyIndex(100.0), -1);
-}
-
-TEST(SpeakerDataHeader, MissingHeaderLineFails)
-{
-    CStdioFile f = Text("Name\n3\n36\n19\n24\n100\n");
-    CSpeakerDataHeader h;
-    EXPECT_FALSE(h.ReadHeader(f));
 }
 
 TEST(SpeakerDataHeader, NumbersReadAsTheCLibraryReadsThem)
@@ -78,6 +68,10 @@ TEST(SpeakerDataHeader, NumbersReadAsTheCLibraryReadsThem)
     EXPECT_EQ(h.GetPolarAngleCount(), 3u);
     EXPECT_EQ(h.GetLowestFrequency(), 100.0);
     EXPECT_EQ(h.GetHighestFrequency(), 2500.0);
+
+    // A missing header line fails.
+    CStdioFile g = Text("Name\n3\n36\n19\n24\n100\n");
+    EXPECT_FALSE(CSpeakerDataHeader().ReadHeader(g));
 }
 
 TEST(SpeakerDataHeader, RefusesGridsThatCannotBeHeld)
@@ -104,10 +98,7 @@ TEST(SpeakerDataHeader, RefusesGridsThatCannotBeHeld)
         EXPECT_FALSE(h.ReadHeader(f)) << text;
         EXPECT_EQ(h.GetFrequencies().size(), 0u) << text;
     }
-}
 
-TEST(SpeakerDataHeader, AcceptsAFineGridWithinTheBound)
-{
     // 72 rows (73 with the closing row) x 37 polar angles x 1/24 octave
     // from 20 Hz to 20 kHz: about 900 thousand cells.
     CStdioFile f = Text("Fine\n1\n72\n37\n24\n20\n20000\n");
@@ -117,88 +108,64 @@ TEST(SpeakerDataHeader, AcceptsAFineGridWithinTheBound)
     EXPECT_EQ(h.GetCellCount(), 73ull * 37ull * h.GetFrequencyCount());
 }
 
-TEST(SpeakerDataHeader, PolarAngleLineSkipsEmptyPieces)
-{
-    CSpeakerDataHeader h;
-    h.SetPolarAngles({0, 0, 0});
-    CStdioFile f = Text("0,10,,20\n");
-    ASSERT_TRUE(h.ReadValues(f));
-    EXPECT_EQ(h.GetPolarAngles(), (std::vector<double>{0, 10, 20}));
-}
-
 TEST(SpeakerDataHeader, PolarAngleLineNeverWritesPastTheCount)
 {
+    struct Case {
+        const char* line;
+        std::vector<double> start, result;
+    } cases[] = {
+        {"0,10,,20\n", {0, 0, 0}, {0, 10, 20}},  // empty pieces are skipped
+        {"5,10,15,20,25\n", {0, 0}, {5, 10}},
+        {"7.5\n", {1, 1, 1, 1}, {7.5, 0, 0, 0}},
+    };
+    for (const Case& t : cases) {
+        CSpeakerDataHeader h;
+        h.SetPolarAngles(t.start);
+        CStdioFile f = Text(t.line);
+        ASSERT_TRUE(h.ReadValues(f)) << t.line;
+        EXPECT_EQ(h.GetPolarAngles(), t.result) << t.line;
+    }
     CSpeakerDataHeader h;
-    h.SetPolarAngles({0, 0});
-    CStdioFile f = Text("5,10,15,20,25\n");
-    ASSERT_TRUE(h.ReadValues(f));
-    EXPECT_EQ(h.GetPolarAngles(), (std::vector<double>{5, 10}));
-
-    CSpeakerDataHeader few;
-    few.SetPolarAngles({1, 1, 1, 1});
-    CStdioFile g = Text("7.5\n");
-    ASSERT_TRUE(few.ReadValues(g));
-    EXPECT_EQ(few.GetPolarAngles(), (std::vector<double>{7.5, 0, 0, 0}));
-
+    h.SetPolarAngles({1, 1});
     CStdioFile empty = Text("");
-    EXPECT_FALSE(few.ReadValues(empty));
+    EXPECT_FALSE(h.ReadValues(empty));
 }
 
 TEST(SpeakerDataHeader, FindBracketBoundaries)
 {
     CSpeakerDataHeader h;
     h.SetPolarAngles({0, 10, 20});
-    double lo = -1, hi = -1;
-    int iLo = -1, iHi = -1;
-
-    EXPECT_TRUE(h.FindBracket(10.000005, lo, hi, iLo, iHi));
-    EXPECT_EQ(iLo, 1);
-    EXPECT_EQ(iHi, 1);
-    EXPECT_EQ(lo, 10.0);
-    EXPECT_EQ(hi, 10.0);
-
-    EXPECT_FALSE(h.FindBracket(15, lo, hi, iLo, iHi));
-    EXPECT_EQ(iLo, 1);
-    EXPECT_EQ(iHi, 2);
-    EXPECT_EQ(lo, 10.0);
-    EXPECT_EQ(hi, 20.0);
-
-    EXPECT_FALSE(h.FindBracket(25, lo, hi, iLo, iHi));
-    EXPECT_EQ(iLo, 0);
-    EXPECT_EQ(iHi, 0);
-    EXPECT_EQ(lo, 0.0);
-    EXPECT_EQ(hi, 0.0);
-
-    // Just outside the tolerance counts as between.
-    EXPECT_FALSE(h.FindBracket(10.00002, lo, hi, iLo, iHi));
-    EXPECT_EQ(iLo, 1);
-    EXPECT_EQ(iHi, 2);
-    // The last angle and just below the first.
-    EXPECT_TRUE(h.FindBracket(20.0, lo, hi, iLo, iHi));
-    EXPECT_EQ(iLo, 2);
-    EXPECT_EQ(iHi, 2);
-    EXPECT_TRUE(h.FindBracket(-0.000001, lo, hi, iLo, iHi));
-    EXPECT_EQ(iLo, 0);
-    EXPECT_EQ(iHi, 0);
-}
-
-TEST(SpeakerDataHeader, FindBracketOnOneOrNoAngle)
-{
     CSpeakerDataHeader one;
     one.SetPolarAngles({30});
-    double lo = -1, hi = -1;
-    int iLo = -1, iHi = -1;
-    EXPECT_FALSE(one.FindBracket(30, lo, hi, iLo, iHi));
-    EXPECT_EQ(iLo, 0);
-    EXPECT_EQ(iHi, 0);
-    EXPECT_EQ(lo, 30.0);
-
-    CSpeakerDataHeader none;
-    EXPECT_FALSE(none.FindBracket(30, lo, hi, iLo, iHi));
-    EXPECT_EQ(iLo, 0);
-    EXPECT_EQ(iHi, 0);
-    EXPECT_EQ(lo, 0.0);
-    EXPECT_EQ(hi, 0.0);
+    const CSpeakerDataHeader none;
+    struct Case {
+        const CSpeakerDataHeader* header;
+        double angle;
+        bool exact;
+        int iLo, iHi;
+        double lo, hi;
+    } cases[] = {
+        {&h, 10.000005, true, 1, 1, 10, 10},
+        {&h, 15, false, 1, 2, 10, 20},
+        {&h, 25, false, 0, 0, 0, 0},
+        {&h, 10.00002, false, 1, 2, 10, 20},  // just outside the tolerance
+        {&h, 20.0, true, 2, 2, 20, 20},
+        {&h, -0.000001, true, 0, 0, 0, 0},
+        {&one, 30, false, 0, 0, 30, 30},
+        {&none, 30, false, 0, 0, 0, 0},
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(testing::Message() << t.header->GetPolarAngleCount() << " angles, " << t.angle);
+        double lo = -1, hi = -1;
+        int iLo = -1, iHi = -1;
+        EXPECT_EQ(t.header->FindBracket(t.angle, lo, hi, iLo, iHi) != FALSE, t.exact);
+        EXPECT_EQ(iLo, t.iLo);
+        EXPECT_EQ(iHi, t.iHi);
+        EXPECT_EQ(lo, t.lo);
+        if (t.header != &one) {
+            EXPECT_EQ(hi, t.hi);
+        }
+    }
 }
 
 TEST(SpeakerDataHeader, HeaderRecordIsFortyBytes)
@@ -229,33 +196,6 @@ TEST(SpeakerDataHeader, SummaryRecordIsThirtyBytesAndDiscardedOnLoading)
     EXPECT_EQ(in.Remaining(), 1u);
     EXPECT_EQ(fresh.GetPolarAngleCount(), 0u);
     EXPECT_EQ(fresh.GetTapCount(), 0u);
-}
-
-TEST(SpeakerDataHeader, RecordsRoundTrip)
-{
-    CSpeakerDataHeader h = ReadExampleHeader();
-    std::vector<double> polar;
-    for (int i = 0; i < 19; ++i)
-        polar.push_back(10.0 * i);
-    h.SetPolarAngles(polar);
-
-    CArchive out;
-    h.Serialize(out);
-    h.SerializeValues(out);
-    h.SerializeFrequencies(out);
-    EXPECT_EQ(out.Buffer().size(), 40u + 19u * 8u + 185u * 8u);
-
-    CArchive in(out.TakeBuffer());
-    CSpeakerDataHeader back;
-    back.Serialize(in);
-    back.SerializeValues(in);
-    back.SerializeFrequencies(in);
-    EXPECT_EQ(in.Remaining(), 0u);
-    EXPECT_EQ(back.GetPolarAngles(), polar);
-    EXPECT_EQ(back.GetFrequencies(), h.GetFrequencies());
-    EXPECT_EQ(back.GetMeridianAngleCount(), 37u);
-    EXPECT_EQ(back.GetTapCount(), 3u);
-    EXPECT_EQ(back.GetFrequencyPitch(), 24.0);
 }
 
 TEST(SpeakerDataHeader, LoadingRefusesBrokenGrids)

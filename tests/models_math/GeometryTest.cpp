@@ -2,6 +2,7 @@
 #include "models/NumberFormat.h"
 #include "models/OctaveFrequencies.h"
 #include "models/Point3D.h"
+#include "models_data/GoldenBytes.h"
 #include "platform/Archive.h"
 
 #include <gtest/gtest.h>
@@ -11,33 +12,24 @@
 
 namespace {
 
-TEST(Rotation, ZeroTripleLeavesThePoint)
+TEST(Rotation, HandComputedTurns)
 {
-    double x = 1.5, y = -2.0, z = 0.25;
-    RotatePoint(x, y, z, 0, 0, 0);
-    EXPECT_EQ(x, 1.5);
-    EXPECT_EQ(y, -2.0);
-    EXPECT_EQ(z, 0.25);
-}
-
-TEST(Rotation, AzimuthNinetyTurnsXToMinusY)
-{
-    double x = 1, y = 0, z = 0;
-    RotatePoint(x, y, z, 90, 0, 0);
-    EXPECT_NEAR(x, 0.0, 1e-15);
-    EXPECT_NEAR(y, -1.0, 1e-15);
-    EXPECT_NEAR(z, 0.0, 1e-15);
-}
-
-TEST(Rotation, ElevationTiltsXDownwards)
-{
-    // Row 1 of the matrix is (ca cb, sa cb, -sb): elevation 90 takes x to -z
-    // in the first component's terms, i.e. (0, 0, 1) -> x = -1.
-    double x = 0, y = 0, z = 1;
-    RotatePoint(x, y, z, 0, 90, 0);
-    EXPECT_NEAR(x, -1.0, 1e-15);
-    EXPECT_NEAR(y, 0.0, 1e-15);
-    EXPECT_NEAR(z, 0.0, 1e-15);
+    // Row 1 of the matrix is (ca cb, sa cb, -sb): elevation 90 takes (0, 0, 1) to x = -1.
+    struct Case {
+        double in[3], a, b, c, out[3];
+    } cases[] = {
+        {{1.5, -2.0, 0.25}, 0, 0, 0, {1.5, -2.0, 0.25}},
+        {{1, 0, 0}, 90, 0, 0, {0, -1, 0}},
+        {{0, 0, 1}, 0, 90, 0, {-1, 0, 0}},
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(t.a + 1000 * t.b);
+        double x = t.in[0], y = t.in[1], z = t.in[2];
+        RotatePoint(x, y, z, t.a, t.b, t.c);
+        EXPECT_NEAR(x, t.out[0], 1e-15);
+        EXPECT_NEAR(y, t.out[1], 1e-15);
+        EXPECT_NEAR(z, t.out[2], 1e-15);
+    }
 }
 
 TEST(Rotation, RotateBackUndoesRotate)
@@ -56,25 +48,20 @@ TEST(Rotation, RotateBackUndoesRotate)
     }
 }
 
-TEST(Rotation, RotateUsesAzimuthElevationRotationOrder)
+TEST(Rotation, PointAndFrameUseAzimuthElevationRotationOrder)
 {
     const CPoint3D angles(30, 10, -20);  // azimuth, rotation, elevation
     CPoint3D p(1, 2, 3);
     p.Rotate(angles);
     double x = 1, y = 2, z = 3;
     RotatePoint(x, y, z, 30, -20, 10);
-    EXPECT_EQ(p.x, x);
-    EXPECT_EQ(p.y, y);
-    EXPECT_EQ(p.z, z);
-}
+    EXPECT_EQ(p, CPoint3D(x, y, z));
 
-TEST(Rotation, FrameRotatesEachCornerLikeRotatePoint)
-{
     double block[12] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
     double out[12];
     CopyAndRotateFrame(out, block, 25, -40, 70);
     for (int i = 0; i < 4; ++i) {
-        double x = block[i], y = block[4 + i], z = block[8 + i];
+        x = block[i], y = block[4 + i], z = block[8 + i];
         RotatePoint(x, y, z, 25, -40, 70);
         EXPECT_NEAR(out[i], x, 1e-13);
         EXPECT_NEAR(out[4 + i], y, 1e-13);
@@ -85,44 +72,37 @@ TEST(Rotation, FrameRotatesEachCornerLikeRotatePoint)
 
 TEST(RectCorners, PlaneSelectedByTheZeroComponent)
 {
-    double c[12];
-    CPoint3D(1, 2, 3).GetRectCorners(c, CPoint3D(10, 20, 0));
-    const double horizontal[12] = {1, 1, 11, 11, 2, 22, 22, 2, 3, 3, 3, 3};
-    for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(c[i], horizontal[i]) << i;
-    CPoint3D(1, 2, 3).GetRectCorners(c, CPoint3D(0, 20, 5));
-    const double xplane[12] = {1, 1, 1, 1, 2, 2, 22, 22, 3, 8, 8, 3};
-    for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(c[i], xplane[i]) << i;
-    CPoint3D(1, 2, 3).GetRectCorners(c, CPoint3D(10, 0, 5));
-    const double yplane[12] = {1, 11, 11, 1, 2, 2, 2, 2, 3, 3, 8, 8};
-    for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(c[i], yplane[i]) << i;
-    double untouched[12] = {7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7};
-    CPoint3D(1, 2, 3).GetRectCorners(untouched, CPoint3D(1, 1, 1));
-    for (double v : untouched)
-        EXPECT_EQ(v, 7);
+    struct Case {
+        CPoint3D size;
+        double corners[12];
+    } cases[] = {
+        {CPoint3D(10, 20, 0), {1, 1, 11, 11, 2, 22, 22, 2, 3, 3, 3, 3}},
+        {CPoint3D(0, 20, 5), {1, 1, 1, 1, 2, 2, 22, 22, 3, 8, 8, 3}},
+        {CPoint3D(10, 0, 5), {1, 11, 11, 1, 2, 2, 2, 2, 3, 3, 8, 8}},
+        {CPoint3D(1, 1, 1), {7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7}},  // no zero: untouched
+    };
+    for (const Case& t : cases) {
+        double c[12] = {7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7};
+        CPoint3D(1, 2, 3).GetRectCorners(c, t.size);
+        for (int i = 0; i < 12; ++i)
+            EXPECT_EQ(c[i], t.corners[i]) << t.size.x << "," << t.size.y << " corner value " << i;
+    }
 }
 
 TEST(Quadrangle, EdgesAndCornersAreInside)
 {
     // Counter-clockwise on screen with y growing downwards.
     const IntPoint q[4] = {{0, 100}, {100, 100}, {100, 0}, {0, 0}};
-    EXPECT_EQ(IsPointInQuadrangle(50, 50, q), 1);
-    EXPECT_EQ(IsPointInQuadrangle(0, 100, q), 1);
-    EXPECT_EQ(IsPointInQuadrangle(100, 0, q), 1);
-    EXPECT_EQ(IsPointInQuadrangle(50, 100, q), 1);
-    EXPECT_EQ(IsPointInQuadrangle(0, 50, q), 1);
-    EXPECT_EQ(IsPointInQuadrangle(50, 101, q), 0);
-    EXPECT_EQ(IsPointInQuadrangle(-1, 50, q), 0);
-    EXPECT_EQ(IsPointInQuadrangle(101, 50, q), 0);
-    EXPECT_EQ(IsPointInQuadrangle(50, -1, q), 0);
+    const int points[][3] = {{50, 50, 1},  {0, 100, 1}, {100, 0, 1},  {50, 100, 1}, {0, 50, 1},
+                             {50, 101, 0}, {-1, 50, 0}, {101, 50, 0}, {50, -1, 0}};
+    for (const auto& p : points)
+        EXPECT_EQ(IsPointInQuadrangle(p[0], p[1], q), p[2]) << p[0] << "," << p[1];
     // The other way round it is outside everywhere.
     const IntPoint r[4] = {q[3], q[2], q[1], q[0]};
     EXPECT_EQ(IsPointInQuadrangle(50, 50, r), 0);
 }
 
-TEST(Significant, RoundsToTheGivenDigits)
+TEST(Significant, RoundsAndFormatsToTheGivenDigits)
 {
     EXPECT_EQ(RoundToSignificant(1234.5, 2), 1200.0);
     EXPECT_EQ(RoundToSignificant(-1234.5, 2), -1200.0);
@@ -132,10 +112,7 @@ TEST(Significant, RoundsToTheGivenDigits)
     EXPECT_EQ(RoundToSignificant(0.0, 3), 0.0);
     EXPECT_EQ(RoundToSignificant(5e-7, 3), 0.0);
     EXPECT_EQ(RoundToSignificant(std::nan(""), 3), 0.0);
-}
 
-TEST(Significant, FormatNumberStripsZerosAndPoint)
-{
     EXPECT_EQ(FormatNumber(1.5, 3), "1.5");
     EXPECT_EQ(FormatNumber(100, 3), "100");
     EXPECT_EQ(FormatNumber(0, 3), "0");
@@ -156,21 +133,14 @@ TEST(Octaves, ThirdOctaveSeriesFrom20To20000)
     EXPECT_EQ(f.front(), std::pow(10.0, 0.3 * 14 / 3));
     EXPECT_NEAR(f.front(), 25.12, 0.01);
     EXPECT_NEAR(f.back(), 19952.6, 0.1);
-    int c2, e2;
-    CountOctaveFrequencies(c2, e2, 20, 20000, 3);
-    EXPECT_EQ(c2, 30);
-    EXPECT_EQ(e2, 44);
-}
-
-TEST(Octaves, SeriesStartsAtOneHertz)
-{
-    int count, end;
-    std::vector<double> f;
+    CountOctaveFrequencies(count, end, 20, 20000, 3);
+    EXPECT_EQ(count, 30);
+    EXPECT_EQ(end, 44);
+    // A series starting at 1 Hz.
     GetOctaveFrequencies(count, end, 0.1, 1.0, 1, f);
     EXPECT_EQ(count, 1);
     EXPECT_EQ(end, 1);
-    ASSERT_EQ(f.size(), 1u);
-    EXPECT_EQ(f[0], 1.0);
+    EXPECT_EQ(f, std::vector<double>{1.0});
 }
 
 TEST(Octaves, EmptyAndUnboundedLimits)
@@ -189,13 +159,13 @@ TEST(Octaves, EmptyAndUnboundedLimits)
 TEST(Point3DRecord, ThreeDoublesInOrder)
 {
     CArchive ar;
-    CPoint3D p(1.0, 2.0, -0.5);
-    p.Serialize(ar);
-    ASSERT_EQ(ar.Size(), 24u);
-    CArchive in(ar.TakeBuffer());
+    CPoint3D(1.0, 2.0, -0.5).Serialize(ar);
+    const std::vector<BYTE> expected = CGolden().D(1.0).D(2.0).D(-0.5).bytes;
+    EXPECT_EQ(ar.Buffer(), expected);
+    CArchive in(expected);
     CPoint3D q;
     q.Serialize(in);
-    EXPECT_EQ(q, p);
+    EXPECT_EQ(q, CPoint3D(1.0, 2.0, -0.5));
 }
 
 }  // namespace
