@@ -7,6 +7,7 @@
 #include "app/KDRMainFrame.h"
 #include "app/QtDocumentUi.h"
 #include "dialogs/InitialSettingsDialog1.h"
+#include "dialogs/InstallationCommandsUi.h"
 #include "dialogs/ModuleArrangementDialogs.h"
 #include "document/InstallationContainer.h"
 #include "document/KDRDoc.h"
@@ -47,8 +48,10 @@ CKDRApp::~CKDRApp()
     }
     m_mainFrame.reset();
     m_template.reset();
-    if (m_documentUi)
+    if (m_documentUi) {
         SetDocumentUi(nullptr);
+        SetInstallationUi(nullptr);
+    }
     if (m_locator)
         SetWindowLocator(nullptr);
     if (m_qtRunner && GetDialogRunner() == m_qtRunner.get())
@@ -94,6 +97,9 @@ bool CKDRApp::InitInstance(int argc, char** argv, const Options& options)
     SetWindowLocator(m_locator.get());
     m_documentUi = std::make_unique<CQtDocumentUi>(*this);
     SetDocumentUi(m_documentUi.get());
+    // The installation commands' dialogs and map calculations.
+    static CInstallationCommandsUi installationUi;
+    SetInstallationUi(&installationUi);
 
     // The recent-file list of four, kept under the maker's key.
     QCoreApplication::setOrganizationName(QString::fromLatin1(kRegistryKey));

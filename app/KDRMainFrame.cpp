@@ -433,7 +433,7 @@ bool CKDRMainFrame::OnDocumentCommand(CKDRDoc& doc, unsigned id)
     case ID_WINDOW_NEW: return true;  // one window per project
     default: break;
     }
-    return doc.OnModelCommand(id);
+    return doc.OnModelCommand(id) || doc.OnInstallCommand(id);
 }
 
 bool CKDRMainFrame::UpdateDocumentCommand(CKDRDoc& doc, CCmdUI& ui)
@@ -447,7 +447,7 @@ bool CKDRMainFrame::UpdateDocumentCommand(CKDRDoc& doc, CCmdUI& ui)
     default: break;
     }
     bool enabled = false;
-    if (doc.GetModelCommandEnabled(ui.m_nID, enabled)) {
+    if (doc.GetModelCommandEnabled(ui.m_nID, enabled) || doc.GetInstallCommandEnabled(ui.m_nID, enabled)) {
         ui.Enable(enabled);
         return true;
     }

@@ -24,6 +24,14 @@ public:
     virtual void ViewYAxisPlus() = 0;
     virtual void ViewZAxisMinus() = 0;
     virtual void ViewDiagonal() = 0;
+    // The index of the view's colour-map condition in the document's list
+    // (-1: the view does not tell, the document then takes it for the
+    // current one).
+    virtual int GetConditionIndex() const { return -1; }
+    // Room > Room Parameters... for this view (bExisting TRUE from the
+    // command, FALSE for the first window of a new project): 0 applied,
+    // 1 cancelled.
+    virtual int EditRoomParameters(BOOL bExisting) { (void)bExisting; return 1; }
 };
 
 // The speaker-data list.

@@ -169,6 +169,56 @@ public:
     void ClearGraphCursorCurves();
     // ---- end of speaker and tool commands ----
 
+    // ---- Installation and room commands (implemented in KDRDocInstallCommands.cpp) ----
+    enum : unsigned {
+        kCmdRoomParameters = 32777,
+        kCmdInstallationAuto = 32784,
+        kCmdInstallationManually = 32782,
+        kCmdInstallationProperties = 32780,
+        kCmdInstallationRemove = 32779,
+        kCmdInstallationRemoveAll = 32783,
+        kCmdToolRecalculate = 32794,
+    };
+    // Runs the command id when it is one of those above; false otherwise.
+    bool OnInstallCommand(unsigned id);
+    // True when id is one of those commands, with enabled set as its update
+    // handler decides (left as passed in when the handler leaves the item
+    // unchanged).
+    bool GetInstallCommandEnabled(unsigned id, bool& enabled) const;
+
+    void OnRoomParameters();
+    // Installation > Auto...: AutoInstall, then modified whatever happened.
+    void OnInstallationAuto();
+    // Installation > Manually...: a speaker proposed at the room's centre.
+    void OnInstallationManually();
+    void OnInstallationProperties();
+    void OnInstallationRemove();
+    void OnInstallationRemoveAll();
+    void OnToolRecalculate();
+    // Disabled with a vertical calculation plane; otherwise enabled when the
+    // current model can be laid out automatically.
+    bool OnUpdateInstallationAuto() const;
+    // False when the item is left unchanged; otherwise true with enabled.
+    bool OnUpdateInstallationManually(bool& enabled) const;
+    // Enabled when the room holds at least one installation.
+    bool OnUpdateNeedInstallation() const;
+
+    // Shared with the drops and drags of the map and the installation list
+    // (the callers send the updates): 0 done, 1 not.
+    int InstallSpeakerAt(double x, double y);
+    int EditInstallationProperties(double x, double y, double z, double azimuth, double rotation, double elevation,
+                                   double power, BOOL polarityNormal);
+    int RemoveInstallation(BOOL bAll);
+    // Lays a grid of the current model over the room: 0 laid, 1 stopped.
+    int AutoInstall();
+    // Rows per printed page and pages of the installation table for the
+    // device's printable height.
+    void CalcPrintPages(class IDrawingContext* pDC, unsigned rowHeight, unsigned topMargin, unsigned bottomMargin);
+    // Every colour-map condition's plane back to level 0 with its results
+    // cleared.
+    void RebuildAllPlanes();
+    // ---- end of installation and room commands ----
+
     // ---- project data (public: the views and commands read and change it) ----
     BOOL m_bRecalcRequested = FALSE;      // only while Tool > Recalculate sends its hints
     BOOL m_bManualRecalculation = FALSE;  // maps recalculate only on Tool > Recalculate

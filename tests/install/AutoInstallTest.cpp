@@ -1,0 +1,332 @@
+// The automatic installation: the grid from measured coverage distances and
+// the command around it.
+
+#include "InstallTestSupport.h"
+
+#include "document/AutoInstallLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const char* const kDoubtful = "The result caused by this operation is doubtful...";
+const char* const kPlaneAtRoomHeight =
+    "This operation is not available in the case of setting the audience plane same height as the room height.";
+
+std::vector<std::pair<double, double>> Points(const CAutoInstallLayout& layout)
+{
+    std::vector<std::pair<double, double>> out;
+    for (const auto& p : layout.m_points)
+        out.emplace_back(p.x, p.y);
+    return out;
+}
+
+TEST(AutoLayout, RectangleEdgeToEdgeInATenByTenRoom)
+{
+    const double d[4] = {2.0, 2.0, 2.0, 2.0};
+    CAutoInstallLayout layout;
+    ASSERT_TRUE(layout.Compute(d, 2, CAutoInstallLayout::kRectangle, 0.0, 0.0, 10.0, 10.0));
+    EXPECT_EQ(layout.m_nRows, 2);
+    EXPECT_EQ(layout.m_nColumns, 2);
+    EXPECT_EQ(Points(layout), (std::vector<std::pair<double, double>>{{3, 3}, {7, 3}, {3, 7}, {7, 7}}));
+    EXPECT_EQ(layout.m_x1 + layout.m_x2, 4.0);
+    EXPECT_EQ(layout.m_y1 + layout.m_y2, 4.0);
+}
+
+TEST(AutoLayout, RectangleDensitiesScaleEveryDistance)
+{
+    // Maximum overlap halves the spacing: sx = sy = 2, counts trunc((10 - 1.2) / 2) + 1 = 5.
+    const double d[4] = {2.0, 2.0, 2.0, 2.0};
+    CAutoInstallLayout layout;
+    ASSERT_TRUE(layout.Compute(d, 0, CAutoInstallLayout::kRectangle, 0.0, 0.0, 10.0, 10.0));
+    EXPECT_EQ(layout.m_nColumns, 5);
+    EXPECT_EQ(layout.m_nRows, 5);
+    EXPECT_EQ(layout.m_points.front().x, 1.0);
+    EXPECT_EQ(layout.m_points[1].x, 3.0);
+    EXPECT_EQ(layout.m_points.back().x, 9.0);
+
+    // Unequal distances with "2 * Edge-to-Edge" in an offset room: sx = 2 * (1 + 3) = 8,
+    // sy = 2 * (0.5 + 0.5) = 2; columns trunc((20 - 4.8) / 8) + 1 = 2, rows trunc((6 - 1.2) / 2) + 1 = 3.
+    const double e[4] = {1.0, 3.0, 0.5, 0.5};
+    ASSERT_TRUE(layout.Compute(e, 4, CAutoInstallLayout::kRectangle, -10.0, 5.0, 20.0, 6.0));
+    EXPECT_EQ(layout.m_nColumns, 2);
+    EXPECT_EQ(layout.m_nRows, 3);
+    EXPECT_EQ(Points(layout), (std::vector<std::pair<double, double>>{
+                                  {-4, 6}, {4, 6}, {-4, 8}, {4, 8}, {-4, 10}, {4, 10}}));
+    EXPECT_EQ(layout.m_x1, 2.0);
+    EXPECT_EQ(layout.m_x2, 6.0);
+
+    // Minimum overlap divides by sqrt(2); 1.4 * edge-to-edge multiplies by it.
+    ASSERT_TRUE(layout.Compute(d, 1, CAutoInstallLayout::kRectangle, 0.0, 0.0, 10.0, 10.0));
+    EXPECT_DOUBLE_EQ(layout.m_x1, 2.0 / std::sqrt(2.0));
+    ASSERT_TRUE(layout.Compute(d, 3, CAutoInstallLayout::kRectangle, 0.0, 0.0, 10.0, 10.0));
+    EXPECT_DOUBLE_EQ(layout.m_y2, 2.0 * std::sqrt(2.0));
+}
+
+TEST(AutoLayout, HexagonalWithAnOddSlotCountDropsTheShiftedRowsLastPoint)
+{
+    const double d[4] = {2.0, 9.0, 9.0, 9.0};  // only d1 counts
+    CAutoInstallLayout layout;
+    ASSERT_TRUE(layout.Compute(d, 2, CAutoInstallLayout::kHexagonal, 0.0, 0.0, 10.0, 10.0));
+    EXPECT_EQ(layout.m_nColumns, 3);
+    EXPECT_EQ(layout.m_nRows, 3);
+    const double sy = 2.0 * std::sqrt(3.0);
+    const double y0 = (10.0 - 2.0 * sy) / 2.0;
+    ASSERT_EQ(layout.m_points.size(), 8u);
+    const double xs[8] = {1, 5, 9, 3, 7, 1, 5, 9};
+    const double ys[8] = {y0, y0, y0, y0 + sy, y0 + sy, y0 + 2 * sy, y0 + 2 * sy, y0 + 2 * sy};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_DOUBLE_EQ(layout.m_points[i].x, xs[i]) << i;
+        EXPECT_DOUBLE_EQ(layout.m_points[i].y, ys[i]) << i;
+    }
+    // The stored column distance is that of neighbouring shifted columns.
+    EXPECT_EQ(layout.m_x1 + layout.m_x2, 2.0);
+    EXPECT_DOUBLE_EQ(layout.m_y1 + layout.m_y2, sy);
+}
+
+TEST(AutoLayout, HexagonalWithAnEvenSlotCountShiftsTheGridByAQuarterColumn)
+{
+    // d1 = 2, room 12 long: m = trunc(2 * (12 - 1.2) / 4) + 1 = 6, columns 3;
+    // first x = (12 - 2.5 * 4) / 2 = 1; odd rows keep all three points.
+    const double d[4] = {2.0, 0.0, 0.0, 0.0};
+    CAutoInstallLayout layout;
+    ASSERT_TRUE(layout.Compute(d, 2, CAutoInstallLayout::kHexagonal, 0.0, 0.0, 12.0, 8.0));
+    EXPECT_EQ(layout.m_nColumns, 3);
+    EXPECT_EQ(layout.m_nRows, 2);  // trunc((8 - 2.078) / 3.464) + 1
+    ASSERT_EQ(layout.m_points.size(), 6u);
+    const double xs[6] = {1, 5, 9, 3, 7, 11};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_DOUBLE_EQ(layout.m_points[i].x, xs[i]) << i;
+}
+
+TEST(AutoLayout, HexagonalSingleColumnStaysCentredAndDropsOddRows)
+{
+    // d1 = 2 in a 3-long room: m = trunc(2 * (3 - 1.2) / 4) + 1 = 1, one column.
+    const double d[4] = {2.0, 0.0, 0.0, 0.0};
+    CAutoInstallLayout layout;
+    ASSERT_TRUE(layout.Compute(d, 2, CAutoInstallLayout::kHexagonal, 1.0, 0.0, 3.0, 10.0));
+    EXPECT_EQ(layout.m_nColumns, 1);
+    EXPECT_EQ(layout.m_nRows, 3);
+    ASSERT_EQ(layout.m_points.size(), 2u);  // rows 0 and 2
+    EXPECT_EQ(layout.m_points[0].x, 2.5);
+    EXPECT_EQ(layout.m_points[1].x, 2.5);
+
+    // Minimum overlap: x1 = d1 * sqrt(3) / 2.
+    ASSERT_TRUE(layout.Compute(d, 1, CAutoInstallLayout::kHexagonal, 0.0, 0.0, 10.0, 10.0));
+    EXPECT_DOUBLE_EQ(layout.m_x1 * 2.0, 2.0 * std::sqrt(3.0) * 0.5);
+}
+
+TEST(AutoLayout, UnusableOrTooFineSpacingIsRefused)
+{
+    CAutoInstallLayout layout;
+    const double zero[4] = {0.0, 0.0, 0.0, 0.0};
+    EXPECT_FALSE(layout.Compute(zero, 2, CAutoInstallLayout::kRectangle, 0, 0, 10, 10));
+    const double nan[4] = {NAN, 1.0, 1.0, 1.0};
+    EXPECT_FALSE(layout.Compute(nan, 2, CAutoInstallLayout::kRectangle, 0, 0, 10, 10));
+    // 0.05 spacing over 10000 x 10000: 4e10 points.
+    const double fine[4] = {0.1, 0.1, 0.1, 0.1};
+    EXPECT_FALSE(layout.Compute(fine, 0, CAutoInstallLayout::kRectangle, 0, 0, 10000, 10000));
+    EXPECT_FALSE(layout.Compute(fine, 0, CAutoInstallLayout::kHexagonal, 0, 0, 10000, 10000));
+    EXPECT_TRUE(layout.m_points.empty());
+    // 100 x 100 = 10000 is the most laid.
+    const double fit[4] = {0.5, 0.5, 0.5, 0.5};
+    ASSERT_TRUE(layout.Compute(fit, 2, CAutoInstallLayout::kRectangle, 0, 0, 100, 100));
+    EXPECT_EQ(layout.m_points.size(), 10000u);
+}
+
+class AutoInstallTest : public ::testing::Test {
+protected:
+    AutoInstallTest()
+    {
+        doc.m_nLengthUnit = 0;
+        CInstallationContainer& room = doc.m_installations;
+        room.SetRoom(CInstallationContainer::kReferenceX0, 0.0);
+        room.SetRoom(CInstallationContainer::kReferenceY0, 0.0);
+        room.SetRoom(CInstallationContainer::kRoomLengthX, 10.0);
+        room.SetRoom(CInstallationContainer::kRoomWidthY, 10.0);
+        room.SetRoom(CInstallationContainer::kRoomHeight, 3.0);
+    }
+    CKDRDoc doc;
+    CFakeInstallationUi ui;
+    CFakeDocumentUi docUi;
+    CRecordingMessageBox box;
+};
+
+TEST_F(AutoInstallTest, LaysTheRectangleGridRowByRowAndStoresTheDistances)
+{
+    AddModel(doc, 0, 3, {{false, 10.0}, {false, 2.5}}, 1);
+    AddCondition(doc, 1.2);
+    AddGraph(doc);
+    CFakeMapView map(doc, 0);
+    doc.m_installations.AddInstallation(0, 0, 9, 9, 3, 0, 0, 0, 1.0, TRUE);  // replaced
+    CHintRecorder hints(doc);
+
+    doc.OnInstallationAuto();
+
+    ASSERT_EQ(ui.autoShown.size(), 1u);
+    const CAutoInstallationValues& v = ui.autoShown[0];
+    EXPECT_EQ(v.z, 3.0);  // the room height while no height is remembered
+    EXPECT_EQ(v.angles[0], 0.0);
+    EXPECT_EQ(v.angles[1], 0.0);
+    EXPECT_EQ(v.angles[2], 0.0);
+    EXPECT_EQ(v.overlapMode, 2.0);
+    EXPECT_EQ(v.dataPitch, 3.0);
+    // The scan ran on the probe alone, on the current condition.
+    EXPECT_EQ(ui.installationsAtScan, 1);
+    EXPECT_EQ(ui.coverageConditions, (std::vector<int>{0, 0}));
+
+    ASSERT_EQ(doc.m_installations.GetCount(), 4);
+    const double expected[4][2] = {{3, 3}, {7, 3}, {3, 7}, {7, 7}};
+    for (int i = 0; i < 4; ++i) {
+        const CInstallationElement* e = doc.m_installations.GetAt(i);
+        EXPECT_EQ(e->GetPosition().x, expected[i][0]);
+        EXPECT_EQ(e->GetPosition().y, expected[i][1]);
+        EXPECT_EQ(e->GetPosition().z, 3.0);
+        EXPECT_EQ(e->GetTapIndex(), 1u);
+        EXPECT_EQ(e->GetPower(), 2.5);
+        EXPECT_EQ(e->GetPolarity(), 1);
+    }
+    EXPECT_EQ(doc.m_installations.GetCurrentIndex(), 3);
+    EXPECT_TRUE(doc.m_bAutoInstalled);
+    EXPECT_EQ(doc.m_dAutoDistance[3], 4.0);
+    EXPECT_EQ(doc.m_dAutoDistance[2], 4.0);
+    EXPECT_EQ(doc.m_dAutoDistance[1], 3.0);
+    EXPECT_EQ(doc.m_dAutoDistance[0], 3.0);
+    EXPECT_EQ(doc.m_dAutoHeight, 3.0);
+    EXPECT_EQ(map.calls, std::vector<std::string>{"Update(0,0)"});
+    // Emptied room announced, then the grid.
+    EXPECT_EQ(hints.hints, (std::vector<long>{1, 2, 4, 1, 2, 4}));
+    EXPECT_EQ(hints.installationCounts, (std::vector<int>{0, 0, 0, 4, 4, 4}));
+    EXPECT_TRUE(hints.graphCleared[2]);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(AutoInstallTest, RemembersTheDialogsValuesAndTruncatesTheDensity)
+{
+    CTestModel& model = AddModel(doc, CStdSPModel::kCeilingType, 3, {{false, 10.0}});
+    (void)model;
+    AddCondition(doc, 1.2);
+    ui.autoEdit = [](CAutoInstallationValues& v) {
+        v.overlapMode = 2.9;
+        v.z = 2.5;
+        v.angles[0] = 5.0;
+        v.centerFreq = 2000.0;
+        v.octaveBand = 1.0;
+    };
+    doc.OnInstallationAuto();
+    ASSERT_EQ(ui.autoShown.size(), 1u);
+    EXPECT_EQ(ui.autoShown[0].angles[2], 90.0);  // ceiling kind
+    EXPECT_EQ(doc.m_nAutoOverlapMode, 2);
+    EXPECT_EQ(doc.m_dAutoHeight, 2.5);
+    EXPECT_EQ(doc.m_ptAutoAngles.x, 5.0);
+    EXPECT_EQ(doc.m_ptAutoAngles.z, 90.0);
+    EXPECT_EQ(doc.m_dAutoCenterFreq, 2000.0);
+    EXPECT_EQ(doc.m_dAutoBand, 1.0);
+    EXPECT_EQ(doc.m_installations.GetAt(0)->GetPosition().z, 2.5);
+    EXPECT_EQ(doc.m_installations.GetAt(0)->GetAngles().x, 5.0);
+
+    // The next time the remembered values are proposed.
+    doc.OnInstallationAuto();
+    ASSERT_EQ(ui.autoShown.size(), 2u);
+    EXPECT_EQ(ui.autoShown[1].z, 2.5);
+    EXPECT_EQ(ui.autoShown[1].angles[0], 5.0);
+    EXPECT_EQ(ui.autoShown[1].overlapMode, 2.0);
+
+    // A density outside the five keeps the one remembered.
+    ui.autoEdit = [](CAutoInstallationValues& v) { v.overlapMode = -1.0; };
+    doc.OnInstallationAuto();
+    EXPECT_EQ(doc.m_nAutoOverlapMode, 2);
+}
+
+TEST_F(AutoInstallTest, AForwardModelProposesElevationZero)
+{
+    AddModel(doc, 0, 3, {{false, 10.0}});
+    ui.autoOk = false;
+    EXPECT_EQ(doc.AutoInstall(), 1);
+    ASSERT_EQ(ui.autoShown.size(), 1u);
+    EXPECT_EQ(ui.autoShown[0].angles[2], 0.0);
+    EXPECT_EQ(doc.m_ptAutoAngles.z, 0.0);   // stored
+    EXPECT_EQ(doc.m_dAutoHeight, CKDRDoc::kNotSet);  // not changed before OK
+}
+
+TEST_F(AutoInstallTest, HexagonalWithTiltedSpeakersAsksFirstAndCancelKeepsTheRoom)
+{
+    AddModel(doc, 0, 3, {{false, 10.0}});
+    AddCondition(doc, 1.2);
+    doc.m_installations.AddInstallation(0, 0, 1, 1, 3, 0, 0, 0, 1.0, TRUE);
+    ui.autoEdit = [](CAutoInstallationValues& v) {
+        v.layoutPattern = 1;
+        v.angles[2] = 45.0;
+    };
+    docUi.answers = {IDCANCEL};
+    CHintRecorder hints(doc);
+    EXPECT_EQ(doc.AutoInstall(), 1);
+    EXPECT_EQ(docUi.messages, std::vector<std::string>{kDoubtful});
+    EXPECT_EQ(doc.m_installations.GetCount(), 1);
+    EXPECT_TRUE(hints.hints.empty());
+    EXPECT_EQ(doc.m_nAutoLayoutPattern, 1);  // stored before the question
+    EXPECT_EQ(doc.m_ptAutoAngles.z, 45.0);
+
+    // Straight down and not doubtful: no question, the hexagonal grid.
+    ui.autoEdit = [](CAutoInstallationValues& v) {
+        v.layoutPattern = 1;
+        v.angles[2] = 90.0;
+    };
+    docUi.messages.clear();
+    EXPECT_EQ(doc.AutoInstall(), 0);
+    EXPECT_TRUE(docUi.messages.empty());
+    EXPECT_EQ(doc.m_installations.GetCount(), 8);
+    EXPECT_EQ(doc.m_dAutoDistance[3], 2.0);
+    EXPECT_EQ(doc.m_dAutoDistance[1], 1.0);
+
+    // A doubtful model asks even straight down.
+    static_cast<CTestModel*>(doc.m_models.GetCurrent())->doubtful = TRUE;
+    EXPECT_EQ(doc.AutoInstall(), 0);
+    EXPECT_EQ(docUi.messages, std::vector<std::string>{kDoubtful});
+}
+
+TEST_F(AutoInstallTest, APlaneAtRoomHeightIsRefusedWithAMessage)
+{
+    AddModel(doc, 0, 3, {{false, 10.0}});
+    AddCondition(doc, 3.0);
+    EXPECT_EQ(doc.AutoInstall(), 1);
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].first, kPlaneAtRoomHeight);
+    EXPECT_EQ(box.shown[0].second, static_cast<unsigned>(MB_OK));
+    EXPECT_TRUE(ui.autoShown.empty());
+}
+
+TEST_F(AutoInstallTest, WithoutConditionOnlyTheProbeStays)
+{
+    AddModel(doc, 0, 3, {{false, 10.0}});
+    EXPECT_EQ(doc.AutoInstall(), 0);
+    ASSERT_EQ(doc.m_installations.GetCount(), 1);
+    EXPECT_EQ(doc.m_installations.GetAt(0)->GetPosition().x, 0.0);
+    EXPECT_EQ(doc.m_installations.GetAt(0)->GetPosition().y, 0.0);
+    EXPECT_FALSE(doc.m_bAutoInstalled);
+    EXPECT_TRUE(ui.coverageConditions.empty());
+}
+
+TEST_F(AutoInstallTest, AFailedScanOrAnImpossibleGridLaysNoGrid)
+{
+    AddModel(doc, 0, 3, {{false, 10.0}});
+    AddCondition(doc, 1.2);
+    ui.coverageResult[1] = 1;
+    CHintRecorder hints(doc);
+    EXPECT_EQ(doc.AutoInstall(), 1);
+    EXPECT_EQ(doc.m_installations.GetCount(), 1);  // the probe
+    EXPECT_FALSE(doc.m_bAutoInstalled);
+    EXPECT_EQ(doc.m_dAutoDistance[3], 0.0);
+    EXPECT_EQ(hints.hints, (std::vector<long>{1, 2, 4, 1, 2, 4}));
+
+    ui.coverageResult[1] = 0;
+    doc.m_installations.SetRoom(CInstallationContainer::kRoomLengthX, 10000.0);
+    doc.m_installations.SetRoom(CInstallationContainer::kRoomWidthY, 10000.0);
+    ui.coverage[0] = ui.coverage[1] = ui.coverage[2] = ui.coverage[3] = 0.1;
+    EXPECT_EQ(doc.AutoInstall(), 1);
+    EXPECT_EQ(doc.m_installations.GetCount(), 1);
+}
+
+}  // namespace
