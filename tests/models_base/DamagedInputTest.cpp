@@ -1,6 +1,6 @@
-// Randomly damaged model records and import files: each one either loads,
-// is refused or ends with an archive error; none crashes, hangs or asks for
-// unbounded memory (the sanitizer build checks the rest).
+// Damaged model records and import files of every kind: each one either
+// loads, is refused or ends with an archive error; none crashes, hangs or
+// asks for unbounded memory (the sanitizer build checks the rest).
 #include "ModelTestData.h"
 
 #include "platform/ArchiveException.h"
@@ -63,23 +63,41 @@ TEST(DamagedInputTest, DamagedModelRecordsNeverCrash)
     }
 }
 
-TEST(DamagedInputTest, DamagedImportFilesNeverCrash)
+TEST(DamagedInputTest, CutOrDamagedImportFilesImportOrFail)
 {
+    const char* values[] = {"", "-1", "0", "1e999", "-1e999", "65535", "65536", "4097", "2147483647", "abc", ",,,",
+                            "360", "h,1e999,1e999", "l", "9", "-0.5", "nan", "-inf"};
+    // A model that imports must hold bounded counts and compute.
+    auto check = [](const std::string& text) {
+        if (const auto model = ImportText(text)) {
+            EXPECT_LE(model->GetTapTable().GetElementCount(), 4096u);
+            EXPECT_LE(model->GetElements().size(), model->GetPlacements().size());
+            Exercise(*model);
+        }
+    };
     std::mt19937 rng(815);
-    const char* replacements[] = {"", "-1", "0", "1e999", "-1e999", "65535", "2147483647", "abc", ",,,", "360",
-                                  "h,1e999,1e999", "l", "9", "-0.5"};
     for (int code = 0; code <= 8; ++code) {
         SCOPED_TRACE(code);
         const std::vector<std::string> lines = Lines(MakeZsbText(DamageSpec(code)));
+        // Cut after every line.
+        for (std::size_t n = 0; n < lines.size(); ++n)
+            check(Join(lines, n));
+        // Each line of the header, taps, polar angles and axis blocks (line 0
+        // is the version line, line 1 the type code) replaced by each value.
+        for (std::size_t i = 2; i < lines.size() && i < 40; ++i) {
+            for (const char* value : values) {
+                std::vector<std::string> damaged = lines;
+                damaged[i] = value;
+                check(Join(damaged));
+            }
+        }
+        // A few lines anywhere replaced at random.
         for (int round = 0; round < 150; ++round) {
             std::vector<std::string> damaged = lines;
             const int changes = 1 + static_cast<int>(rng() % 3);
-            for (int c = 0; c < changes; ++c) {
-                // Line 0 is the version line, line 1 the type code.
-                damaged[2 + rng() % (damaged.size() - 2)] = replacements[rng() % std::size(replacements)];
-            }
-            if (const auto model = ImportText(Join(damaged)))
-                Exercise(*model);
+            for (int c = 0; c < changes; ++c)
+                damaged[2 + rng() % (damaged.size() - 2)] = values[rng() % std::size(values)];
+            check(Join(damaged));
         }
     }
 }

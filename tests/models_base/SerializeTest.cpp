@@ -305,19 +305,16 @@ std::vector<BYTE> ContainerBytes(const CSpeakerModel& m, DWORD version, unsigned
     return b.bytes;
 }
 
-TEST(ContainerTest, TheRecordIsWrittenInListOrder)
+TEST(ContainerTest, WrittenInListOrderAndOldFilesCarryASummaryAndASecondCopyOfEachModel)
 {
-    CSpeakerModelContainer c;
-    c.Add(Tiny(1));
-    c.Add(Tiny(1));
-    c.SetCurrentIndex(1);
+    CSpeakerModelContainer written;
+    written.Add(Tiny(1));
+    written.Add(Tiny(1));
+    written.SetCurrentIndex(1);
     CArchive out;
-    c.Serialize(out, 0, 0x02000000);
-    EXPECT_EQ(out.Buffer(), ContainerBytes(*c.GetAt(0), 0x02000000, 1, 2));
-}
+    written.Serialize(out, 0, 0x02000000);
+    EXPECT_EQ(out.Buffer(), ContainerBytes(*written.GetAt(0), 0x02000000, 1, 2));
 
-TEST(ContainerTest, OldFilesCarryASummaryAndASecondCopyOfEachModel)
-{
     const auto tiny = Tiny(1);
     for (DWORD version : {0x01000000u, 0x01030000u, 0x01040200u, 0x02000000u}) {
         SCOPED_TRACE(version);
