@@ -101,6 +101,9 @@ void CSoundGraphViewCore::OnActivateView()
 
 void CSoundGraphViewCore::Detach()
 {
+    // Only a view that took an entry gives one back (and only once).
+    if (!m_bInitialized)
+        return;
     const int removed = m_nGraph;
     m_doc.m_soundGraphConditions.RemoveAt(removed);
     for (IView* view : m_doc.GetViews()) {

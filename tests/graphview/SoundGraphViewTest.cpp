@@ -398,11 +398,24 @@ TEST(GraphViewLifecycle, LaterWindowsCopyTheActiveEntryAndMoveDownWhenOneCloses)
     EXPECT_EQ(views[2]->core.GetGraph()->GetYMin(), 30.0);
     EXPECT_EQ(views[0]->core.GetGraph()->GetYMin(), 40.0);
 
+    // Closing twice changes nothing more.
+    views[1]->core.Detach();
+    EXPECT_EQ(list.GetCount(), 2);
+    EXPECT_EQ(views[2]->core.GetGraphIndex(), 1);
+
     // The first one closes too: the last one is entry 0 now.
     doc.RemoveView(views[0].get());
     views[0]->core.Detach();
     EXPECT_EQ(views[2]->core.GetGraphIndex(), 0);
     EXPECT_EQ(list.GetCount(), 1);
+
+    // A window that goes before its initial update leaves the others alone.
+    FakeGraphView early(doc);
+    doc.AddView(&early);
+    doc.RemoveView(&early);
+    early.core.Detach();
+    EXPECT_EQ(list.GetCount(), 1);
+    EXPECT_EQ(views[2]->core.GetGraphIndex(), 0);
     doc.RemoveView(views[2].get());
 }
 
