@@ -1,6 +1,8 @@
 // The installation and automatic-installation dialogs built from their
 // templates as the program shows them (offscreen).
 
+#include "app_qt/QtTestApplication.h"
+
 #include "dialogs/AutoInstallationDialog1.h"
 #include "dialogs/InstallationDialog1.h"
 #include "platform/MessageBox.h"
@@ -9,30 +11,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <memory>
 
 namespace {
-
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_install_qt";
-        static char* argv[] = {name, nullptr};
-        m_app = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 class RecordedMessages : public IMessageBox {
 public:
