@@ -117,5 +117,6 @@ bool CAutoInstallLayout::Compute(const double measured[4], int overlapMode, int 
         m_x1 /= 2.0;
         m_x2 /= 2.0;
     }
-    return true;
+    // A room without area (a negative size from a damaged file) has no grid.
+    return !m_points.empty();
 }

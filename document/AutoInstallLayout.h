@@ -22,8 +22,8 @@ public:
 
     // measured[0], [1]: coverage along +x and -x; [2], [3]: along +y and -y.
     // The room rectangle starts at (x0, y0) and spans lengthX by widthY.
-    // False (and nothing laid) when the spacing is no positive finite
-    // number or the grid would hold more than kMaxSpeakers points.
+    // False when the spacing is no positive finite number, the grid would
+    // hold more than kMaxSpeakers points, or no point lies in the room.
     bool Compute(const double measured[4], int overlapMode, int pattern, double x0, double y0, double lengthX,
                  double widthY);
 

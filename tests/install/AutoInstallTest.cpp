@@ -130,6 +130,10 @@ TEST(AutoLayout, UnusableOrTooFineSpacingIsRefused)
     EXPECT_FALSE(layout.Compute(fine, 0, CAutoInstallLayout::kRectangle, 0, 0, 10000, 10000));
     EXPECT_FALSE(layout.Compute(fine, 0, CAutoInstallLayout::kHexagonal, 0, 0, 10000, 10000));
     EXPECT_TRUE(layout.m_points.empty());
+    // A room of negative width (damaged file) holds no row.
+    const double two[4] = {2.0, 2.0, 2.0, 2.0};
+    EXPECT_FALSE(layout.Compute(two, 2, CAutoInstallLayout::kRectangle, 0, 0, 10, -20));
+    EXPECT_TRUE(layout.m_points.empty());
     // 100 x 100 = 10000 is the most laid.
     const double fit[4] = {0.5, 0.5, 0.5, 0.5};
     ASSERT_TRUE(layout.Compute(fit, 2, CAutoInstallLayout::kRectangle, 0, 0, 100, 100));
