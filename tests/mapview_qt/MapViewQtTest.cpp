@@ -1,0 +1,190 @@
+// The SPL map pane in a project window: its choice lists, its repaint after
+// hint 1, its commands and a printed page.
+
+#include "platform_gui/TestSupport.h"
+#include "splcalc/SceneSupport.h"
+
+#include "app/KDRApp.h"
+#include "platform/Dialog.h"
+
+#include "app/KDRChildFrame.h"
+#include "app/KDRMainFrame.h"
+#include "app/PaneFactories.h"
+#include "document/KDRDoc.h"
+#include "platform/qt/PrintRunner.h"
+#include "views/qt/ColorMapView.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QSettings>
+
+namespace {
+
+class QtApplicationEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_mapview_qt";
+        static char* argv[] = {name, nullptr};
+        if (!qApp)
+            new QApplication(argc, argv);
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const g_env =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+// Every dialog is cancelled; the ids are kept.
+class CancellingRunner : public IDialogRunner {
+public:
+    std::vector<unsigned> ran;
+    int RunModal(CDialog& d) override
+    {
+        ran.push_back(d.GetTemplateId());
+        return IDCANCEL;
+    }
+};
+
+// Counts the paint events of a widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+class MapViewQtTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        WriteAll(dir.File("ZAV_KDR.ini"), "[IS_APP_FIRST_TIME]\r\nIsAppFirstTime=0\r\n[LENGTH_UNIT]\r\nLengthUnit=0\r\n");
+        CKDRApp::Options o;
+        o.settingsPath = dir.File("ZAV_KDR.ini");
+        o.dialogRunner = &runner;
+        o.messages = &msgs;
+        o.recentFilesScope = "KadrelMapViewTest";
+        o.showMainWindow = true;
+        ASSERT_TRUE(app.InitInstance(0, nullptr, o));
+        app.OnFileNew();
+        ASSERT_EQ(app.GetMainFrame()->ChildFrames().size(), 1);
+        child = app.GetMainFrame()->ChildFrames().front();
+        view = dynamic_cast<CColorMapView*>(child->GetPane(PaneKind::SplMap));
+        ASSERT_NE(view, nullptr);
+        doc = &child->GetDocument();
+        QApplication::processEvents();
+    }
+    void TearDown() override { QSettings(QStringLiteral("ZAV Corporation"), QStringLiteral("KadrelMapViewTest")).clear(); }
+
+    void AddModel()
+    {
+        CStdioFile file;
+        file.OpenText(MakeZsbText(splcalc_test::SmallSpeaker()));
+        std::string first;
+        file.ReadString(first);
+        ASSERT_TRUE(doc->m_models.ImportModel(file, doc->m_nLengthUnit, nullptr));
+    }
+
+    TempDir dir;
+    CancellingRunner runner;
+    RecordingMessages msgs;
+    CKDRApp app;
+    CKDRChildFrame* child = nullptr;
+    CColorMapView* view = nullptr;
+    CKDRDoc* doc = nullptr;
+};
+
+}  // namespace
+
+TEST_F(MapViewQtTest, NewProjectWindowShowsTheMapPane)
+{
+    EXPECT_EQ(view->objectName(), QStringLiteral("SPL Map View"));
+    ASSERT_EQ(doc->m_colorMapConditions.GetCount(), 1);
+    EXPECT_EQ(view->GetConditionIndex(), 0);
+    QComboBox* frequency = view->GetCombo(CColorMapViewCore::kIdComboFrequency);
+    QComboBox* band = view->GetCombo(CColorMapViewCore::kIdComboBand);
+    QComboBox* mode = view->GetCombo(CColorMapViewCore::kIdComboSumMode);
+    ASSERT_TRUE(frequency && band && mode);
+    EXPECT_EQ(frequency->geometry().left(), 170);
+    EXPECT_EQ(band->geometry().left(), 290);
+    EXPECT_EQ(mode->geometry().left(), 410);
+    EXPECT_EQ(band->count(), 0);  // no speaker model yet
+    // The canvas covers the map's scroll size.
+    const CSize total = doc->m_colorMapConditions.GetAt(0)->GetTotalSize();
+    EXPECT_GE(view->GetCanvas()->width(), total.cx);
+    EXPECT_GE(view->GetCanvas()->height(), total.cy);
+
+    // The plane shows in its last colour without installations.
+    const QImage image = view->GetCanvas()->grab().toImage();
+    const COLORREF last = doc->m_colorMapConditions.GetAt(0)->GetPlane().GetColors().back();
+    const QColor colour(GetRValue(last), GetGValue(last), GetBValue(last));
+    int painted = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            painted += image.pixelColor(x, y) == colour ? 1 : 0;
+    EXPECT_GT(painted, 1000);
+}
+
+TEST_F(MapViewQtTest, ImportFillsChoicesAndHintOneRecalculatesAndRepaints)
+{
+    AddModel();
+    view->UpdateConditionControls(FALSE, TRUE);
+    QComboBox* band = view->GetCombo(CColorMapViewCore::kIdComboBand);
+    QComboBox* frequency = view->GetCombo(CColorMapViewCore::kIdComboFrequency);
+    ASSERT_EQ(band->count(), 7);
+    EXPECT_EQ(band->currentText(), QStringLiteral("1/3 Oct. Band"));
+    EXPECT_EQ(frequency->currentText(), QStringLiteral("1000[Hz]"));
+
+    PaintCounter counter;
+    view->GetCanvas()->installEventFilter(&counter);
+    doc->m_installations.AddInstallation(0, 0, 5.0, 5.0, 3.0, 0.0, 0.0, 90.0, 6.0, 1);
+    doc->UpdateAllViews(nullptr, kHintRecalcMaps);
+    QApplication::processEvents();
+    EXPECT_GE(counter.paints, 1);
+    const CListeningPlane& plane = doc->m_colorMapConditions.GetAt(0)->GetPlane();
+    EXPECT_GT(plane.GetMaxLevel(), 40.0);
+    EXPECT_GT(plane.GetCells().GetAt(0)->GetLevel(), 0.0);
+
+    // The user picks "Interference": stored, and the map recalculated.
+    QComboBox* mode = view->GetCombo(CColorMapViewCore::kIdComboSumMode);
+    mode->setCurrentIndex(0);
+    emit mode->activated(0);
+    EXPECT_EQ(doc->m_colorMapConditions.GetAt(0)->GetSumMode(), 0);
+    view->GetCanvas()->removeEventFilter(&counter);
+}
+
+TEST_F(MapViewQtTest, ViewCommandsAndPrinting)
+{
+    CColorMapCondition& cond = *doc->m_colorMapConditions.GetAt(0);
+    const double scale = cond.GetScale();
+    EXPECT_TRUE(view->OnCommand(CKDRDoc::kCmdViewRoomSizeZoomIn));
+    EXPECT_DOUBLE_EQ(cond.GetScale(), scale * 1.2);
+    EXPECT_TRUE(view->OnCommand(CKDRDoc::kCmdViewRoomDirectionZAxisMinus));
+    EXPECT_EQ(cond.GetViewAngles()[0], 0.0);
+    CCmdUI ui(CKDRDoc::kCmdViewRoomSizeFit);
+    EXPECT_TRUE(view->OnUpdateCommand(ui));
+    EXPECT_TRUE(ui.m_bEnabled);
+
+    const CRect margin = cond.GetMargin();
+    const double before = cond.GetScale();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = QString::fromStdString(dir.File("map.pdf"));
+    printer.setOutputFileName(pdf);
+    EXPECT_TRUE(PrintRunner::PrintOn(*view, printer));
+    EXPECT_GT(QFile(pdf).size(), 1000);
+    EXPECT_EQ(cond.GetMargin(), margin);
+    EXPECT_EQ(cond.GetScale(), before);
+    EXPECT_FALSE(view->IsPrintingMap());
+}

@@ -1,0 +1,226 @@
+#pragma once
+// The SPL map window without its widget: the window's colour-map condition
+// and its life (first update, hint 1, renumbering), the band, frequency and
+// summation choices, the projection of room points into window pixels, fit,
+// zoom and view directions, the drawing pass (map, legend, text block) on an
+// IDrawingContext and the print set-up.
+//
+// The Qt widget (views/qt/ColorMapView.h) derives from this class and
+// supplies the window's part through the virtual functions under "Window".
+// Tests derive from it with a recorded window.
+
+#include "document/DocumentViewLinks.h"
+#include "models/Point3D.h"
+#include "platform/DrawingContext.h"
+#include "platform/GdiTypes.h"
+#include "platform/Printing.h"
+#include "platform/Progress.h"
+#include "platform/RegisteredMessages.h"
+#include "platform/Types.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CColorMapCondition;
+class CKDRDoc;
+class CListeningPlane;
+class CPlaceElement;
+
+class CColorMapViewCore : public IColorMapViewLink, public IPrintable {
+public:
+    // Ids of the three choice lists across the top of the window.
+    enum : int { kIdComboBand = 1025, kIdComboFrequency = 1026, kIdComboSumMode = 1027 };
+    // Their places in client pixels (left, top, right, bottom; the bottom is
+    // the opened list's).
+    static constexpr CRect kRectComboFrequency{170, 0, 290, 300};
+    static constexpr CRect kRectComboBand{290, 0, 410, 300};
+    static constexpr CRect kRectComboSumMode{410, 0, 530, 300};
+    // Narrowest map width on the screen, in pixels.
+    static constexpr int kMinScreenMapWidth = 470;
+    // Margins of a new window's condition (left, top, right, bottom).
+    static constexpr CRect kDefaultMargin{110, 44, 40, 324};
+
+    explicit CColorMapViewCore(CKDRDoc& doc);
+    // Removes the window's condition from the document and renumbers the
+    // later SPL map windows of the document.
+    ~CColorMapViewCore() override;
+    CColorMapViewCore(const CColorMapViewCore&) = delete;
+    CColorMapViewCore& operator=(const CColorMapViewCore&) = delete;
+
+    CKDRDoc& GetKDRDocument() const { return m_doc; }
+    int GetConditionIndex() const { return m_nConditionIndex; }
+    void SetConditionIndex(int index) { m_nConditionIndex = index; }
+    // The window's condition; nullptr when the index names none.
+    CColorMapCondition* GetCondition() const;
+
+    // ---- life -------------------------------------------------------------
+    // Picks or creates the condition (a new project: default plane, Room
+    // Parameters, diagonal view, fit, calculation) and fills the choices.
+    void InitialUpdate();
+    // The window became active: its condition becomes the list's current one.
+    void OnActivateView();
+    // Hint 1: recalculate (unless manual recalculation holds it back), then
+    // clear and redraw. Other hints are ignored.
+    void OnUpdateHint(long hint);
+    // The colour map of the window's condition (progress from the window).
+    void CalcColorMap();
+
+    // ---- choices ----------------------------------------------------------
+    void UpdateConditionControls(BOOL bSave, BOOL bResetBand) override;
+    void OnCbnSelchangeBandFrequency();
+    void OnCbnSelchangeSumMode();
+    // The band fractions in list order and their labels.
+    static constexpr int kBandCount = 7;
+    static const double kBandFractions[kBandCount];
+    // "1/24 Oct. Band" ... "4 Oct. Band" for an exact band fraction; empty
+    // for any other value.
+    static std::string GetBandName(double bandFraction);
+    // Row of the band table whose fraction equals the pitch; -1 for none.
+    static int BandRowOfPitch(double pitch);
+
+    // ---- projection -------------------------------------------------------
+    // The condition's view angles as a rotation triple for CPoint3D::Rotate.
+    CPoint3D GetViewRotation() const;
+    // Rotated x (resp. y) to window pixels.
+    int ToDeviceX(double x) const;
+    int ToDeviceY(double y) const;
+    // A world point rotated and projected.
+    CPoint ProjectPoint(const CPoint3D& world) const;
+    // The window points of a rotated corner block, in the order 0, 3, 2, 1.
+    void ProjectQuad(CPoint out[4], const double corners[12]) const;
+    // A world corner block rotated by the view and projected.
+    void ProjectWorldQuad(CPoint out[4], const double corners[12]) const;
+    // The corner blocks of a colour dot in the plane it lies in.
+    static void GetQuadXY(const CPlaceElement& dot, double corners[12]);
+    static void GetQuadYZ(const CPlaceElement& dot, double corners[12]);
+    static void GetQuadXZ(const CPlaceElement& dot, double corners[12]);
+    // Projected extent, optional fit, scroll size.
+    void UpdateScrollSizes(BOOL bFit);
+    CSize GetTotalSize() const { return m_sizeTotal; }
+    double GetMinX() const { return m_dMinX; }
+    double GetMaxX() const { return m_dMaxX; }
+    double GetMinY() const { return m_dMinY; }
+    double GetMaxY() const { return m_dMaxY; }
+
+    // ---- size and direction commands ----------------------------------------
+    void Fit() override;
+    void Zoom(double factor);
+    void ZoomIn() override;
+    void ZoomOut() override;
+    void SetViewAngles(double a, double b, double c);
+    void ViewXAxisMinus() override;
+    void ViewYAxisPlus() override;
+    void ViewZAxisMinus() override;
+    void ViewDiagonal() override;
+    void Redraw();
+    // The View > Room commands by id while the window is active; false for
+    // any other id.
+    bool OnViewRoomCommand(unsigned id);
+
+    // ---- drawing ------------------------------------------------------------
+    // The whole picture of the window: map, then legend.
+    void OnDraw(IDrawingContext& dc);
+    void DrawMap(IDrawingContext& dc);
+    void DrawColorLegend(IDrawingContext& dc);
+    static void FillQuad(IDrawingContext& dc, const CPoint points[4], COLORREF color);
+    void DrawColorDots(IDrawingContext& dc);
+    void DrawPlaneBackground(IDrawingContext& dc);
+    void DrawRoomOutline(IDrawingContext& dc);
+    void DrawRoomGrid(IDrawingContext& dc);
+    void DrawAxes(IDrawingContext& dc);
+    void DrawSpeakers(IDrawingContext& dc);
+    void DrawPlaneDimensions(IDrawingContext& dc, int h);
+    // The text block under the map.
+    void DrawRoomInfo(IDrawingContext& dc, int h);
+    void DrawSPLSummary(IDrawingContext& dc, int h);
+    void DrawAmplifierPower(IDrawingContext& dc, int h);
+    void DrawAutoInstallationInfo(IDrawingContext& dc, int h);
+    void EraseAutoInstallationInfo(IDrawingContext& dc, int h);
+    // Top-left corner of text line k under the map.
+    CPoint TextLinePosition(int k, int h) const;
+    // The font of the pass: the print font while printing, else the screen font.
+    CFontSpec GetPassFont() const;
+    // "[ft]" or "[m]" by the document's length unit.
+    std::string GetUnitText() const;
+    // The longest text line the block draws (longer texts are cut).
+    static constexpr std::size_t kMaxLineLength = 99;
+
+    // ---- printing -------------------------------------------------------------
+    bool OnPreparePrinting(CPrintInfo& info) override;
+    void OnBeginPrinting(IDrawingContext& dc, CPrintInfo& info) override;
+    void OnPrint(IDrawingContext& dc, CPrintInfo& info) override;
+    void OnEndPrinting(IDrawingContext& dc, CPrintInfo& info) override;
+    BOOL IsPrintingMap() const { return m_bPrinting; }
+
+    // ---- Mouse, drag and drop, registered messages (b2) ----
+    // ---- end (b2) ----
+
+    // ---- Room parameters, cursor readout, printing (b3) ----
+    // Placeholders until the room-parameters and print-table operations exist;
+    // replace them with declarations and define them in your own sources.
+    // The first update of a new project's window calls it with FALSE.
+    int EditRoomParameters(BOOL bExisting) { (void)bExisting; return 1; }
+    // Printing: the caption line instead of the screen caption (map pass).
+    void DrawConditionCaption(IDrawingContext& dc, int h) { (void)dc; (void)h; }
+    // Printing: the installation rows of page info.m_nCurPage.
+    void PrintInstallationTable(IDrawingContext& dc, CPrintInfo& info) { (void)dc; (void)info; }
+    // Screen: drawn after the legend on every repaint (the cursor readout).
+    void DrawCursorReadout(IDrawingContext& dc) { (void)dc; }
+    // ---- end (b3) ----
+
+protected:
+    // ---- Window (the widget supplies these) ----------------------------------
+    // Size of the client area in pixels.
+    virtual CSize GetClientSize() const = 0;
+    // The scroll size of the map changed (the widget resizes its canvas).
+    virtual void OnScrollSizesChanged(const CSize& total) { (void)total; }
+    // Client-area height of the frequency choice list (the strip of the
+    // choices across the top).
+    virtual int GetComboStripHeight() const { return 0; }
+    // "Clear and redraw": the map area below the choice strip is painted
+    // white and the map drawn anew.
+    virtual void ClearAndRedraw() = 0;
+    // The choice lists by id.
+    virtual void ComboResetContent(int id) = 0;
+    virtual void ComboAddString(int id, const std::string& text) = 0;
+    virtual int ComboGetCount(int id) const = 0;
+    virtual int ComboGetCurSel(int id) const = 0;
+    virtual void ComboSetCurSel(int id, int index) = 0;
+    // The progress dialog of a calculation (nullptr: none, no Stop); by
+    // default the document's progress dialog, the main window disabled
+    // while it stands.
+    virtual std::unique_ptr<IProgress> CreateCalcProgress();
+    // Screen point to the window's logical (scrolled) coordinates.
+    virtual CPoint ScreenToLogical(const CPoint& screen) const { return screen; }
+
+    // ---- members ----------------------------------------------------------------
+    CKDRDoc& m_doc;
+    BOOL m_bPrinting = FALSE;
+    double m_dSavedScale = 0.0;
+    CRect m_rectSavedMargin;
+    CRect m_rectPrintMargin;
+    int m_nFontHeight = 12;
+    int m_nPrintFontHeight = 0;
+    CRect m_rectPrintTable;
+    int m_nConditionIndex = 0;
+    int m_bDragging = 0;
+    int m_bOnSpeaker = 0;
+    double m_dMaxY = 0.0;
+    double m_dMaxX = 0.0;
+    double m_dMinY = 0.0;
+    double m_dMinX = 0.0;
+    int m_nPageHeight = 0;
+    int m_nPageWidth = 0;
+    CFontSpec m_fontScreen;
+    CFontSpec m_fontPrint;
+    bool m_bHasPrintFont = false;
+    // The total size last given to the scroll view.
+    CSize m_sizeTotal;
+    // True from the first update on (the window owns a condition).
+    bool m_bHasCondition = false;
+
+private:
+    // Draws one text line of the block, cut to kMaxLineLength.
+    void DrawTextLine(IDrawingContext& dc, int k, int h, const std::string& text);
+};

@@ -1,0 +1,166 @@
+// The text block under the SPL map: project, results, ceiling and plane,
+// number of speakers, amplifier power and the automatic installation.
+
+#include "views/ColorMapViewCore.h"
+
+#include "document/ColorMapCondition.h"
+#include "document/KDRDoc.h"
+#include "document/ListeningPlane.h"
+#include "models/NumberFormat.h"
+#include "resources/StringTable.h"
+
+namespace {
+
+enum : unsigned {
+    kIdsProjectName = 61681,
+    kIdsDate = 61682,
+    kIdsSpeakerDensity = 64210,
+    kIdsMaxLevel = 64211,
+    kIdsMinLevel = 64212,
+    kIdsAverageLevel = 64213,
+    kIdsSpeechLevel = 64214,
+    kIdsCeilingSolid = 64215,
+    kIdsCeilingAbsorbent = 64216,
+    kIdsPlaneHeight = 64217,
+    kIdsPlaneFromYZ = 63707,
+    kIdsPlaneFromXZ = 63708,
+    kIdsSpeakerCount = 64218,
+    kIdsAmplifierPower = 64219,
+    kIdsSpeaker = 64220,
+    kIdsTap = 64221,
+    kIdsColumnDistance = 64222,
+    kIdsRowDistance = 64223,
+    kIdsLeftWall = 64224,
+    kIdsBottomWall = 64225,
+    kIdsAutoFrequency = 61677,
+    kIdsAutoBand = 61678,
+    kIdsDensityFirst = 61665,  // 61665..61669, by overlap mode 0..4
+    kIdsOhms = 61657,
+    kIdsVLine = 61656,
+};
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+}  // namespace
+
+CPoint CColorMapViewCore::TextLinePosition(int k, int h) const
+{
+    const CColorMapCondition* cond = GetCondition();
+    const CRect margin = cond ? cond->GetMargin() : CRect();
+    return CPoint(margin.left, k * h - margin.bottom + m_sizeTotal.cy);
+}
+
+void CColorMapViewCore::DrawTextLine(IDrawingContext& dc, int k, int h, const std::string& text)
+{
+    const CPoint p = TextLinePosition(k, h);
+    dc.TextOut(p.x, p.y, text.size() > kMaxLineLength ? text.substr(0, kMaxLineLength) : text);
+}
+
+void CColorMapViewCore::DrawRoomInfo(IDrawingContext& dc, int h)
+{
+    dc.SetBkColor(kWhite);
+    const CInstallationContainer& room = m_doc.GetInstallations();
+    const std::string unit = GetUnitText();
+    const unsigned ceiling = room.GetCeilingKind() != 0 ? kIdsCeilingSolid : kIdsCeilingAbsorbent;
+    DrawTextLine(dc, 11, h,
+                 LoadStringId(ceiling) + FormatNumber(room.GetRoom(CInstallationContainer::kRoomHeight), 4) + unit);
+
+    const CListeningPlane& plane = GetCondition()->GetPlane();
+    if (plane.GetExtent(2) == 0.0)
+        DrawTextLine(dc, 12, h, LoadStringId(kIdsPlaneHeight) + FormatNumber(plane.GetOrigin(2), 4) + unit);
+    else if (plane.GetExtent(0) == 0.0)
+        DrawTextLine(dc, 12, h, LoadStringId(kIdsPlaneFromYZ) + FormatNumber(plane.GetOrigin(0), 4) + unit);
+    else if (plane.GetExtent(1) == 0.0)
+        DrawTextLine(dc, 12, h, LoadStringId(kIdsPlaneFromXZ) + FormatNumber(plane.GetOrigin(1), 4) + unit);
+
+    DrawTextLine(dc, 2, h, LoadStringId(kIdsProjectName) + m_doc.m_strProjectName);
+    DrawTextLine(dc, 3, h, LoadStringId(kIdsDate) + m_doc.m_strDate);
+}
+
+void CColorMapViewCore::DrawSPLSummary(IDrawingContext& dc, int h)
+{
+    dc.SetBkColor(kWhite);
+    const CListeningPlane& plane = GetCondition()->GetPlane();
+    DrawTextLine(dc, 6, h, LoadStringId(kIdsMaxLevel) + FormatNumber(plane.GetMaxLevel(), 4) + "[dB]");
+    DrawTextLine(dc, 7, h, LoadStringId(kIdsMinLevel) + FormatNumber(plane.GetMinLevel(), 4) + "[dB]");
+    DrawTextLine(dc, 8, h, LoadStringId(kIdsAverageLevel) + FormatNumber(plane.GetAverageLevel(), 4) + "[dB]");
+    DrawTextLine(dc, 9, h, LoadStringId(kIdsSpeechLevel) + FormatNumber(plane.GetSpeechAverageLevel(), 4) + "[dB]");
+    DrawTextLine(dc, 14, h, LoadStringId(kIdsSpeakerCount) + FormatNumber(m_doc.GetInstallations().GetCount(), 4));
+}
+
+void CColorMapViewCore::DrawAmplifierPower(IDrawingContext& dc, int h)
+{
+    dc.SetBkColor(kWhite);
+    const std::string label = LoadStringId(kIdsAmplifierPower);
+    const CInstallationContainer& room = m_doc.GetInstallations();
+    const CSpeakerModelContainer& models = m_doc.GetModels();
+    const CInstallationElement* first = room.GetCount() > 0 ? room.GetAt(0) : nullptr;
+    const CSpeakerModel* model =
+        first && models.GetCount() > 0 ? models.GetAt(static_cast<int>(first->GetModelIndex())) : nullptr;
+    if (!model) {
+        DrawTextLine(dc, 15, h, label + "0" + "[W]");
+        return;
+    }
+    if (model->IsLowImpedanceTap(static_cast<int>(first->GetTapIndex()))) {
+        double sum = 0.0;
+        for (int i = 0; i < room.GetCount(); ++i) {
+            const CInstallationElement* element = room.GetAt(i);
+            const CSpeakerModel* own = element ? models.GetAt(static_cast<int>(element->GetModelIndex())) : nullptr;
+            if (own)
+                sum += element->GetPower() * own->GetTapFactor(static_cast<int>(element->GetTapIndex()));
+        }
+        DrawTextLine(dc, 15, h,
+                     label + FormatNumber(room.GetTotalPower(), 4) + " to " + FormatNumber(sum, 4) + "[W]");
+    } else {
+        DrawTextLine(dc, 15, h, label + FormatNumber(room.GetTotalPower() * 1.2, 4) + "[W]");
+    }
+}
+
+void CColorMapViewCore::DrawAutoInstallationInfo(IDrawingContext& dc, int h)
+{
+    dc.SetBkColor(kWhite);
+    const std::string unit = GetUnitText();
+    std::string density;
+    if (m_doc.m_nAutoOverlapMode >= 0 && m_doc.m_nAutoOverlapMode <= 4) {
+        // The name stands between double quotes; the string table holds it
+        // bare for the density choices of the automatic installation.
+        density = LoadStringId(kIdsDensityFirst + static_cast<unsigned>(m_doc.m_nAutoOverlapMode));
+        if (!density.empty() && density.front() != '"')
+            density = "\"" + density + "\"";
+    }
+    DrawTextLine(dc, 17, h, LoadStringId(kIdsSpeakerDensity) + density);
+
+    // The first installation's model and tap; a project without one (only
+    // from a damaged file) shows the labels alone.
+    const CInstallationContainer& room = m_doc.GetInstallations();
+    const CInstallationElement* first = room.GetCount() > 0 ? room.GetAt(0) : nullptr;
+    const CSpeakerModel* model = first ? m_doc.GetModels().GetAt(static_cast<int>(first->GetModelIndex())) : nullptr;
+    if (model) {
+        const int tap = static_cast<int>(first->GetTapIndex());
+        DrawTextLine(dc, 18, h, LoadStringId(kIdsSpeaker) + model->GetName() + model->GetNameSuffix());
+        DrawTextLine(dc, 19, h,
+                     LoadStringId(kIdsTap) + FormatNumber(model->GetTapValue(tap), 4) +
+                         LoadStringId(model->IsLowImpedanceTap(tap) ? kIdsOhms : kIdsVLine) +
+                         FormatNumber(model->GetTapPower(tap), 4) + "W");
+    } else {
+        DrawTextLine(dc, 18, h, LoadStringId(kIdsSpeaker));
+        DrawTextLine(dc, 19, h, LoadStringId(kIdsTap));
+    }
+
+    DrawTextLine(dc, 20, h, LoadStringId(kIdsColumnDistance) + FormatNumber(m_doc.m_dAutoDistance[3], 4) + unit);
+    DrawTextLine(dc, 21, h, LoadStringId(kIdsRowDistance) + FormatNumber(m_doc.m_dAutoDistance[2], 4) + unit);
+    DrawTextLine(dc, 22, h, LoadStringId(kIdsLeftWall) + FormatNumber(m_doc.m_dAutoDistance[1], 4) + unit);
+    DrawTextLine(dc, 23, h, LoadStringId(kIdsBottomWall) + FormatNumber(m_doc.m_dAutoDistance[0], 4) + unit);
+    if (m_doc.m_nAdvancedMode > 1) {
+        DrawTextLine(dc, 25, h, LoadStringId(kIdsAutoFrequency) + FormatNumber(m_doc.m_dAutoCenterFreq, 2) + "[Hz]");
+        DrawTextLine(dc, 26, h, LoadStringId(kIdsAutoBand) + GetBandName(m_doc.m_dAutoBand));
+    }
+}
+
+void CColorMapViewCore::EraseAutoInstallationInfo(IDrawingContext& dc, int h)
+{
+    dc.SetBkColor(kWhite);
+    const std::string blanks(44, ' ');
+    for (int k = 17; k <= 26; ++k)
+        DrawTextLine(dc, k, h, blanks);
+}

@@ -1,0 +1,90 @@
+#pragma once
+// The SPL map pane of a project window: a scrolled canvas that paints the
+// map through CColorMapViewCore and carries the three choice lists across
+// its top edge. The rules live in CColorMapViewCore; this widget only
+// scrolls, paints, forwards the choices and runs the print job.
+
+#include "platform/qt/ViewBase.h"
+#include "platform/RegisteredMessages.h"
+#include "views/ColorMapViewCore.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QMouseEvent;
+class QContextMenuEvent;
+class QScrollArea;
+class CColorMapCanvas;
+
+class CColorMapView : public CViewBase, public CColorMapViewCore, public IMessageTarget {
+    Q_OBJECT
+public:
+    // File > Print without the print dialog.
+    static constexpr unsigned kCmdFilePrintDirect = 57608;
+
+    CColorMapView(CDocument& doc, QWidget* parent);
+    ~CColorMapView() override;
+
+    void OnInitialUpdate() override;
+    void OnUpdate(IView* sender, long hint) override;
+    bool OnCommand(unsigned id) override;
+    bool OnUpdateCommand(CCmdUI& cmdUI) override;
+
+    // File > Print (57607, 57608) or Print Preview (57609).
+    void OnPrintCommand(unsigned commandId) override;
+
+    // The painted area (logical coordinates are its coordinates).
+    QWidget* GetCanvas() const;
+    QScrollArea* GetScrollArea() const { return m_scroll; }
+    QComboBox* GetCombo(int id) const;
+    // Horizontal and vertical scroll positions.
+    CPoint GetScrollPosition() const;
+
+    // Paints the picture on the canvas (called by the canvas).
+    void PaintCanvas(QWidget* canvas);
+
+    // ---- Mouse, drag and drop, registered messages (b2) ----
+    // Placeholders until the mouse handling exists: replace them with
+    // declarations and define them in your own sources. The canvas hands
+    // its mouse events here with positions in logical coordinates.
+    LRESULT OnRegisteredMessage(unsigned message, WPARAM wParam, LPARAM lParam) override
+    {
+        (void)message; (void)wParam; (void)lParam; return 0;
+    }
+    void OnCanvasMousePress(QMouseEvent* event) { (void)event; }
+    void OnCanvasMouseMove(QMouseEvent* event) { (void)event; }
+    void OnCanvasMouseRelease(QMouseEvent* event) { (void)event; }
+    void OnCanvasContextMenu(QContextMenuEvent* event) { (void)event; }
+    // ---- end (b2) ----
+
+    // ---- Room parameters, cursor readout, printing (b3) ----
+    // ---- end (b3) ----
+
+protected:
+    CSize GetClientSize() const override;
+    void OnScrollSizesChanged(const CSize& total) override;
+    int GetComboStripHeight() const override;
+    void ClearAndRedraw() override;
+    void ComboResetContent(int id) override;
+    void ComboAddString(int id, const std::string& text) override;
+    int ComboGetCount(int id) const override;
+    int ComboGetCurSel(int id) const override;
+    void ComboSetCurSel(int id, int index) override;
+    CPoint ScreenToLogical(const CPoint& screen) const override;
+
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void OnFocusChanged(QWidget* old, QWidget* now);
+    // The canvas covers the scroll size and at least the visible area.
+    void resizeCanvas();
+
+    QScrollArea* m_scroll = nullptr;
+    CColorMapCanvas* m_canvas = nullptr;
+    QComboBox* m_comboBand = nullptr;
+    QComboBox* m_comboFrequency = nullptr;
+    QComboBox* m_comboSumMode = nullptr;
+    // True while the lists are filled by the program (no change handlers).
+    bool m_bFilling = false;
+    QMetaObject::Connection m_focusConnection;
+};
