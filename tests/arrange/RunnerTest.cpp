@@ -157,3 +157,44 @@ TEST(ArrangementRunner, ThePowerRatioReachesTheModuleArrangementCommand)
     EXPECT_EQ(model->GetTapTable().GetUpperCount(), 8u);
     EXPECT_EQ(doc.m_installations.GetAt(0)->GetPower(), 120.0);
 }
+
+// Counts the dialogs never make (an import file's uneven halves, very long
+// arrays) open and close without reaching past the controls or vectors;
+// counts beyond any model are refused.
+TEST(ArrangementRunner, UnusualCountsStayWithinTheControls)
+{
+    CModuleArrangementDialogs r;
+    RegisterLineArrayArrangementDialogs(r);
+    ScriptedRunner runner;
+
+    CModuleVectorArrangementRequest uneven(5, 0, 0, 3, 5);
+    uneven.m_entities = LV3Modules();
+    runner.script = [](CDialog& d, Controls& c) {
+        c.Choose(d, 2004, 1);
+        c.Choose(d, 1052, 1);
+        return IDOK;
+    };
+    EXPECT_TRUE(r.RunModuleArrangement(uneven));
+    EXPECT_EQ(uneven.m_nUpper, 4u);
+    EXPECT_EQ(uneven.m_nLower, 4u);
+    EXPECT_EQ(uneven.m_entities.size(), 8u);
+
+    CModuleVectorArrangementRequest longArray(8, 0, 0, 2048, 2048);
+    longArray.m_entities.assign(4096, CAxisEntity(0.0, 0.4, 3.75));
+    runner.script = [](CDialog& d, Controls& c) {
+        EXPECT_EQ(c.GetCurSel(1120), CB_ERR);
+        c.Choose(d, 1121, 0);
+        return IDOK;
+    };
+    EXPECT_TRUE(r.RunModuleArrangement(longArray));
+    EXPECT_EQ(longArray.m_entities.size(), 4096u);
+
+    CModuleVectorArrangementRequest tooLong(3, 0, 0, 0, 5000);
+    runner.shown.clear();
+    EXPECT_FALSE(r.RunModuleArrangement(tooLong));
+    EXPECT_TRUE(runner.shown.empty());
+
+    CModuleVectorArrangementRequest wrapping(3, 0, 0, 0xFFFFFFFFu, 2);
+    EXPECT_FALSE(r.RunModuleArrangement(wrapping));
+    EXPECT_TRUE(runner.shown.empty());
+}
