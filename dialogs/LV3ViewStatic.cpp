@@ -13,7 +13,7 @@ void CLV3ViewStatic::OnPaint(IDrawingContext& dc, const CRect& client)
 {
     if (m_pDialog)
         LineArrayPreview::Paint(dc, client, m_pDialog->GetViewParam(), m_pDialog->GetPreviewData(),
-                                LineArrayPreview::OutlineStyle::Closed);
+                                LineArrayPreview::OutlineStyle::Closed, m_nArrowLength, m_nMarkerRadius);
 }
 
 int CLV3ViewStatic::XToPixel(double x, const CRect& client) const

@@ -166,7 +166,7 @@ void DrawOutline(IDrawingContext& dc, const CPixelMap& map, const CModuleOutline
 }  // namespace
 
 void Paint(IDrawingContext& dc, const CRect& client, CArrangementViewParam& param, const CLineArrayPreviewData& data,
-           OutlineStyle style)
+           OutlineStyle style, int arrowLength, int markerRadius)
 {
     dc.FillSolidRect(client, RGB(255, 255, 255));
     FitToWindow(param, data, client);
@@ -179,8 +179,7 @@ void Paint(IDrawingContext& dc, const CRect& client, CArrangementViewParam& para
 
     const CPixelMap map{param, client};
     const CPoint origin = map(0.0, 0.0);
-    dc.Ellipse(origin.x - kMarkerRadius, origin.y + kMarkerRadius, origin.x + kMarkerRadius,
-               origin.y - kMarkerRadius);
+    dc.Ellipse(origin.x - markerRadius, origin.y + markerRadius, origin.x + markerRadius, origin.y - markerRadius);
 
     // Elements are counted from the top of the array: the upper stack from
     // its topmost module down, then the lower stack.
@@ -192,10 +191,10 @@ void Paint(IDrawingContext& dc, const CRect& client, CArrangementViewParam& para
         DrawOutline(dc, map, lowers[i], style, uppers.size() + i);
 
     dc.MoveTo(origin.x, origin.y);
-    dc.LineTo(origin.x + kArrowLength, origin.y);
-    dc.LineTo(origin.x + kArrowLength - 10, origin.y + 10);
-    dc.MoveTo(origin.x + kArrowLength, origin.y);
-    dc.LineTo(origin.x + kArrowLength - 10, origin.y - 10);
+    dc.LineTo(origin.x + arrowLength, origin.y);
+    dc.LineTo(origin.x + arrowLength - 10, origin.y + 10);
+    dc.MoveTo(origin.x + arrowLength, origin.y);
+    dc.LineTo(origin.x + arrowLength - 10, origin.y - 10);
 
     dc.SelectPen(previous);
 }

@@ -64,8 +64,9 @@ std::vector<CModuleOutline> LowerOutlines(const CLineArrayPreviewData& data, uns
 // bottom) and the scale in the view parameters.
 void FitToWindow(CArrangementViewParam& param, const CLineArrayPreviewData& data, const CRect& client);
 
-// Fits and paints the whole preview.
+// Fits and paints the whole preview: the marker circle of markerRadius
+// pixels at the rigging point and the arrow of arrowLength pixels.
 void Paint(IDrawingContext& dc, const CRect& client, CArrangementViewParam& param, const CLineArrayPreviewData& data,
-           OutlineStyle style);
+           OutlineStyle style, int arrowLength = kArrowLength, int markerRadius = kMarkerRadius);
 
 }  // namespace LineArrayPreview

@@ -13,7 +13,7 @@ void CTypeSViewStatic::OnPaint(IDrawingContext& dc, const CRect& client)
 {
     if (m_pDialog)
         LineArrayPreview::Paint(dc, client, m_pDialog->GetViewParam(), m_pDialog->GetPreviewData(),
-                                LineArrayPreview::OutlineStyle::BoxesOfEight);
+                                LineArrayPreview::OutlineStyle::BoxesOfEight, m_nArrowLength, m_nMarkerRadius);
 }
 
 int CTypeSViewStatic::XToPixel(double x, const CRect& client) const
