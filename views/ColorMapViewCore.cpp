@@ -20,8 +20,8 @@ namespace {
 // String ids of the band labels, in band-table order, and of the two
 // summation modes.
 constexpr unsigned kIdsBand[CColorMapViewCore::kBandCount] = {61606, 61607, 61608, 61609, 61610, 61611, 61612};
-constexpr unsigned kIdsInterference = 64201;
-constexpr unsigned kIdsEnergy = 64202;
+constexpr unsigned kIdsInterference = 65301;
+constexpr unsigned kIdsEnergy = 65302;
 
 // Lowest and highest frequency of the frequency choices, in Hz.
 constexpr double kLowestFrequency = 20.0;
@@ -577,7 +577,9 @@ bool CColorMapViewCore::OnViewRoomCommand(unsigned id)
 
 bool CColorMapViewCore::OnPreparePrinting(CPrintInfo& info)
 {
-    (void)info;
+    // The page count is known only once the printer is (OnBeginPrinting);
+    // until then any page may be asked for.
+    info.m_nMaxPage = kMaxPrintPages;
     return true;
 }
 
@@ -597,11 +599,8 @@ void CColorMapViewCore::OnBeginPrinting(IDrawingContext& dc, CPrintInfo& info)
         m_fontPrint.height = m_nPrintFontHeight;
         m_bHasPrintFont = true;
     }
-    // Rows per page (the header row included) and pages of the table.
-    const unsigned rows = static_cast<unsigned>(std::max(0, vert - vert / 10 - vert / 3)) /
-                              static_cast<unsigned>(m_nPrintFontHeight) + 1;
-    m_doc.m_nPrintRowsPerPage = static_cast<int>(rows);
-    m_doc.m_nPrintPageCount = static_cast<int>(static_cast<unsigned>(m_doc.GetInstallations().GetCount()) / rows + 1);
+    m_doc.CalcPrintPages(&dc, static_cast<unsigned>(m_nPrintFontHeight), static_cast<unsigned>(vert / 10),
+                         static_cast<unsigned>(vert / 3));
     info.m_nMaxPage = m_doc.m_nPrintPageCount;
 
     if (CColorMapCondition* cond = GetCondition()) {
@@ -619,6 +618,9 @@ void CColorMapViewCore::OnPrint(IDrawingContext& dc, CPrintInfo& info)
         DrawColorLegend(dc);
     }
     PrintInstallationTable(dc, info);
+    // The job ends with the last page of the table.
+    if (info.m_nCurPage >= info.m_nMaxPage)
+        info.m_bContinuePrinting = false;
 }
 
 void CColorMapViewCore::OnEndPrinting(IDrawingContext& dc, CPrintInfo& info)

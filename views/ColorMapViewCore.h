@@ -147,6 +147,8 @@ public:
     static constexpr std::size_t kMaxLineLength = 99;
 
     // ---- printing -------------------------------------------------------------
+    // Highest page a print dialog offers before the page count is known.
+    static constexpr int kMaxPrintPages = 0xFFFF;
     bool OnPreparePrinting(CPrintInfo& info) override;
     void OnBeginPrinting(IDrawingContext& dc, CPrintInfo& info) override;
     void OnPrint(IDrawingContext& dc, CPrintInfo& info) override;

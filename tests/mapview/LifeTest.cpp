@@ -151,6 +151,7 @@ TEST(MapViewLife, PrintSetUpAndRestore)
     paper.SetDeviceCaps(VERTRES, 6600);
     CPrintInfo info;
     EXPECT_TRUE(view.OnPreparePrinting(info));
+    EXPECT_EQ(info.m_nMaxPage, 0xFFFF);  // unknown before the printer is
     view.OnBeginPrinting(paper, info);
     EXPECT_TRUE(view.IsPrintingMap());
     EXPECT_EQ(view.m_rectPrintMargin, CRect(1680, 660, 0, 2200));
@@ -165,6 +166,7 @@ TEST(MapViewLife, PrintSetUpAndRestore)
     info.m_nCurPage = 1;
     paper.Clear();
     view.OnPrint(paper, info);
+    EXPECT_FALSE(info.m_bContinuePrinting);  // one page for an empty table
     EXPECT_EQ(paper.OpsOf(CDrawOp::FillPolygon).size(), 1u);
     EXPECT_EQ(paper.OpsOf(CDrawOp::FillSolidRect).size(), 25u);
     for (const auto& op : paper.OpsOf(CDrawOp::TextOut)) {
