@@ -147,8 +147,6 @@ public:
     static constexpr std::size_t kMaxLineLength = 99;
 
     // ---- printing -------------------------------------------------------------
-    // Highest page a print dialog offers before the page count is known.
-    static constexpr int kMaxPrintPages = 0xFFFF;
     bool OnPreparePrinting(CPrintInfo& info) override;
     void OnBeginPrinting(IDrawingContext& dc, CPrintInfo& info) override;
     void OnPrint(IDrawingContext& dc, CPrintInfo& info) override;
@@ -159,16 +157,45 @@ public:
     // ---- end (b2) ----
 
     // ---- Room parameters, cursor readout, printing (b3) ----
-    // Placeholders until the room-parameters and print-table operations exist;
-    // replace them with declarations and define them in your own sources.
-    // The first update of a new project's window calls it with FALSE.
-    int EditRoomParameters(BOOL bExisting) { (void)bExisting; return 1; }
-    // Printing: the caption line instead of the screen caption (map pass).
-    void DrawConditionCaption(IDrawingContext& dc, int h) { (void)dc; (void)h; }
-    // Printing: the installation rows of page info.m_nCurPage.
-    void PrintInstallationTable(IDrawingContext& dc, CPrintInfo& info) { (void)dc; (void)info; }
-    // Screen: drawn after the legend on every repaint (the cursor readout).
-    void DrawCursorReadout(IDrawingContext& dc) { (void)dc; }
+    // (views/ColorMapViewRoom.cpp, views/ColorMapViewPrint.cpp)
+    // Room > Room Parameters... (bExisting TRUE) or the first window of a new
+    // project (FALSE): runs the dialog and, on OK, takes its values into the
+    // document, sets the plane of every SPL map window and converts the
+    // stored lengths when the unit changed. 1 cancelled, 0 applied.
+    int EditRoomParameters(BOOL bExisting) override;
+    // The level at a colour dot's centre (in the project's length unit) and
+    // its coordinates, as the readout line under the map; the window is
+    // redrawn to show it. Nothing changes without installations or when the
+    // level cannot be calculated.
+    void DrawCursorSPL(const double point[3]);
+    // The two texts of the readout, empty before the first one.
+    const std::string& GetCursorLevelText() const { return m_strCursorLevel; }
+    const std::string& GetCursorPointText() const { return m_strCursorPoint; }
+    // Forgets the readout (the next repaint does not show it).
+    void ClearCursorReadout();
+    // Screen: the readout line, drawn after the legend on every repaint.
+    void DrawCursorReadout(IDrawingContext& dc);
+    // Printing: the caption line naming frequency, band and summation, and
+    // the top of the installation table below it.
+    void DrawConditionCaption(IDrawingContext& dc, int h);
+    // Printing: the header and installation rows of page info.m_nCurPage;
+    // ends the job (info.m_bContinuePrinting) after the page with the last row.
+    void PrintInstallationTable(IDrawingContext& dc, CPrintInfo& info);
+    // While printing: the installation rows page 1 holds below the map, as
+    // many as fit above the page's lower edge, at most rowsPerPage - 1.
+    int GetFirstTablePageRows() const;
+    // Pages the table needs: page 1 with firstPageRows rows, every later page
+    // with rowsPerPage - 1; at least 1.
+    static int CalcTablePageCount(int installations, int firstPageRows, int rowsPerPage);
+    int GetTableTop() const { return m_nTableTop; }
+
+protected:
+    // Top of the printed installation table on page 1 (device units).
+    int m_nTableTop = 0;
+    std::string m_strCursorLevel;
+    std::string m_strCursorPoint;
+
+public:
     // ---- end (b3) ----
 
 protected:
