@@ -277,3 +277,34 @@ TEST(MapDrawing, WholePassOrderAndCaption)
     EXPECT_EQ(texts.back().second, "[dB]");
     EXPECT_EQ(dc.GetFont(), CFontSpec{});
 }
+
+TEST(MapDrawing, GridOfAPitchThatDoesNotDivideTheRoom)
+{
+    TopView t;
+    CInstallationContainer& room = t.scene.doc->m_installations;
+    room.SetRoom(CInstallationContainer::kGridPitchX, 4.0);  // 10 / 4 = 2.5: lines at 4 and 8
+    room.SetRoom(CInstallationContainer::kGridPitchY, 3.0);  // 8 / 3 = 2.67: lines at 3 and 6
+    CRecordingDC dc;
+    t.view->DrawRoomGrid(dc);
+    const auto& lines = dc.Lines();
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].from, t.view->ProjectPoint(CPoint3D(0, 3, 3)));
+    EXPECT_EQ(lines[1].from, t.view->ProjectPoint(CPoint3D(0, 6, 3)));
+    EXPECT_EQ(lines[2].from, t.view->ProjectPoint(CPoint3D(4, 0, 3)));
+    EXPECT_EQ(lines[3].to, t.view->ProjectPoint(CPoint3D(8, 8, 3)));
+}
+
+TEST(MapDrawing, PlaneWithoutColourScaleDrawsOnlyTheUnit)
+{
+    TopView t;
+    CListeningPlane empty;  // never set up: no colours, no dots
+    t.scene.doc->m_colorMapConditions.RemoveAll();
+    t.scene.doc->m_colorMapConditions.AddNew(1000.0, 3.0, 1, 0, 0, 110, 44, 40, 324, 0.05, empty, 0, 0, 0);
+    CRecordingDC dc;
+    t.view->DrawMap(dc);
+    t.view->DrawColorLegend(dc);
+    EXPECT_TRUE(dc.OpsOf(CDrawOp::FillSolidRect).empty());
+    EXPECT_TRUE(dc.OpsOf(CDrawOp::FillPolygon).empty());
+    const auto texts = t.Texts(dc);
+    EXPECT_EQ(texts.back(), P(CPoint(23, 44), "[dB]"));
+}
