@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
@@ -112,6 +113,8 @@ TEST_F(MapViewQtTest, NewProjectWindowShowsTheMapPane)
     EXPECT_EQ(view->objectName(), QStringLiteral("SPL Map View"));
     ASSERT_EQ(doc->m_colorMapConditions.GetCount(), 1);
     EXPECT_EQ(view->GetConditionIndex(), 0);
+    // The new project's window asked for the room parameters (dialog 153) once.
+    EXPECT_EQ(std::count(runner.ran.begin(), runner.ran.end(), 153u), 1);
     QComboBox* frequency = view->GetCombo(CColorMapViewCore::kIdComboFrequency);
     QComboBox* band = view->GetCombo(CColorMapViewCore::kIdComboBand);
     QComboBox* mode = view->GetCombo(CColorMapViewCore::kIdComboSumMode);
