@@ -147,6 +147,8 @@ public:
     static constexpr std::size_t kMaxLineLength = 99;
 
     // ---- printing -------------------------------------------------------------
+    // Highest page a print dialog offers before the page count is known.
+    static constexpr int kMaxPrintPages = 0xFFFF;
     bool OnPreparePrinting(CPrintInfo& info) override;
     void OnBeginPrinting(IDrawingContext& dc, CPrintInfo& info) override;
     void OnPrint(IDrawingContext& dc, CPrintInfo& info) override;
@@ -179,7 +181,8 @@ public:
     // the top of the installation table below it.
     void DrawConditionCaption(IDrawingContext& dc, int h);
     // Printing: the header and installation rows of page info.m_nCurPage;
-    // ends the job (info.m_bContinuePrinting) after the page with the last row.
+    // sets info.m_nMaxPage to the pages the table needs and ends the job
+    // (info.m_bContinuePrinting) after the page with the last row.
     void PrintInstallationTable(IDrawingContext& dc, CPrintInfo& info);
     // While printing: the installation rows page 1 holds below the map, as
     // many as fit above the page's lower edge, at most rowsPerPage - 1.
