@@ -98,11 +98,14 @@ void CColorMapViewCore::PrintInstallationTable(IDrawingContext& dc, CPrintInfo& 
     const int page = info.m_nCurPage;
     // Without installations there is no table (and no caption to place it).
     if (count == 0 || page < 1) {
+        info.m_nMaxPage = 1;
         info.m_bContinuePrinting = false;
         return;
     }
     const int perPage = std::max(1, doc.m_nPrintRowsPerPage - 1);
     const int firstRows = GetFirstTablePageRows();
+    // The pages the rows need (the map decides how many fit on page 1).
+    info.m_nMaxPage = CalcTablePageCount(count, firstRows, doc.m_nPrintRowsPerPage);
     // Page 1 lists the rows that fit under the map; every later page starts
     // at the table's top margin with up to a full page of rows.
     int first;

@@ -21,6 +21,12 @@ public:
 
     void OnUpdate(IView*, long) override {}
     void OnPrintCommand(unsigned) override {}
+    // Keeps the rows page 1 held, which are known only while printing.
+    void OnEndPrinting(IDrawingContext& dc, CPrintInfo& info) override
+    {
+        lastFirstPageRows = GetFirstTablePageRows();
+        CColorMapViewCore::OnEndPrinting(dc, info);
+    }
 
     using CColorMapViewCore::m_fontPrint;
     using CColorMapViewCore::m_fontScreen;
@@ -28,6 +34,7 @@ public:
     using CColorMapViewCore::m_rectPrintMargin;
     using CColorMapViewCore::m_rectPrintTable;
 
+    int lastFirstPageRows = -1;
     int redraws = 0;
     int scrollChanges = 0;
 
