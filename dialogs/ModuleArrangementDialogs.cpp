@@ -2,10 +2,7 @@
 
 // The cabinet-array dialogs register themselves through this function when
 // they are part of the build.
-#if __has_include("dialogs/CabinetArrangementDialogs.h")
 #include "dialogs/CabinetArrangementDialogs.h"
-#define KADREL_HAVE_CABINET_ARRANGEMENT_DIALOGS 1
-#endif
 
 void CModuleArrangementDialogs::Register(int typeCode, Handler handler)
 {
@@ -30,9 +27,7 @@ CModuleArrangementDialogs& ModuleArrangementDialogs()
     static CModuleArrangementDialogs registry = [] {
         CModuleArrangementDialogs r;
         RegisterLineArrayArrangementDialogs(r);
-#ifdef KADREL_HAVE_CABINET_ARRANGEMENT_DIALOGS
         RegisterCabinetArrangementDialogs(r);
-#endif
         return r;
     }();
     return registry;

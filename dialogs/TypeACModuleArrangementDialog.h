@@ -31,7 +31,7 @@ class CTypeACModuleArrangementDialog : public CCabinetArrangementDialog {
 public:
     // Angle-combo items: the text of item s is "<s>deg", s = 0 .. 5.
     static constexpr int kAngleItems = 6;
-    static constexpr unsigned kFirstAngleString = 64240;
+    static constexpr unsigned kFirstAngleString = 64440;
     // Wedge angle of an L and of an S cabinet, degrees.
     static constexpr double kWedges[2] = {5.0, 15.0};
 

@@ -48,9 +48,9 @@ CCabinetColumnLayout CTypeAModuleArrangementDialog1::Layout()
     l.cabinetCount = kCabinets;
     l.firstAngleId = IDC_COMBO_ANGLE1;
     l.angleCount = kCabinets - 1;
-    l.firstBoxCountString = 64200;
-    l.cabinetStrings[0] = 64230;
-    l.cabinetStrings[1] = 64231;
+    l.firstBoxCountString = 64400;
+    l.cabinetStrings[0] = 64430;
+    l.cabinetStrings[1] = 64431;
     l.depths[0] = 0.469;
     l.depths[1] = 0.467;
     return l;

@@ -48,9 +48,9 @@ CCabinetColumnLayout CTypeCModuleArrangementDialog1::Layout()
     l.cabinetCount = kCabinets;
     l.firstAngleId = IDC_COMBO_ANGLE1;
     l.angleCount = kCabinets - 1;
-    l.firstBoxCountString = 64210;
-    l.cabinetStrings[0] = 64232;
-    l.cabinetStrings[1] = 64233;
+    l.firstBoxCountString = 64410;
+    l.cabinetStrings[0] = 64432;
+    l.cabinetStrings[1] = 64433;
     l.depths[0] = 0.27;
     l.depths[1] = 0.268;
     return l;

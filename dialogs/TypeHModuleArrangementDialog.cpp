@@ -10,9 +10,9 @@ namespace {
 const auto Ctl = CCabinetArrangementDialog::TemplateControl;
 
 // String ids of the combo items.
-constexpr unsigned kBoxCountStrings = 64250;  // "DM-W x 1", "DM-W x 2"
-constexpr unsigned kKindStrings = 64252;      // "DM-W5L", "DM-W7L", "DM-W5S", "DM-W7S"
-constexpr unsigned kW7LString = 64253;
+constexpr unsigned kBoxCountStrings = 64450;  // "DM-W x 1", "DM-W x 2"
+constexpr unsigned kKindStrings = 64452;      // "DM-W5L", "DM-W7L", "DM-W5S", "DM-W7S"
+constexpr unsigned kW7LString = 64453;
 
 DialogTemplate TypeHTemplate()
 {

@@ -43,8 +43,9 @@ TEST(SPComplexTest, Propagate)
         p.SetLevelPhase(90.0, 20.0);
         p.Propagate(t.r, 1.0, t.f);
         EXPECT_NEAR(p.GetLevel(), t.level, 1e-9);
-        if (!std::isnan(t.phase))
+        if (!std::isnan(t.phase)) {
             EXPECT_NEAR(p.GetPhase(), t.phase, 1e-9);
+        }
     }
     CSPComplex p;
     p.SetLevelPhase(90.0, 30.0);
