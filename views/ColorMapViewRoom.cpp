@@ -17,6 +17,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -179,9 +180,14 @@ void CColorMapViewCore::DrawCursorSPL(const double point[3])
     const double level = 20.0 * std::log10(pressure / 2e-5);
 
     const std::string unit = doc.m_nLengthUnit == 1 ? "[ft]" : "[m]";
-    m_strCursorLevel = std::string("Average SPL @Cursor Point : ") + FormatNumber(level, 4) + "[dB]";
-    m_strCursorPoint = "(X=" + FormatNumber(point[0], 4) + unit + " Y=" + FormatNumber(point[1], 4) + unit +
-                       " Z=" + FormatNumber(point[2], 4) + unit + ")";
+    std::string levelText = std::string("Average SPL @Cursor Point : ") + FormatNumber(level, 4) + "[dB]";
+    std::string pointText = "(X=" + FormatNumber(point[0], 4) + unit + " Y=" + FormatNumber(point[1], 4) + unit +
+                            " Z=" + FormatNumber(point[2], 4) + unit + ")";
+    // The mouse moves within one dot far more often than it leaves it.
+    if (levelText == m_strCursorLevel && pointText == m_strCursorPoint)
+        return;
+    m_strCursorLevel = std::move(levelText);
+    m_strCursorPoint = std::move(pointText);
     Redraw();
 }
 

@@ -268,6 +268,9 @@ TEST(CursorReadout, WritesTheLevelAndThePointOnLineFive)
     EXPECT_EQ(view.GetCursorLevelText(), "Average SPL @Cursor Point : " + FormatNumber(level, 4) + "[dB]");
     EXPECT_EQ(view.GetCursorPointText(), "(X=2.5[m] Y=3.75[m] Z=1.2[m])");
     EXPECT_GE(view.redraws, 1);
+    const int redraws = view.redraws;
+    view.DrawCursorSPL(point);  // the same dot again: nothing to redraw
+    EXPECT_EQ(view.redraws, redraws);
 
     CRecordingDC dc;
     view.DrawCursorReadout(dc);
