@@ -673,6 +673,17 @@ inline void CPropertyDialog1::OnOK()
         }
     }
 
+    // A vertical plane the size of the room takes the room's height, which
+    // may be 0 or below (the height field allows it): such a plane has no
+    // area, so the height is asked for again as a plane length would be.
+    if (m_dPlaneLength < 0.001 || m_dPlaneWidth < 0.001) {
+        AfxMessageBox(DataExchange::FormatString2(LoadStringId(DataExchange::IDP_PARSE_REAL_RANGE),
+                                                  DataExchange::FormatDouble(0.001), DataExchange::FormatDouble(10000.0)),
+                      MB_ICONEXCLAMATION);
+        c.SetFocus(IDC_EDIT_ROOM_HEIGHT);
+        return;
+    }
+
     // Every dot is calculated and drawn: a pitch far below the plane's size
     // would ask for more dots than the map can hold.
     const double dots = CountColorDots(m_dPlaneLength, m_dPlaneWidth, m_dDotPitch);

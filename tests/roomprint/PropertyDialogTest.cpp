@@ -335,3 +335,22 @@ TEST(PropertyDialog, ADotPitchThatWouldNeedTooManyDotsIsRefused)
     EXPECT_EQ(r.controls.focusHistory, std::vector<int>{1089});
     EXPECT_DOUBLE_EQ(d.m_dDotPitch, 0.06);
 }
+
+TEST(PropertyDialog, AVerticalPlaneTheSizeOfARoomWithoutHeightIsRefused)
+{
+    RecordingMessages m;
+    ScriptRunner r;
+    CPropertyDialog1 d;
+    Fill(d, 1, 0, 1);  // YZ, same as room
+    r.script = [](CDialog& dlg, FakeControls& c) {
+        c.c[1045].text = "0";  // a valid room height, but the plane would have no area
+        dlg.OnOK();
+        EXPECT_FALSE(dlg.IsEnded());
+        c.c[1045].text = "2.5";
+        dlg.OnOK();
+    };
+    ASSERT_EQ(d.DoModal(), IDOK);
+    EXPECT_EQ(m.shown, std::vector<std::string>{"Enter a number between 0.001 and 10000."});
+    EXPECT_EQ(r.controls.focusHistory, std::vector<int>{1045});
+    EXPECT_DOUBLE_EQ(d.m_dPlaneWidth, 2.5);
+}
