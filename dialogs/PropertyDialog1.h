@@ -189,8 +189,9 @@ private:
     void EnablePlaneEdits(bool enable);
 };
 
+// ---- definitions --------------------------------------------------------------
 
-
+// String ids, control groups and the template of the dialog.
 namespace PropertyDialog1Detail {
 
 enum : unsigned {
@@ -351,13 +352,13 @@ inline double CPropertyDialog1::CountColorDots(double length1, double length2, d
     return count(length1) * count(length2);
 }
 
-inline void CPropertyDialog1::SetParameters(const std::string& projectName, const std::string& date, int unit, double refX,
-                                     double refY, double roomLength, double roomWidth, double roomHeight,
-                                     double gridPitchX, double gridPitchY, int orientation, double planeZero1,
-                                     double planeZero2, double planeLength1, double planeLength2,
-                                     double planePosition, double dotPitch, double colorMax, double colorPitch,
-                                     int sameAsRoom, int halfSpace, int showCancel, double ceilingHeight,
-                                     int advancedMode)
+inline void CPropertyDialog1::SetParameters(const std::string& projectName, const std::string& date, int unit,
+                                            double refX, double refY, double roomLength, double roomWidth,
+                                            double roomHeight, double gridPitchX, double gridPitchY, int orientation,
+                                            double planeZero1, double planeZero2, double planeLength1,
+                                            double planeLength2, double planePosition, double dotPitch,
+                                            double colorMax, double colorPitch, int sameAsRoom, int halfSpace,
+                                            int showCancel, double ceilingHeight, int advancedMode)
 {
     m_strProjectName = projectName;
     m_strDate = date;
@@ -678,7 +679,8 @@ inline void CPropertyDialog1::OnOK()
     // area, so the height is asked for again as a plane length would be.
     if (m_dPlaneLength < 0.001 || m_dPlaneWidth < 0.001) {
         AfxMessageBox(DataExchange::FormatString2(LoadStringId(DataExchange::IDP_PARSE_REAL_RANGE),
-                                                  DataExchange::FormatDouble(0.001), DataExchange::FormatDouble(10000.0)),
+                                                  DataExchange::FormatDouble(0.001),
+                                                  DataExchange::FormatDouble(10000.0)),
                       MB_ICONEXCLAMATION);
         c.SetFocus(IDC_EDIT_ROOM_HEIGHT);
         return;
@@ -688,7 +690,8 @@ inline void CPropertyDialog1::OnOK()
     // would ask for more dots than the map can hold.
     const double dots = CountColorDots(m_dPlaneLength, m_dPlaneWidth, m_dDotPitch);
     if (!(dots <= kMaxColorDots)) {
-        AfxMessageBox(DataExchange::FormatString2(LoadStringId(PropertyDialog1Detail::IDS_TOO_MANY_DOTS), Numbers::Format("%.0f", dots),
+        AfxMessageBox(DataExchange::FormatString2(LoadStringId(PropertyDialog1Detail::IDS_TOO_MANY_DOTS),
+                                                  Numbers::Format("%.0f", dots),
                                                   Numbers::Format("%.0f", kMaxColorDots)),
                       MB_ICONEXCLAMATION);
         c.SetFocus(IDC_EDIT_DOT_PITCH);
