@@ -156,6 +156,58 @@ public:
     BOOL IsPrintingMap() const { return m_bPrinting; }
 
     // ---- Mouse, drag and drop, registered messages (b2) ----
+    // (views/ColorMapViewMouse.cpp) Points named "logical" are in the
+    // scrolled canvas coordinates of the projection; message points are
+    // screen points and go through ScreenToLogical.
+    // Cursors the mouse handlers ask for (0: the ordinary arrow).
+    enum : int { kCursorArrow = 0, kCursorOverSpeaker = 131, kCursorRightOnSpeaker = 132, kCursorDragSpeaker = 133 };
+    // Pop-up menus: an installation's ("Remove...", "Properties...") and the room's.
+    enum : unsigned { kMenuInstallation = 136, kMenuRoom = 137 };
+    // The cell of the document's room grid under a logical point: its
+    // nominal centre (X0 + (i + 0.5) px, Y0 + (j + 0.5) py, room height).
+    // FALSE for none.
+    BOOL HitTestRoomGrid(CPoint logical, double position[3]) const;
+    // The colour dot of the window's plane under a logical point: its centre.
+    BOOL HitTestPlaneDot(CPoint logical, double position[3]) const;
+    // The first installation within 4 pixels (exclusive) of a logical point; -1 for none.
+    int HitTestSpeaker(CPoint logical) const;
+    // Whether a logical point lies in the projected room rectangle (at the
+    // room height) or in the projected plane: 1 inside, 2 outside.
+    int IsLogicalPointInRoom(CPoint logical) const;
+    int IsLogicalPointInPlane(CPoint logical) const;
+    // The registered messages (wParam the sending document, lParam a CPoint*
+    // in screen coordinates): 1 / 2 as each answers; 2 for another document.
+    LRESULT IsPointInRoom(WPARAM wParam, LPARAM lParam);
+    LRESULT IsPointInPlane(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropNewSpeaker(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDropMovedSpeaker(WPARAM wParam, LPARAM lParam);
+    // The four messages above by number; 0 for any other message.
+    LRESULT OnMapMessage(unsigned message, WPARAM wParam, LPARAM lParam);
+    // Mouse handlers at logical points; each returns the cursor to show, or
+    // -1 to leave the cursor as it is.
+    int OnLButtonDown(CPoint logical);
+    int OnMouseMove(CPoint logical);
+    // The end of a drag of an installed speaker (nothing without one):
+    // moved within the room or plane, or removed when dropped outside both.
+    void OnLButtonUp(CPoint logical);
+    int OnRButtonDown();
+    // The pop-up menu to show after a right-button release.
+    unsigned OnRButtonUp();
+    BOOL IsDraggingSpeaker() const { return m_bDragging != 0; }
+    BOOL IsOnSpeaker() const { return m_bOnSpeaker != 0; }
+
+private:
+    // The same document as wParam names.
+    bool IsOwnDocument(WPARAM wParam) const;
+    // The screen point lParam points to, in logical coordinates; false for none.
+    bool MessagePoint(LPARAM lParam, CPoint& logical) const;
+    // Moves the current installation to the cell or dot under a logical
+    // point through the installation dialog: 1 moved, 2 not.
+    LRESULT DropMovedSpeakerAt(CPoint logical);
+    // Installations changed: hints 1 and 2, graphs cleared, hint 4, modified.
+    void UpdateAfterDrop();
+
+public:
     // ---- end (b2) ----
 
     // ---- Room parameters, cursor readout, printing (b3) ----

@@ -44,17 +44,24 @@ public:
     void PaintCanvas(QWidget* canvas);
 
     // ---- Mouse, drag and drop, registered messages (b2) ----
-    // Placeholders until the mouse handling exists: replace them with
-    // declarations and define them in your own sources. The canvas hands
-    // its mouse events here with positions in logical coordinates.
-    LRESULT OnRegisteredMessage(unsigned message, WPARAM wParam, LPARAM lParam) override
-    {
-        (void)message; (void)wParam; (void)lParam; return 0;
-    }
-    void OnCanvasMousePress(QMouseEvent* event) { (void)event; }
-    void OnCanvasMouseMove(QMouseEvent* event) { (void)event; }
-    void OnCanvasMouseRelease(QMouseEvent* event) { (void)event; }
-    void OnCanvasContextMenu(QContextMenuEvent* event) { (void)event; }
+    // (views/qt/ColorMapViewMouse.cpp) The canvas hands its mouse events
+    // here with positions in logical coordinates; the rules are
+    // CColorMapViewCore's, this half shows the cursors and menus.
+    LRESULT OnRegisteredMessage(unsigned message, WPARAM wParam, LPARAM lParam) override;
+    void OnCanvasMousePress(QMouseEvent* event);
+    void OnCanvasMouseMove(QMouseEvent* event);
+    void OnCanvasMouseRelease(QMouseEvent* event);
+    void OnCanvasContextMenu(QContextMenuEvent* event);
+    // Shows a pop-up menu resource at a screen point and routes the chosen
+    // command; MenuBuilder::TrackPopupMenu unless tests replace it.
+    using PopupRunner = unsigned (*)(unsigned menuId, const QPoint& screen);
+    static void SetPopupRunner(PopupRunner runner);
+
+private:
+    // The canvas cursor for a handler's answer (-1 leaves it).
+    void ShowMapCursor(int cursor);
+
+public:
     // ---- end (b2) ----
 
     // ---- Room parameters, cursor readout, printing (b3) ----
