@@ -43,7 +43,12 @@ public:
 
 class CancellingRunner : public IDialogRunner {
 public:
-    int RunModal(CDialog&) override { return IDCANCEL; }
+    std::vector<unsigned> ran;
+    int RunModal(CDialog& dialog) override
+    {
+        ran.push_back(dialog.GetTemplateId());
+        return IDCANCEL;
+    }
 };
 
 inline std::vector<unsigned>& Menus()

@@ -3,6 +3,8 @@
 
 #include "MapMouseQtFixture.h"
 
+#include "views/qt/StdSPDataListView.h"
+
 using namespace mapmouse_qt_test;
 
 namespace {
@@ -81,4 +83,39 @@ TEST_F(MapMouseQt, HoverAndRightButtonOnTheCanvas)
     SendMouse(canvas, QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(map->IsDraggingSpeaker());
     EXPECT_EQ(doc->m_installations.GetCount(), 2);
+}
+
+TEST_F(MapMouseQt, SpeakerDraggedFromTheListAsksTheMapAndOpensTheInstallationDialog)
+{
+    AddModelAndInstall(2.0, 2.0);
+    doc->m_installations.RemoveAll();
+    doc->m_nDragInstallState = 2;
+    doc->UpdateAllViews(nullptr, kHintSpeakerList);
+    auto* speakers = dynamic_cast<CStdSPDataListView*>(child->GetPane(PaneKind::SpeakerData));
+    ASSERT_NE(speakers, nullptr);
+    CStdSPDataListListCtrl* source = speakers->GetListCtrl();
+    QWidget* viewport = source->viewport();
+
+    // A point inside the room's first grid cell.
+    const CInstallationContainer& room = doc->m_installations;
+    const double x0 = room.GetRoom(CInstallationContainer::kReferenceX0);
+    const double y0 = room.GetRoom(CInstallationContainer::kReferenceY0);
+    const double px = room.GetRoom(CInstallationContainer::kGridPitchX);
+    const double py = room.GetRoom(CInstallationContainer::kGridPitchY);
+    const QPoint target = MapScreenPoint(
+        CPoint3D(x0 + 0.5 * px, y0 + 0.5 * py, room.GetRoom(CInstallationContainer::kRoomHeight)));
+
+    const QPoint row = source->RowPoint(0);
+    SendMouse(viewport, QEvent::MouseButtonPress, row, Qt::LeftButton, Qt::LeftButton);
+    ASSERT_TRUE(source->IsDragging());
+    const QPoint over = viewport->mapFromGlobal(target);
+    SendMouse(viewport, QEvent::MouseMove, over, Qt::NoButton, Qt::LeftButton);
+    // The map answered "in the room": the drop cursor.
+    EXPECT_EQ(viewport->cursor().pixmap().toImage(), LoadProgramCursor(133).pixmap().toImage());
+    runner.ran.clear();
+    SendMouse(viewport, QEvent::MouseButtonRelease, over, Qt::LeftButton, Qt::NoButton);
+    // The map ran the installation dialog ("Properties for Installation",
+    // cancelled here): nothing installed.
+    EXPECT_EQ(runner.ran, (std::vector<unsigned>{158}));
+    EXPECT_EQ(doc->m_installations.GetCount(), 0);
 }
