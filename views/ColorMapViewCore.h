@@ -227,7 +227,8 @@ public:
     const std::string& GetCursorPointText() const { return m_strCursorPoint; }
     // Forgets the readout (the next repaint does not show it).
     void ClearCursorReadout();
-    // Screen: the readout line, drawn after the legend on every repaint.
+    // Screen: the readout line, drawn after the legend on every repaint
+    // with the level taken anew at the remembered point.
     void DrawCursorReadout(IDrawingContext& dc);
     // Printing: the caption line naming frequency, band and summation, and
     // the top of the installation table below it.
@@ -249,6 +250,8 @@ protected:
     int m_nTableTop = 0;
     std::string m_strCursorLevel;
     std::string m_strCursorPoint;
+    // The point of the readout (the centre of the dot under the mouse).
+    double m_dCursorPoint[3] = {0.0, 0.0, 0.0};
 
 public:
     // ---- end (b3) ----

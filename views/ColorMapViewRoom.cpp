@@ -159,33 +159,49 @@ int CColorMapViewCore::EditRoomParameters(BOOL bExisting)
     return 0;
 }
 
-void CColorMapViewCore::DrawCursorSPL(const double point[3])
+namespace {
+
+// The readout texts of a point under the window's condition: the band level
+// at the point and its coordinates. False when there is nothing to show (no
+// installation, no condition, a band without frequencies, a failed
+// calculation).
+bool ComposeCursorReadout(CKDRDoc& doc, const CColorMapCondition* condition, int conditionIndex,
+                          const double point[3], std::string& levelText, std::string& pointText)
 {
-    const CKDRDoc& doc = m_doc;
-    if (doc.m_installations.GetCount() == 0)
-        return;
-    const CColorMapCondition* condition = GetCondition();
-    if (!condition)
-        return;
+    if (doc.m_installations.GetCount() == 0 || !condition)
+        return false;
     const double N = condition->GetBandFraction();
     const double fc = condition->GetFrequency();
-    CSPLMapCalculator calc(m_doc, m_nConditionIndex);
+    CSPLMapCalculator calc(doc, conditionIndex);
     const double ppo = calc.GetFirstInstallationPitch();
     int iLo = 0;
     int iHi = 0;
     CSPLMapCalculator::CalcBandIndices(fc, N, ppo, iLo, iHi);
     double pressure = 0.0;
     if (calc.CalcPressureAt(pressure, CPoint3D{point[0], point[1], point[2]}, iLo, iHi, ppo) != 0)
-        return;
+        return false;
     const double level = 20.0 * std::log10(pressure / 2e-5);
 
     const std::string unit = doc.m_nLengthUnit == 1 ? "[ft]" : "[m]";
-    std::string levelText = std::string("Average SPL @Cursor Point : ") + FormatNumber(level, 4) + "[dB]";
-    std::string pointText = "(X=" + FormatNumber(point[0], 4) + unit + " Y=" + FormatNumber(point[1], 4) + unit +
-                            " Z=" + FormatNumber(point[2], 4) + unit + ")";
+    levelText = std::string("Average SPL @Cursor Point : ") + FormatNumber(level, 4) + "[dB]";
+    pointText = "(X=" + FormatNumber(point[0], 4) + unit + " Y=" + FormatNumber(point[1], 4) + unit +
+                " Z=" + FormatNumber(point[2], 4) + unit + ")";
+    return true;
+}
+
+}  // namespace
+
+void CColorMapViewCore::DrawCursorSPL(const double point[3])
+{
+    std::string levelText;
+    std::string pointText;
+    if (!ComposeCursorReadout(m_doc, GetCondition(), m_nConditionIndex, point, levelText, pointText))
+        return;
     // The mouse moves within one dot far more often than it leaves it.
     if (levelText == m_strCursorLevel && pointText == m_strCursorPoint)
         return;
+    for (int i = 0; i < 3; ++i)
+        m_dCursorPoint[i] = point[i];
     m_strCursorLevel = std::move(levelText);
     m_strCursorPoint = std::move(pointText);
     Redraw();
@@ -199,8 +215,16 @@ void CColorMapViewCore::ClearCursorReadout()
 
 void CColorMapViewCore::DrawCursorReadout(IDrawingContext& dc)
 {
-    if (m_strCursorLevel.empty() || m_doc.m_installations.GetCount() == 0)
+    if (m_strCursorLevel.empty())
         return;
+    // The window repaints also after the installations, the band or the
+    // unit changed: the readout is taken anew for the point it names, and
+    // vanishes when the point no longer has a level.
+    if (!ComposeCursorReadout(m_doc, GetCondition(), m_nConditionIndex, m_dCursorPoint, m_strCursorLevel,
+                              m_strCursorPoint)) {
+        ClearCursorReadout();
+        return;
+    }
     const CFontSpec previous = dc.SelectFont(GetPassFont());
     const int h = dc.GetFont().height;
     dc.SetBkColor(RGB(255, 255, 255));

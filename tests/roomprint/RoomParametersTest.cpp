@@ -286,6 +286,16 @@ TEST(CursorReadout, WritesTheLevelAndThePointOnLineFive)
     EXPECT_EQ(texts[3].text, "(X=2.5[m] Y=3.75[m] Z=1.2[m])");
     EXPECT_EQ(texts[3].points[0], CPoint(margin.left + 20 * h, y));
     EXPECT_EQ(texts[1].bkColor, RGB(255, 255, 255));
+
+    // A repaint after the speaker moved shows the level the point has now.
+    doc.m_installations.GetAt(0)->SetPosition(8.0, 6.0, 2.5);
+    double moved = 0.0;
+    ASSERT_EQ(calc.CalcPressureAt(moved, CPoint3D(2.5, 3.75, 1.2), lo, hi, 24.0), 0);
+    ASSERT_NE(FormatNumber(20.0 * std::log10(moved / 2e-5), 4), FormatNumber(level, 4));
+    CRecordingDC again;
+    view.DrawCursorReadout(again);
+    EXPECT_EQ(again.OpsOf(CDrawOp::TextOut)[1].text,
+              "Average SPL @Cursor Point : " + FormatNumber(20.0 * std::log10(moved / 2e-5), 4) + "[dB]");
 }
 
 TEST(CursorReadout, FeetAndNothingWithoutInstallationsOrWithAnEmptyBand)
