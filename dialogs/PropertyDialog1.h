@@ -304,8 +304,8 @@ inline DialogTemplate BuildTemplate()
     AddRow(v, 172, 86, 72, D::IDC_STATIC_REF_Y, D::IDC_EDIT_REF_Y, D::IDC_UNIT_REF_Y);
     AddRow(v, 14, 118, 72, D::IDC_STATIC_GRID_PITCH_X, D::IDC_EDIT_GRID_PITCH_X, D::IDC_UNIT_GRID_PITCH_X);
     AddRow(v, 172, 118, 72, D::IDC_STATIC_GRID_PITCH_Y, D::IDC_EDIT_GRID_PITCH_Y, D::IDC_UNIT_GRID_PITCH_Y);
-    v.push_back(Ctl(K::CheckBox, D::IDC_RADIO_HALF_SPACE, "Half Space", 14, 136, 300, 10));
-    v.push_back(Ctl(K::CheckBox, D::IDC_RADIO_FULL_SPACE, "Full Space", 14, 150, 300, 10));
+    v.push_back(Ctl(K::RadioButton, D::IDC_RADIO_HALF_SPACE, "Half Space", 14, 136, 300, 10));
+    v.push_back(Ctl(K::RadioButton, D::IDC_RADIO_FULL_SPACE, "Full Space", 14, 150, 300, 10));
 
     // Calculation plane.
     v.push_back(Ctl(K::GroupBox, IDC_STATIC, "Calculation Plane Dimensions", 7, 172, 214, 146));

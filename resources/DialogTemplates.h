@@ -9,7 +9,7 @@
 enum : int { IDC_STATIC = -1 };
 
 struct ControlTemplate {
-    enum Kind { Static, Edit, PushButton, DefPushButton, CheckBox, ComboList, GroupBox, Icon, Custom };
+    enum Kind { Static, Edit, PushButton, DefPushButton, CheckBox, ComboList, GroupBox, Icon, Custom, RadioButton };
     Kind kind = Static;
     int id = IDC_STATIC;
     std::string text;  // label; for an Icon the icon id as text

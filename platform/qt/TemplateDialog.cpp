@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -98,10 +99,23 @@ void CTemplateDialog::Build(const DialogTemplate& tmpl)
             w = b;
             break;
         }
-        case ControlTemplate::CheckBox: {
-            auto* b = new QCheckBox(Q(c.text), this);
+        case ControlTemplate::CheckBox:
+        case ControlTemplate::RadioButton: {
+            QAbstractButton* b;
+            const bool radio = c.kind == ControlTemplate::RadioButton;
+            if (radio) {
+                // A radio button of its own group: a click always leaves it
+                // checked, and the dialog clears its partners itself.
+                auto* r = new QRadioButton(Q(c.text), this);
+                r->setAutoExclusive(false);
+                b = r;
+            } else {
+                b = new QCheckBox(Q(c.text), this);
+            }
             const int id = c.id;
-            connect(b, &QCheckBox::clicked, this, [this, id] {
+            connect(b, &QAbstractButton::clicked, this, [this, id, b, radio] {
+                if (radio)
+                    b->setChecked(true);
                 m_dialog.OnControlCommand(id, BN_CLICKED);
                 FinishIfEnded();
             });

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <memory>
 
 namespace {
@@ -78,6 +79,24 @@ TEST(PropertyDialogQt, ANewProjectShowsNoCancelAndTakesTheFieldsOnOk)
     EXPECT_EQ(Text(dlg, 1043), QStringLiteral("10"));
     EXPECT_EQ(Text(dlg, 1094), QStringLiteral("Same as room dimensions"));
     EXPECT_FALSE(dlg.Control(1068)->isEnabled());
+
+    // The ceiling kinds are a pair of radio buttons, one of them checked;
+    // clicking the other moves the check.
+    auto* half = qobject_cast<QRadioButton*>(dlg.Control(CPropertyDialog1::IDC_RADIO_HALF_SPACE));
+    auto* full = qobject_cast<QRadioButton*>(dlg.Control(CPropertyDialog1::IDC_RADIO_FULL_SPACE));
+    ASSERT_NE(half, nullptr);
+    ASSERT_NE(full, nullptr);
+    EXPECT_TRUE(half->isChecked());
+    EXPECT_FALSE(full->isChecked());
+    full->click();
+    EXPECT_FALSE(half->isChecked());
+    EXPECT_TRUE(full->isChecked());
+    half->click();
+    EXPECT_TRUE(half->isChecked());
+    EXPECT_FALSE(full->isChecked());
+    half->click();
+    EXPECT_TRUE(half->isChecked());
+
     auto* units = qobject_cast<QComboBox*>(dlg.Control(1046));
     ASSERT_NE(units, nullptr);
     EXPECT_EQ(units->count(), 2);
