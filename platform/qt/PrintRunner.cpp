@@ -8,6 +8,9 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
+#include <algorithm>
+#include <limits>
+
 namespace PrintRunner {
 
 bool PrintOn(IPrintable& printable, QPrinter& printer, bool preview)
@@ -28,13 +31,17 @@ bool PrintOn(IPrintable& printable, QPrinter& printer, bool preview)
     dc.SetDeviceCaps(LOGPIXELSY, printer.resolution());
     info.m_rectDraw = CRect(0, 0, page.width(), page.height());
 
-    int first = info.m_nMinPage, last = info.m_nMaxPage;
+    // The printable learns its page count only once it knows the page (in
+    // OnBeginPrinting, or while printing a page), so the last page is read
+    // anew before every page.
+    printable.OnBeginPrinting(dc, info);
+    int first = info.m_nMinPage;
+    int userLast = std::numeric_limits<int>::max();
     if (printer.fromPage() > 0 && printer.toPage() >= printer.fromPage()) {
         first = std::max(first, printer.fromPage());
-        last = std::min(last, printer.toPage());
+        userLast = printer.toPage();
     }
-    printable.OnBeginPrinting(dc, info);
-    for (int p = first; p <= last && info.m_bContinuePrinting; ++p) {
+    for (int p = first; p <= std::min(info.m_nMaxPage, userLast) && info.m_bContinuePrinting; ++p) {
         if (p != first)
             printer.newPage();
         info.m_nCurPage = p;
