@@ -104,7 +104,16 @@ void CColorMapViewCore::InitialUpdate()
     m_fontScreen.height = m_nFontHeight;
 
     CColorMapConditionList& list = m_doc.GetColorMapConditions();
-    if (m_doc.m_bOpenedFromFile && list.GetCount() > 0) {
+    // Another SPL map window of the document already showing a condition:
+    // this one is a further window and gets its own entry, so that closing
+    // either leaves the other its map.
+    bool sisterHasCondition = false;
+    for (IView* view : m_doc.GetViews()) {
+        const auto* sister = dynamic_cast<CColorMapViewCore*>(view);
+        if (sister && sister != this && sister->m_bHasCondition)
+            sisterHasCondition = true;
+    }
+    if (m_doc.m_bOpenedFromFile && list.GetCount() > 0 && !sisterHasCondition) {
         // A loaded project shows its stored map as it was saved.
         m_nConditionIndex = 0;
         m_bHasCondition = true;

@@ -53,7 +53,16 @@ CPoint CColorMapViewCore::TextLinePosition(int k, int h) const
 void CColorMapViewCore::DrawTextLine(IDrawingContext& dc, int k, int h, const std::string& text)
 {
     const CPoint p = TextLinePosition(k, h);
-    dc.TextOut(p.x, p.y, text.size() > kMaxLineLength ? text.substr(0, kMaxLineLength) : text);
+    if (text.size() <= kMaxLineLength) {
+        dc.TextOut(p.x, p.y, text);
+        return;
+    }
+    // Cut before the character that would cross the limit, never inside a
+    // UTF-8 sequence (continuation bytes are 10xxxxxx).
+    std::size_t end = kMaxLineLength;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    dc.TextOut(p.x, p.y, text.substr(0, end));
 }
 
 void CColorMapViewCore::DrawRoomInfo(IDrawingContext& dc, int h)

@@ -2,59 +2,15 @@
 
 #include "MapViewTestSupport.h"
 
-#include "platform/RecordingDC.h"
-
 #include <gtest/gtest.h>
 
 using namespace mapview_test;
-using splcalc_test::Scene;
 using splcalc_test::SmallSpeaker;
 
 namespace {
 
 constexpr COLORREF kGrey200 = RGB(200, 200, 200);
 constexpr COLORREF kGrey127 = RGB(127, 127, 127);
-
-// A 10 x 8 room at height 3 seen from above at 0.05 pixels per thousandth:
-// x -> T(x * 50 - 0.5) + 111, y -> T(-y * 50 - 0.5) + 445.
-struct TopView {
-    TopView()
-    {
-        CInstallationContainer& room = scene.doc->m_installations;
-        room.SetRoom(CInstallationContainer::kReferenceX0, 0.0);
-        room.SetRoom(CInstallationContainer::kReferenceY0, 0.0);
-        room.SetRoom(CInstallationContainer::kRoomLengthX, 10.0);
-        room.SetRoom(CInstallationContainer::kRoomWidthY, 8.0);
-        room.SetRoom(CInstallationContainer::kRoomHeight, 3.0);
-        room.SetRoom(CInstallationContainer::kGridPitchX, 1.0);
-        room.SetRoom(CInstallationContainer::kGridPitchY, 1.0);
-        scene.doc->m_nLengthUnit = 0;
-        scene.SetPlane(0, 0, 1.2, 10, 8, 0, 1.0);
-        scene.Condition().SetViewAngles(0, 0, 0);
-        scene.Condition().SetScale(0.05);
-        view = std::make_unique<CTestMapView>(*scene.doc);
-        view->UpdateScrollSizes(FALSE);
-    }
-    std::vector<CRecordedLine> LinesOf(const CRecordingDC& dc, COLORREF color, int width) const
-    {
-        std::vector<CRecordedLine> out;
-        for (const auto& l : dc.Lines())
-            if (l.pen.color == color && l.pen.width == width)
-                out.push_back(l);
-        return out;
-    }
-    std::vector<std::pair<CPoint, std::string>> Texts(const CRecordingDC& dc) const
-    {
-        std::vector<std::pair<CPoint, std::string>> out;
-        for (const auto& op : dc.OpsOf(CDrawOp::TextOut))
-            out.emplace_back(op.points.at(0), op.text);
-        return out;
-    }
-    Scene scene;
-    std::unique_ptr<CTestMapView> view;
-};
-
-using P = std::pair<CPoint, std::string>;
 
 }  // namespace
 
@@ -100,7 +56,7 @@ TEST(MapDrawing, RoomOutlineAndGrid)
     TopView t;
     CRecordingDC dc;
     t.view->DrawRoomOutline(dc);
-    const auto outline = t.LinesOf(dc, kGrey200, 1);
+    const auto outline = LinesOf(dc, kGrey200, 1);
     ASSERT_EQ(outline.size(), 4u);
     EXPECT_EQ(outline[0].from, CPoint(111, 445));
     EXPECT_EQ(outline[0].to, CPoint(111, 45));
@@ -110,7 +66,7 @@ TEST(MapDrawing, RoomOutlineAndGrid)
 
     dc.Clear();
     t.view->DrawRoomGrid(dc);
-    const auto grid = t.LinesOf(dc, kGrey200, 1);
+    const auto grid = LinesOf(dc, kGrey200, 1);
     ASSERT_EQ(grid.size(), 7u + 9u);
     EXPECT_EQ(grid[0].from, CPoint(111, 395));  // y = 1
     EXPECT_EQ(grid[0].to, CPoint(610, 395));
@@ -139,7 +95,7 @@ TEST(MapDrawing, AxesFromTheWorldOrigin)
     t.view->UpdateScrollSizes(FALSE);
     CRecordingDC dc;
     t.view->DrawAxes(dc);
-    const auto axes = t.LinesOf(dc, kGrey127, 2);
+    const auto axes = LinesOf(dc, kGrey127, 2);
     ASSERT_EQ(axes.size(), 3u);
     const CPoint o = t.view->ProjectPoint(CPoint3D(0, 0, 0));
     EXPECT_EQ(o, CPoint(111, 445));
@@ -149,7 +105,7 @@ TEST(MapDrawing, AxesFromTheWorldOrigin)
     EXPECT_EQ(axes[0].to, CPoint(160, 445));
     EXPECT_EQ(axes[1].to, CPoint(111, 395));
     EXPECT_EQ(axes[2].to, CPoint(111, 445));
-    EXPECT_EQ(t.Texts(dc), (std::vector<P>{{CPoint(160, 445), "X"}, {CPoint(111, 395), "Y"}, {CPoint(111, 445), "Z"}}));
+    EXPECT_EQ(Texts(dc), (std::vector<P>{{CPoint(160, 445), "X"}, {CPoint(111, 395), "Y"}, {CPoint(111, 445), "Z"}}));
     EXPECT_EQ(dc.Ops().back().bkMode, TRANSPARENT);
     EXPECT_EQ(dc.GetFont(), CFontSpec{});
 }
@@ -197,7 +153,7 @@ TEST(MapDrawing, PlaneDimensionLabels)
     TopView t;
     CRecordingDC dc;
     t.view->DrawPlaneDimensions(dc, 12);
-    EXPECT_EQ(t.Texts(dc), (std::vector<P>{{CPoint(111, 33), "0"},
+    EXPECT_EQ(Texts(dc), (std::vector<P>{{CPoint(111, 33), "0"},
                                            {CPoint(610, 33), "10"},
                                            {CPoint(610, 445), "0"},
                                            {CPoint(610, 45), "8"},
@@ -211,7 +167,7 @@ TEST(MapDrawing, PlaneDimensionLabels)
     t.view->UpdateScrollSizes(FALSE);
     dc.Clear();
     t.view->DrawPlaneDimensions(dc, 12);
-    const auto texts = t.Texts(dc);
+    const auto texts = Texts(dc);
     ASSERT_EQ(texts.size(), 6u);
     EXPECT_EQ(texts[0].second, "1");
     EXPECT_EQ(texts[1].second, "7");
@@ -233,7 +189,7 @@ TEST(MapDrawing, LegendRowsAndUnit)
     EXPECT_EQ(squares[0].rect, CRect(5, 44, 17, 56));
     EXPECT_EQ(squares[24].rect, CRect(5, 332, 17, 344));
     EXPECT_EQ(squares[3].color, t.scene.Plane().GetColors().at(3));
-    const auto texts = t.Texts(dc);
+    const auto texts = Texts(dc);
     ASSERT_EQ(texts.size(), 26u);
     EXPECT_EQ(texts[0], P(CPoint(23, 44), " - 100"));
     EXPECT_EQ(texts[1], P(CPoint(23, 56), "100 - 98"));
@@ -256,7 +212,7 @@ TEST(MapDrawing, LegendRowsAndUnit)
     t.view->DrawColorLegend(paper);
     const auto printed = paper.OpsOf(CDrawOp::FillSolidRect);
     EXPECT_EQ(printed[0].rect, CRect(960, 660, 1026, 726));
-    EXPECT_EQ(t.Texts(paper)[1], P(CPoint(960 + 66 + 33, 726), "100 - 98"));
+    EXPECT_EQ(Texts(paper)[1], P(CPoint(960 + 66 + 33, 726), "100 - 98"));
 }
 
 TEST(MapDrawing, WholePassOrderAndCaption)
@@ -264,7 +220,7 @@ TEST(MapDrawing, WholePassOrderAndCaption)
     TopView t;
     CRecordingDC dc;
     t.view->OnDraw(dc);
-    const auto texts = t.Texts(dc);
+    const auto texts = Texts(dc);
     bool caption = false;
     for (const auto& [at, text] : texts)
         if (text == "This color mapping is shown @") {
@@ -305,6 +261,6 @@ TEST(MapDrawing, PlaneWithoutColourScaleDrawsOnlyTheUnit)
     t.view->DrawColorLegend(dc);
     EXPECT_TRUE(dc.OpsOf(CDrawOp::FillSolidRect).empty());
     EXPECT_TRUE(dc.OpsOf(CDrawOp::FillPolygon).empty());
-    const auto texts = t.Texts(dc);
+    const auto texts = Texts(dc);
     EXPECT_EQ(texts.back(), P(CPoint(23, 44), "[dB]"));
 }

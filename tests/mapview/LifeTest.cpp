@@ -98,14 +98,23 @@ TEST(MapViewLife, LoadedProjectKeepsItsStoredMap)
     scene.SetPlane(0, 0, 1.2, 10, 8, 0, 1.0, 1000.0, 3.0, 1);
     scene.FillLevels(81.0);
     scene.doc->m_bOpenedFromFile = TRUE;
-    CTestMapView view(*scene.doc);
-    view.InitialUpdate();
+    auto view = std::make_unique<CTestMapView>(*scene.doc);
+    view->InitialUpdate();
     EXPECT_EQ(scene.doc->m_colorMapConditions.GetCount(), 1);
-    EXPECT_EQ(view.GetConditionIndex(), 0);
+    EXPECT_EQ(view->GetConditionIndex(), 0);
     EXPECT_EQ(scene.Levels().front(), 81.0);  // not calculated
-    EXPECT_EQ(view.Selected(CColorMapViewCore::kIdComboFrequency), "1000[Hz]");
-    EXPECT_EQ(view.Selected(CColorMapViewCore::kIdComboBand), "1/3 Oct. Band");
-    EXPECT_EQ(view.Selected(CColorMapViewCore::kIdComboSumMode), "Energy");
+    EXPECT_EQ(view->Selected(CColorMapViewCore::kIdComboFrequency), "1000[Hz]");
+    EXPECT_EQ(view->Selected(CColorMapViewCore::kIdComboBand), "1/3 Oct. Band");
+    EXPECT_EQ(view->Selected(CColorMapViewCore::kIdComboSumMode), "Energy");
+
+    // A further window gets its own entry: closing the first leaves it a map.
+    auto second = std::make_unique<CTestMapView>(*scene.doc);
+    second->InitialUpdate();
+    EXPECT_EQ(second->GetConditionIndex(), 1);
+    view.reset();
+    ASSERT_EQ(scene.doc->m_colorMapConditions.GetCount(), 1);
+    EXPECT_EQ(second->GetConditionIndex(), 0);
+    EXPECT_EQ(second->GetCondition()->GetFrequency(), 1000.0);
 }
 
 TEST(MapViewLife, HintOneRecalculatesUnlessHeldBack)

@@ -2,6 +2,7 @@
 // An SPL map window without a widget: choice lists kept as string lists, a
 // client area of a chosen size, and counters of what the window was asked.
 
+#include "platform/RecordingDC.h"
 #include "splcalc/SceneSupport.h"
 #include "views/ColorMapViewCore.h"
 
@@ -71,5 +72,50 @@ protected:
         c.selection = index >= 0 && index < static_cast<int>(c.items.size()) ? index : -1;
     }
 };
+
+// A 10 x 8 room at height 3 (grid pitch 1) seen from above at 0.05 pixels
+// per thousandth, plane 10 x 8 at 1.2, margins (110, 44, 40, 324), metres:
+// x -> T(x * 50 - 0.5) + 111, y -> T(-y * 50 - 0.5) + 445, total height 768.
+struct TopView {
+    TopView()
+    {
+        CInstallationContainer& room = scene.doc->m_installations;
+        room.SetRoom(CInstallationContainer::kReferenceX0, 0.0);
+        room.SetRoom(CInstallationContainer::kReferenceY0, 0.0);
+        room.SetRoom(CInstallationContainer::kRoomLengthX, 10.0);
+        room.SetRoom(CInstallationContainer::kRoomWidthY, 8.0);
+        room.SetRoom(CInstallationContainer::kRoomHeight, 3.0);
+        room.SetRoom(CInstallationContainer::kGridPitchX, 1.0);
+        room.SetRoom(CInstallationContainer::kGridPitchY, 1.0);
+        scene.doc->m_nLengthUnit = 0;
+        scene.SetPlane(0, 0, 1.2, 10, 8, 0, 1.0);
+        scene.Condition().SetViewAngles(0, 0, 0);
+        scene.Condition().SetScale(0.05);
+        view = std::make_unique<CTestMapView>(*scene.doc);
+        view->UpdateScrollSizes(FALSE);
+    }
+    splcalc_test::Scene scene;
+    std::unique_ptr<CTestMapView> view;
+};
+
+// The recorded lines of one pen, and the texts with their places.
+inline std::vector<CRecordedLine> LinesOf(const CRecordingDC& dc, COLORREF color, int width)
+{
+    std::vector<CRecordedLine> out;
+    for (const auto& l : dc.Lines())
+        if (l.pen.color == color && l.pen.width == width)
+            out.push_back(l);
+    return out;
+}
+
+using P = std::pair<CPoint, std::string>;
+
+inline std::vector<P> Texts(const CRecordingDC& dc)
+{
+    std::vector<P> out;
+    for (const auto& op : dc.OpsOf(CDrawOp::TextOut))
+        out.emplace_back(op.points.at(0), op.text);
+    return out;
+}
 
 }  // namespace mapview_test

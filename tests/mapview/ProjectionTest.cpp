@@ -9,38 +9,10 @@
 #include <cmath>
 
 using namespace mapview_test;
-using splcalc_test::Scene;
-
-namespace {
-
-// A 10 x 8 room at height 3 seen from above (no rotation), plane 10 x 8 at
-// 1.2, margins (110, 44, 40, 324).
-struct TopView {
-    TopView()
-    {
-        CInstallationContainer& room = scene.doc->m_installations;
-        room.SetRoom(CInstallationContainer::kReferenceX0, 0.0);
-        room.SetRoom(CInstallationContainer::kReferenceY0, 0.0);
-        room.SetRoom(CInstallationContainer::kRoomLengthX, 10.0);
-        room.SetRoom(CInstallationContainer::kRoomWidthY, 8.0);
-        room.SetRoom(CInstallationContainer::kRoomHeight, 3.0);
-        room.SetRoom(CInstallationContainer::kGridPitchX, 1.0);
-        room.SetRoom(CInstallationContainer::kGridPitchY, 1.0);
-        scene.SetPlane(0, 0, 1.2, 10, 8, 0, 1.0);
-        scene.Condition().SetViewAngles(0, 0, 0);
-        scene.Condition().SetScale(0.05);
-        view = std::make_unique<CTestMapView>(*scene.doc);
-    }
-    Scene scene;
-    std::unique_ptr<CTestMapView> view;
-};
-
-}  // namespace
 
 TEST(Projection, TopViewPixels)
 {
     TopView t;
-    t.view->UpdateScrollSizes(FALSE);
     // Extent: x 0..10, y 0..8 (the origin is a corner).
     EXPECT_EQ(t.view->GetMinX(), 0.0);
     EXPECT_EQ(t.view->GetMaxX(), 10.0);
@@ -60,7 +32,6 @@ TEST(Projection, TopViewPixels)
 TEST(Projection, QuadCornersAndOrder)
 {
     TopView t;
-    t.view->UpdateScrollSizes(FALSE);
     CPlaceElement dot(2.0, 4.0, 1.2, 1.0, 2.0, 0.0);
     double c[12];
     CColorMapViewCore::GetQuadXY(dot, c);
@@ -120,7 +91,6 @@ TEST(Projection, DegenerateSceneKeepsTheScale)
 TEST(Projection, ZoomAndDirections)
 {
     TopView t;
-    t.view->UpdateScrollSizes(FALSE);
     t.view->ZoomIn();
     EXPECT_DOUBLE_EQ(t.scene.Condition().GetScale(), 0.06);
     t.view->ZoomOut();

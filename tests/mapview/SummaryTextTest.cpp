@@ -2,30 +2,15 @@
 
 #include "MapViewTestSupport.h"
 
-#include "platform/RecordingDC.h"
-
 #include <gtest/gtest.h>
 
 using namespace mapview_test;
-using splcalc_test::Scene;
 using splcalc_test::SmallSpeaker;
 
 namespace {
 
-struct Block {
-    Block()
-    {
-        CInstallationContainer& room = scene.doc->m_installations;
-        room.SetRoom(CInstallationContainer::kRoomLengthX, 10.0);
-        room.SetRoom(CInstallationContainer::kRoomWidthY, 8.0);
-        room.SetRoom(CInstallationContainer::kRoomHeight, 3.0);
-        scene.doc->m_nLengthUnit = 0;
-        scene.SetPlane(0, 0, 1.2, 10, 8, 0, 1.0);
-        scene.Condition().SetViewAngles(0, 0, 0);
-        scene.Condition().SetScale(0.05);
-        view = std::make_unique<CTestMapView>(*scene.doc);
-        view->UpdateScrollSizes(FALSE);  // total height 768
-    }
+// The top view; its total height is 768.
+struct Block : TopView {
     // Line number -> text of everything drawn at the margin's left edge.
     std::map<int, std::string> Lines()
     {
@@ -47,8 +32,6 @@ struct Block {
         }
         return out;
     }
-    Scene scene;
-    std::unique_ptr<CTestMapView> view;
 };
 
 }  // namespace
@@ -166,4 +149,8 @@ TEST(SummaryText, DamagedOrLongValuesStayWithinTheLine)
     EXPECT_EQ(lines[19], "Tap : ");
     EXPECT_EQ(lines[2].size(), CColorMapViewCore::kMaxLineLength);
     EXPECT_EQ(lines[2].substr(0, 16), "Project Name : n");
+    // A two-byte character across the limit is left out whole: "Date : " is
+    // 7 bytes, 91 more make 98, the 99th and 100th are one character.
+    b.scene.doc->m_strDate = std::string(91, 'd') + "\xC3\xA9" + "x";
+    EXPECT_EQ(b.Lines()[3], "Date : " + std::string(91, 'd'));
 }
