@@ -65,55 +65,45 @@ TEST(AutoLayout, RectangleDensitiesScaleEveryDistance)
     EXPECT_DOUBLE_EQ(layout.m_y2, 2.0 * std::sqrt(2.0));
 }
 
-TEST(AutoLayout, HexagonalWithAnOddSlotCountDropsTheShiftedRowsLastPoint)
+TEST(AutoLayout, HexagonalGridsByTheirCountOfHalfColumnSlots)
 {
-    const double d[4] = {2.0, 9.0, 9.0, 9.0};  // only d1 counts
+    // Only d1 counts. sx = 4, sy = 2 * sqrt(3); the stored column distance is
+    // that of neighbouring shifted columns (2).
+    const double d[4] = {2.0, 9.0, 9.0, 9.0};
+    const struct {
+        double x0, lx, ly;
+        int columns, rows;
+        std::vector<double> xs;
+    } cases[] = {
+        // m = trunc(2 * (10 - 1.2) / 4) + 1 = 5 (odd): the shifted row's third point (11) is dropped.
+        {0.0, 10.0, 10.0, 3, 3, {1, 5, 9, 3, 7, 1, 5, 9}},
+        // m = 6 (even): first x = (12 - 2.5 * 4) / 2 = 1, shifted rows keep all three points.
+        {0.0, 12.0, 8.0, 3, 2, {1, 5, 9, 3, 7, 11}},
+        // m = 1: one column, centred in every row, the odd row's point dropped.
+        {1.0, 3.0, 10.0, 1, 3, {2.5, 2.5}},
+    };
+    const double sy = 2.0 * std::sqrt(3.0);
+    for (const auto& k : cases) {
+        CAutoInstallLayout layout;
+        ASSERT_TRUE(layout.Compute(d, 2, CAutoInstallLayout::kHexagonal, k.x0, 0.0, k.lx, k.ly));
+        EXPECT_EQ(layout.m_nColumns, k.columns) << k.lx;
+        EXPECT_EQ(layout.m_nRows, k.rows) << k.lx;
+        ASSERT_EQ(layout.m_points.size(), k.xs.size()) << k.lx;
+        for (std::size_t i = 0; i < k.xs.size(); ++i)
+            EXPECT_DOUBLE_EQ(layout.m_points[i].x, k.xs[i]) << k.lx << " " << i;
+        EXPECT_EQ(layout.m_x1 + layout.m_x2, 2.0);
+        EXPECT_DOUBLE_EQ(layout.m_y1 + layout.m_y2, sy);
+    }
+
+    // The rows of the 10 x 10 room: centred, sy apart.
     CAutoInstallLayout layout;
     ASSERT_TRUE(layout.Compute(d, 2, CAutoInstallLayout::kHexagonal, 0.0, 0.0, 10.0, 10.0));
-    EXPECT_EQ(layout.m_nColumns, 3);
-    EXPECT_EQ(layout.m_nRows, 3);
-    const double sy = 2.0 * std::sqrt(3.0);
     const double y0 = (10.0 - 2.0 * sy) / 2.0;
-    ASSERT_EQ(layout.m_points.size(), 8u);
-    const double xs[8] = {1, 5, 9, 3, 7, 1, 5, 9};
-    const double ys[8] = {y0, y0, y0, y0 + sy, y0 + sy, y0 + 2 * sy, y0 + 2 * sy, y0 + 2 * sy};
-    for (int i = 0; i < 8; ++i) {
-        EXPECT_DOUBLE_EQ(layout.m_points[i].x, xs[i]) << i;
-        EXPECT_DOUBLE_EQ(layout.m_points[i].y, ys[i]) << i;
-    }
-    // The stored column distance is that of neighbouring shifted columns.
-    EXPECT_EQ(layout.m_x1 + layout.m_x2, 2.0);
-    EXPECT_DOUBLE_EQ(layout.m_y1 + layout.m_y2, sy);
-}
+    const int rowOf[8] = {0, 0, 0, 1, 1, 2, 2, 2};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_DOUBLE_EQ(layout.m_points[i].y, y0 + rowOf[i] * sy) << i;
 
-TEST(AutoLayout, HexagonalWithAnEvenSlotCountShiftsTheGridByAQuarterColumn)
-{
-    // d1 = 2, room 12 long: m = trunc(2 * (12 - 1.2) / 4) + 1 = 6, columns 3;
-    // first x = (12 - 2.5 * 4) / 2 = 1; odd rows keep all three points.
-    const double d[4] = {2.0, 0.0, 0.0, 0.0};
-    CAutoInstallLayout layout;
-    ASSERT_TRUE(layout.Compute(d, 2, CAutoInstallLayout::kHexagonal, 0.0, 0.0, 12.0, 8.0));
-    EXPECT_EQ(layout.m_nColumns, 3);
-    EXPECT_EQ(layout.m_nRows, 2);  // trunc((8 - 2.078) / 3.464) + 1
-    ASSERT_EQ(layout.m_points.size(), 6u);
-    const double xs[6] = {1, 5, 9, 3, 7, 11};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_DOUBLE_EQ(layout.m_points[i].x, xs[i]) << i;
-}
-
-TEST(AutoLayout, HexagonalSingleColumnStaysCentredAndDropsOddRows)
-{
-    // d1 = 2 in a 3-long room: m = trunc(2 * (3 - 1.2) / 4) + 1 = 1, one column.
-    const double d[4] = {2.0, 0.0, 0.0, 0.0};
-    CAutoInstallLayout layout;
-    ASSERT_TRUE(layout.Compute(d, 2, CAutoInstallLayout::kHexagonal, 1.0, 0.0, 3.0, 10.0));
-    EXPECT_EQ(layout.m_nColumns, 1);
-    EXPECT_EQ(layout.m_nRows, 3);
-    ASSERT_EQ(layout.m_points.size(), 2u);  // rows 0 and 2
-    EXPECT_EQ(layout.m_points[0].x, 2.5);
-    EXPECT_EQ(layout.m_points[1].x, 2.5);
-
-    // Minimum overlap: x1 = d1 * sqrt(3) / 2.
+    // Minimum overlap: x1 = d1 * sqrt(3) / 2 (halved after the layout).
     ASSERT_TRUE(layout.Compute(d, 1, CAutoInstallLayout::kHexagonal, 0.0, 0.0, 10.0, 10.0));
     EXPECT_DOUBLE_EQ(layout.m_x1 * 2.0, 2.0 * std::sqrt(3.0) * 0.5);
 }

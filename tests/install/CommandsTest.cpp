@@ -85,8 +85,13 @@ TEST_F(InstallCommandsTest, ManuallyProposesTheRoomCentreAtRoomHeightWithTheMode
     EXPECT_TRUE(doc.IsModified());
 }
 
-TEST_F(InstallCommandsTest, ManuallyWithAnOffsetRoomProposesItsCentre)
+TEST_F(InstallCommandsTest, CancelOrNoModelChangesNothingAndSendsNoHint)
 {
+    CHintRecorder hints(doc);
+    EXPECT_EQ(doc.InstallSpeakerAt(1.0, 1.0), 1);  // no model
+    EXPECT_TRUE(ui.shown.empty());
+
+    // An offset room proposes its own centre; Cancel installs nothing.
     AddModel(doc, 0, 3, {{false, 10.0}});
     doc.m_installations.SetRoom(CInstallationContainer::kReferenceX0, -2.0);
     doc.m_installations.SetRoom(CInstallationContainer::kReferenceY0, 1.0);
@@ -97,17 +102,6 @@ TEST_F(InstallCommandsTest, ManuallyWithAnOffsetRoomProposesItsCentre)
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].pos[0], 1.5);
     EXPECT_EQ(ui.shown[0].pos[1], 2.5);
-}
-
-TEST_F(InstallCommandsTest, CancelOrNoModelChangesNothingAndSendsNoHint)
-{
-    CHintRecorder hints(doc);
-    EXPECT_EQ(doc.InstallSpeakerAt(1.0, 1.0), 1);  // no model
-    EXPECT_TRUE(ui.shown.empty());
-
-    AddModel(doc, 0, 3, {{false, 10.0}});
-    ui.dialogOk = false;
-    doc.OnInstallationManually();
     EXPECT_EQ(doc.m_installations.GetCount(), 0);
     EXPECT_TRUE(hints.hints.empty());
     EXPECT_FALSE(doc.IsModified());

@@ -186,7 +186,6 @@ TEST(AutoInstallationDialog, CentreListsOfThirdAndTwelfthOctaves)
     EXPECT_EQ(A::CenterText(third.front(), 3.0), "25[Hz]");
     EXPECT_EQ(A::CenterText(third.back(), 3.0), "20000[Hz]");
     EXPECT_EQ(third.size(), 30u);
-    const std::vector<double> twelfth = A::CenterList(12.0, first);
     EXPECT_EQ(A::CenterText(std::pow(10.0, 0.3 * 120 / 12.0), 12.0), "1000[Hz]");
     EXPECT_EQ(A::CenterText(std::pow(10.0, 0.3 * 121 / 12.0), 12.0), "1060[Hz]");
 }
@@ -245,35 +244,31 @@ TEST(AutoInstallationDialog, PitchOneOffersThreeBandsEachWithItsOwnSpacing)
     EXPECT_EQ(dlg.m_dOctaveBand, 0.25);
 }
 
-TEST(AutoInstallationDialog, ABandFinerThanTheDataFallsBackToTheDatasOwnBand)
+TEST(AutoInstallationDialog, ABandTheDataDoNotOfferFallsBackOrStaysAsItWas)
 {
-    CScriptRunner r;
-    A dlg;
-    SetAuto(dlg, 3.0, 1000.0, 24.0, 2);
-    r.script = [](CDialog& d, CFakeControls& c) {
-        EXPECT_EQ(c.c[1010].sel, 0);
-        EXPECT_EQ(static_cast<A&>(d).m_dOctaveBand, 3.0);
-        EXPECT_EQ(c.c[1015].items[c.c[1015].sel], "1000[Hz]");
-        d.OnOK();
-    };
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.m_dOctaveBand, 3.0);
-    EXPECT_NEAR(dlg.m_dCenterFreq, 1000.0, 1e-9);
-}
-
-TEST(AutoInstallationDialog, AnUnknownPitchLeavesTheBandListEmptyAndTheBandAsItWas)
-{
-    CScriptRunner r;
-    A dlg;
-    SetAuto(dlg, 2.0, 1000.0, 3.0, 2);
-    r.script = [](CDialog& d, CFakeControls& c) {
-        EXPECT_TRUE(c.c[1010].items.empty());
-        EXPECT_EQ(c.c[1010].sel, -1);
-        d.OnOK();
-    };
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.m_dOctaveBand, 3.0);
-    EXPECT_NEAR(dlg.m_dCenterFreq, 1000.0, 1e-9);
+    // Pitch 3 with 1/24 octave remembered: the data's own band, item 0.
+    // Pitch 2 (unknown): no band list, the band and centre kept on OK.
+    const struct {
+        double pitch;
+        std::size_t items;
+        int sel;
+        double band;
+    } cases[] = {{3.0, 4, 0, 3.0}, {2.0, 0, -1, 3.0}};
+    for (const auto& k : cases) {
+        CScriptRunner r;
+        A dlg;
+        SetAuto(dlg, k.pitch, 1000.0, k.pitch == 3.0 ? 24.0 : 3.0, 2);
+        r.script = [&k](CDialog& d, CFakeControls& c) {
+            EXPECT_EQ(c.c[1010].items.size(), k.items);
+            EXPECT_EQ(c.c[1010].sel, k.sel);
+            EXPECT_EQ(static_cast<A&>(d).m_dOctaveBand, k.band);
+            EXPECT_EQ(c.c[1015].items[c.c[1015].sel], "1000[Hz]");
+            d.OnOK();
+        };
+        ASSERT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_EQ(dlg.m_dOctaveBand, k.band) << k.pitch;
+        EXPECT_NEAR(dlg.m_dCenterFreq, 1000.0, 1e-9) << k.pitch;
+    }
 }
 
 TEST(AutoInstallationDialog, LevelsHideRowsAndHiddenFieldsComeBackUnchanged)
