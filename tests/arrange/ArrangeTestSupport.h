@@ -1,7 +1,9 @@
 #pragma once
 // In-memory dialog controls and a dialog runner that plays a script, for
-// the arrangement dialogs.
+// the arrangement dialogs (the line arrays here, the cabinet arrays in
+// tests/arrange2).
 
+#include "models/AxisEntity.h"
 #include "platform/Dialog.h"
 #include "platform/DialogControls.h"
 #include "platform/MessageBox.h"
@@ -19,6 +21,7 @@ struct Control {
     std::vector<std::string> items;
     int sel = -1;
     bool visible = true;
+    bool enabled = true;
 };
 
 class Controls : public IDialogControls {
@@ -46,10 +49,13 @@ public:
     }
     void ShowWindow(int id, bool show) override { c[id].visible = show; }
     bool IsWindowVisible(int id) const override { return Get(id).visible; }
-    void EnableWindow(int, bool) override {}
+    void EnableWindow(int id, bool enable) override { c[id].enabled = enable; }
     void SetFocus(int) override {}
     void InvalidateControl(int id) override { invalidated.push_back(id); }
     CRect GetClientRect(int) const override { return client; }
+
+    bool Enabled(int id) const { return Get(id).enabled; }
+    const std::vector<std::string>& Items(int id) const { return Get(id).items; }
 
     // The user picks an item: the selection, then the notification.
     void Choose(CDialog& dialog, int id, int index)
@@ -75,6 +81,19 @@ private:
         auto it = c.find(id);
         return it == c.end() ? none : it->second;
     }
+};
+
+// A line-array dialog on the module vectors e, shown on in-memory controls
+// (bind both with `auto& [c, dlg] = open;`).
+template <class Dialog>
+struct Open {
+    Open(unsigned upper, unsigned lower, CAxisEntityArray& e) : dlg(0, upper, lower, &e, 0)
+    {
+        dlg.AttachControls(&c);
+        dlg.OnInitDialog();
+    }
+    Controls c;
+    Dialog dlg;
 };
 
 // Shows a dialog on in-memory controls: OnInitDialog, then the script, which

@@ -76,10 +76,8 @@ TEST(LV3ArrangementDialog, SpecialUserLevelOneOffersThreeFurtherModes)
     CAxisEntityArray e = Modules({-1.25, -2.5, 0.0, 0.0, 1.25, 2.5, 0.0, 0.0});
     {
         SpecialUserLevel level(0);
-        LV3 dlg(0, 4, 4, &e, 0);
-        Controls c;
-        dlg.AttachControls(&c);
-        dlg.OnInitDialog();
+        Open<LV3> o(4, 4, e);
+        auto& [c, dlg] = o;
         EXPECT_EQ(c.c[2001].items,
                   (std::vector<std::string>{"60deg-mode", "45deg-mode", "30deg-mode", "15deg-mode"}));
         // 2.5 and 0.0 are modes this user is not offered: no selection.
@@ -94,10 +92,8 @@ TEST(LV3ArrangementDialog, SpecialUserLevelOneOffersThreeFurtherModes)
     {
         SpecialUserLevel level(1);
         CAxisEntityArray e2 = Modules({-1.25, -2.5, 0.0, 0.0, 1.25, 2.5, 0.0, 0.0});
-        LV3 dlg(0, 4, 4, &e2, 0);
-        Controls c;
-        dlg.AttachControls(&c);
-        dlg.OnInitDialog();
+        Open<LV3> o(4, 4, e2);
+        auto& [c, dlg] = o;
         EXPECT_EQ(c.c[2001].items,
                   (std::vector<std::string>{"60deg-mode", "45deg-mode", "30deg-mode", "15deg-mode", "10deg-mode(*)",
                                             "5deg-mode(*)", "0deg-mode(*)"}));
@@ -113,10 +109,8 @@ TEST(LV3ArrangementDialog, SplayAgainstItsHalfLeavesTheComboUnselected)
     SpecialUserLevel level(1);
     // Module 1 splays forward although it is in the upper half.
     CAxisEntityArray e = Modules({-1.875, 3.75, -3.75, -3.75, 1.875, 3.75, 3.75, 3.75});
-    LV3 dlg(0, 4, 4, &e, 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<LV3> o(4, 4, e);
+    auto& [c, dlg] = o;
     EXPECT_EQ(c.GetCurSel(2003), CB_ERR);
     dlg.ApplyComboAngles(8);
     EXPECT_EQ(e[1].z, 3.75);
@@ -126,10 +120,8 @@ TEST(LV3ArrangementDialog, TheRiggingJointSplaysBothCentreModulesByHalf)
 {
     SpecialUserLevel level(0);
     CAxisEntityArray e = Modules({-1.875, -3.75, -3.75, -3.75, 1.875, 3.75, 3.75, 3.75});
-    LV3 dlg(0, 4, 4, &e, 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<LV3> o(4, 4, e);
+    auto& [c, dlg] = o;
     c.Choose(dlg, 2004, 0);  // combo h-1: "60deg-mode"
     EXPECT_EQ(e[0].z, -7.5);
     EXPECT_EQ(e[4].z, 7.5);
@@ -147,10 +139,8 @@ TEST(LV3ArrangementDialog, FewerBoxesKeepTheModulesNextToTheRiggingPoint)
 {
     SpecialUserLevel level(0);
     CAxisEntityArray e = Modules({-1.875, -3.75, -7.5, -11.25, 1.875, 3.75, 7.5, 11.25});
-    LV3 dlg(0, 4, 4, &e, 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<LV3> o(4, 4, e);
+    auto& [c, dlg] = o;
     c.Choose(dlg, 1052, 0);  // "LV-3 x 1"
     ASSERT_EQ(e.size(), 4u);
     EXPECT_EQ(e[0].x, 0.00);
@@ -178,10 +168,8 @@ TEST(LV3ArrangementDialog, MoreBoxesRepeatTheOutermostModuleOfEachHalf)
 {
     SpecialUserLevel level(0);
     CAxisEntityArray e = Modules({-1.875, -7.5, 1.875, 7.5});
-    LV3 dlg(0, 2, 2, &e, 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<LV3> o(2, 2, e);
+    auto& [c, dlg] = o;
     EXPECT_EQ(c.Selected(1052), "LV-3 x 1");
     c.Choose(dlg, 1052, 2);  // "LV-3 x 3"
     ASSERT_EQ(e.size(), 12u);
@@ -231,10 +219,8 @@ TEST(LV3ArrangementDialog, TemplateHoldsTheControlsAtTheirPlaces)
 TEST(LV6ArrangementDialog, OneCabinetOpensWithFourModulesAndNoConnector)
 {
     CAxisEntityArray e = Modules({-1.875, -3.75, 1.875, 3.75});
-    LV6 dlg(0, 2, 2, &e, 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<LV6> o(2, 2, e);
+    auto& [c, dlg] = o;
     EXPECT_EQ(c.c[1120].items, (std::vector<std::string>{"LV-6 x 1", "LV-6 x 2"}));
     EXPECT_EQ(c.Selected(1120), "LV-6 x 1");
     EXPECT_EQ(VisibleCount(c, 1130, 8), 4);
@@ -266,10 +252,8 @@ TEST(LV6ArrangementDialog, EveryComboOffersZeroDegreesWhateverTheUserLevel)
 {
     SpecialUserLevel level(0);
     CAxisEntityArray e = Modules({0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0});
-    LV6 dlg(0, 4, 4, &e, 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<LV6> o(4, 4, e);
+    auto& [c, dlg] = o;
     for (int id = 1121; id <= 1127; ++id) {
         EXPECT_EQ(c.c[id].items,
                   (std::vector<std::string>{"60deg-mode", "45deg-mode", "30deg-mode", "15deg-mode", "0deg-mode"}));

@@ -58,10 +58,8 @@ TEST(TypeSArrangementDialog, TwoStraightBoxesGiveSixteenEqualElements)
 TEST(TypeSArrangementDialog, TheCurvedBottomBoxTakesItsTablesAndGoesAgain)
 {
     CAxisEntityArray e = Column(8, 0.0);
-    TypeS dlg(0, 0, 8, &e, 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<TypeS> odlg(0, 8, e);
+    auto& [c, dlg] = odlg;
     c.Click(dlg, 1101, BST_CHECKED);
     ASSERT_EQ(e.size(), 8u);
     for (std::size_t k = 0; k < 8; ++k) {
@@ -78,10 +76,8 @@ TEST(TypeSArrangementDialog, TheCurvedBottomBoxTakesItsTablesAndGoesAgain)
 TEST(TypeSArrangementDialog, FourBoxesCurveOnlyTheLastEightElements)
 {
     CAxisEntityArray e = Column(16, 0.0);
-    TypeS dlg(0, 0, 16, &e, 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<TypeS> odlg(0, 16, e);
+    auto& [c, dlg] = odlg;
     c.SetCheck(1101, BST_CHECKED);
     c.Choose(dlg, 1099, 3);
     ASSERT_EQ(e.size(), 32u);
@@ -95,10 +91,8 @@ TEST(TypeSArrangementDialog, FourBoxesCurveOnlyTheLastEightElements)
 TEST(TypeSArrangementDialog, ACurvedLastElementOpensWithTheBoxChecked)
 {
     CAxisEntityArray e = Column(24, 2.2);
-    TypeS dlg(0, 0, 24, &e, 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<TypeS> odlg(0, 24, e);
+    auto& [c, dlg] = odlg;
     EXPECT_EQ(c.GetCheck(1101), BST_CHECKED);
     EXPECT_EQ(c.Selected(1099), "DM-R2 x 3");
 
@@ -112,19 +106,15 @@ TEST(TypeSArrangementDialog, ACurvedLastElementOpensWithTheBoxChecked)
 TEST(TypeSArrangementDialog, NoBoxCountOrNoElementBuildsNothing)
 {
     CAxisEntityArray e = Column(8, 0.0);
-    TypeS dlg(0, 0, 8, &e, 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<TypeS> odlg(0, 8, e);
+    auto& [c, dlg] = odlg;
     c.Choose(dlg, 1099, -1);
     EXPECT_EQ(e.size(), 8u);
     EXPECT_EQ(e[0].z, 0.5);
 
     CAxisEntityArray none;
-    TypeS empty(0, 0, 0, &none, 0);
-    Controls c2;
-    empty.AttachControls(&c2);
-    empty.OnInitDialog();
+    Open<TypeS> oempty(0, 0, none);
+    auto& [c2, empty] = oempty;
     EXPECT_EQ(c2.GetCurSel(1099), CB_ERR);
     c2.Choose(empty, 1099, 1);
     EXPECT_TRUE(none.empty());

@@ -16,14 +16,6 @@ TEST(ArrangementViewParam, FreshRecordHasScaleOneAndTheFourMargins)
     EXPECT_EQ(t, 0.1);
     EXPECT_EQ(r, 0.1);
     EXPECT_EQ(b, 0.1);
-    p.SetMargins(0.3, 0.05, 0.15, 0.25);
-    p.GetMargins(&l, &t, &r, &b);
-    EXPECT_EQ(l, 0.3);
-    EXPECT_EQ(t, 0.05);
-    EXPECT_EQ(r, 0.15);
-    EXPECT_EQ(b, 0.25);
-    p.SetScale(42.5);
-    EXPECT_EQ(p.GetScale(), 42.5);
 }
 
 TEST(ArrangementViewParam, CountsKeepTheirStoredTotalAndGetCountsSumsAfresh)
@@ -53,10 +45,6 @@ TEST(ArrangementViewParam, PixelMappingTruncatesTowardZero)
     CArrangementViewParam p;
     p.SetScale(100.0);
     p.SetExtents(-0.5, 1.0, 0.0, -2.0);
-    EXPECT_EQ(p.GetLeft(), -0.5);
-    EXPECT_EQ(p.GetTop(), 1.0);
-    EXPECT_EQ(p.GetRight(), 0.0);
-    EXPECT_EQ(p.GetBottom(), -2.0);
     // int(49.5) + int(300 x 0.2) + 1
     EXPECT_EQ(p.XToPixel(0.0, 300), 110);
     // int(100 x (-0.5 + 0.5) - 0.5) = int(-0.5) = 0, left edge of the frame

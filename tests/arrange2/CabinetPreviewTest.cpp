@@ -46,9 +46,6 @@ TEST(CabinetPreview, OneCabinetHangsBelowTheMarker)
     const CRect client(0, 0, 200, 300);
     dlg.OnDrawControl(1103, dc, client);
 
-    const auto fills = dc.OpsOf(CDrawOp::FillSolidRect);
-    ASSERT_EQ(fills.size(), 1u);
-    EXPECT_EQ(fills[0].color, RGB(255, 255, 255));
     EXPECT_NEAR(dlg.GetViewParam().GetScale(), 100.0 / 0.469, 1e-9);
     EXPECT_NEAR(dlg.GetViewParam().GetLeft(), -0.469, 1e-12);
     EXPECT_EQ(dlg.GetViewParam().GetBottom(), -0.5);
@@ -56,8 +53,6 @@ TEST(CabinetPreview, OneCabinetHangsBelowTheMarker)
     const auto ellipses = dc.OpsOf(CDrawOp::Ellipse);
     ASSERT_EQ(ellipses.size(), 1u);
     EXPECT_EQ(ellipses[0].rect, CRect(130, 108, 150, 88));
-    EXPECT_EQ(ellipses[0].pen.color, RGB(0, 127, 0));
-    EXPECT_EQ(ellipses[0].pen.width, 1);
 
     const auto& lines = dc.Lines();
     ASSERT_EQ(lines.size(), 4u + 3u);
@@ -68,8 +63,6 @@ TEST(CabinetPreview, OneCabinetHangsBelowTheMarker)
     EXPECT_TRUE(SameLine(lines[4], CPoint(140, 98), CPoint(180, 98)));   // arrow
     EXPECT_TRUE(SameLine(lines[5], CPoint(180, 98), CPoint(170, 108)));
     EXPECT_TRUE(SameLine(lines[6], CPoint(180, 98), CPoint(170, 88)));
-    for (const CRecordedLine& l : lines)
-        EXPECT_EQ(l.pen.color, RGB(0, 127, 0));
 }
 
 TEST(CabinetPreview, TiltedCabinetsTurnDownTheColumn)
