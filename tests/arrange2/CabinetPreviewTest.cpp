@@ -38,10 +38,8 @@ CAxisElementArray OneLUnit()
 
 TEST(CabinetPreview, OneCabinetHangsBelowTheMarker)
 {
-    CTypeAModuleArrangementDialog1 dlg(0, 0, 1, OneLUnit(), 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<CTypeAModuleArrangementDialog1> odlg(OneLUnit(), CTypeAandCParamArray(1));
+    auto& [c, dlg] = odlg;
     CRecordingDC dc;
     const CRect client(0, 0, 200, 300);
     dlg.OnDrawControl(1103, dc, client);
@@ -67,10 +65,8 @@ TEST(CabinetPreview, OneCabinetHangsBelowTheMarker)
 
 TEST(CabinetPreview, TiltedCabinetsTurnDownTheColumn)
 {
-    CTypeAModuleArrangementDialog1 dlg(0, 0, 2, OneLUnit(), 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<CTypeAModuleArrangementDialog1> odlg(OneLUnit(), CTypeAandCParamArray(2));
+    auto& [c, dlg] = odlg;
     c.Choose(dlg, 3011, 0);  // two L, "0deg": 5 degrees
     CRecordingDC dc;
     dlg.OnDrawControl(1103, dc, CRect(0, 0, 200, 300));
@@ -88,10 +84,8 @@ TEST(CabinetPreview, OneDmWBoxHasOneOutlineAndABackbone)
     CAxisElementArray units(4);
     for (CAxisElement& u : units)
         u.SetVector(CAxisEntity(0.0, 0.1, 0.0));
-    CTypeHModuleArrangementDialog dlg(0, 0, 9, units, 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<CTypeHModuleArrangementDialog> odlg(units, CTypeAandCParamArray(9));
+    auto& [c, dlg] = odlg;
     c.Choose(dlg, 1105, 2);  // "DM-W5S"
     CRecordingDC dc;
     const CRect client(0, 0, 200, 300);
@@ -128,10 +122,8 @@ TEST(CabinetPreview, TwoDmWBoxesDrawEveryElementWithTheBoxEnds)
     CAxisElementArray units(4);
     for (CAxisElement& u : units)
         u.SetVector(CAxisEntity(0.0, 0.1, 0.0));
-    CTypeHModuleArrangementDialog dlg(0, 0, 25, units, 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<CTypeHModuleArrangementDialog> odlg(units, CTypeAandCParamArray(25));
+    auto& [c, dlg] = odlg;
     CRecordingDC dc;
     const CRect client(0, 0, 200, 300);
     dlg.OnDrawControl(1107, dc, client);
@@ -150,10 +142,8 @@ TEST(CabinetPreview, TwoDmWBoxesDrawEveryElementWithTheBoxEnds)
     EXPECT_EQ(bottoms, 2);
 
     // A count that no painter knows draws only the marker and the arrow.
-    CTypeHModuleArrangementDialog odd(0, 0, 10, units, 0);
-    Controls c2;
-    odd.AttachControls(&c2);
-    odd.OnInitDialog();
+    Open<CTypeHModuleArrangementDialog> oodd(units, CTypeAandCParamArray(10));
+    auto& [c2, odd] = oodd;
     CRecordingDC dc2;
     odd.OnDrawControl(1107, dc2, client);
     EXPECT_EQ(dc2.Lines().size(), 3u);

@@ -2,6 +2,7 @@
 // The in-memory controls and scripted runner of the arrangement tests, and
 // unit descriptions of the cabinet kinds, for the cabinet arrangement dialogs.
 #include "models/AxisElement.h"
+#include "models/TypeAandCParam.h"
 #include "tests/arrange/ArrangeTestSupport.h"
 
 namespace cabinettest {
@@ -19,5 +20,20 @@ inline CAxisElementArray Units(int count)
         units[static_cast<std::size_t>(k)].SetVector(CAxisEntity(0.01 * k, 0.1 * (k + 1), 9.0));
     return units;
 }
+
+// A cabinet dialog on the parameters params (one per element, counts
+// (0, 0, n)), shown on in-memory controls.
+template <class Dialog>
+struct Open {
+    Open(const CAxisElementArray& units, const CTypeAandCParamArray& params)
+        : dlg(0, 0, static_cast<unsigned>(params.size()), units, 0)
+    {
+        dlg.GetParams() = params;
+        dlg.AttachControls(&c);
+        dlg.OnInitDialog();
+    }
+    Controls c;
+    Dialog dlg;
+};
 
 }  // namespace cabinettest

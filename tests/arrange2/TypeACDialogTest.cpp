@@ -17,18 +17,9 @@ using TypeC = CTypeCModuleArrangementDialog1;
 const std::vector<std::string> kAngles = {"0deg", "1deg", "2deg", "3deg", "4deg", "5deg"};
 
 // A TypeA dialog shown on in-memory controls with the given parameters.
-struct OpenTypeA {
-    explicit OpenTypeA(const CTypeAandCParamArray& params)
-        : dlg(0, 0, static_cast<unsigned>(params.size()), Units(2), 0)
-    {
-        dlg.GetParams() = params;
-        dlg.AttachControls(&c);
-        dlg.OnInitDialog();
-    }
+struct OpenTypeA : Open<TypeA> {
+    explicit OpenTypeA(const CTypeAandCParamArray& params) : Open<TypeA>(Units(2), params) {}
     double Tilt(std::size_t i) const { return dlg.GetParams()[i].m_dAngle; }
-
-    TypeA dlg;
-    Controls c;
 };
 
 }  // namespace
@@ -179,10 +170,8 @@ TEST(TypeAArrangementDialog, TemplateControlsAndOk)
 
 TEST(TypeCArrangementDialog, TwelveCabinetsWithTheirOwnItemsAndDepths)
 {
-    TypeC dlg(0, 0, 1, Units(2), 0);
-    Controls c;
-    dlg.AttachControls(&c);
-    dlg.OnInitDialog();
+    Open<TypeC> o(Units(2), {{0, 0.0}});
+    auto& [c, dlg] = o;
     ASSERT_EQ(c.Items(1110).size(), 12u);
     EXPECT_EQ(c.Items(1110).front(), "DM-P6 x 1");
     EXPECT_EQ(c.Items(1110)[9], "DM-P6 x 10");  // the list is not sorted

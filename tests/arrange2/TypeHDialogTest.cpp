@@ -18,14 +18,8 @@ const double kW5S[9] = {0.0, 0.17, 0.34, 0.68, 1.19, 1.87, 2.72, 3.74, 4.93};
 const double kW7S[16] = {0.0, 0.03, 0.06, 0.12, 0.21, 0.33, 0.48, 0.66,
                          0.87, 1.11, 1.38, 1.68, 2.01, 2.37, 2.76, 3.18};
 
-struct OpenTypeH {
-    OpenTypeH(std::size_t n, int unit) : dlg(0, 0, static_cast<unsigned>(n), Units(4), 0)
-    {
-        for (CTypeAandCParam& p : dlg.GetParams())
-            p = CTypeAandCParam(unit, 0.5);
-        dlg.AttachControls(&c);
-        dlg.OnInitDialog();
-    }
+struct OpenTypeH : Open<TypeH> {
+    OpenTypeH(std::size_t n, int unit) : Open<TypeH>(Units(4), CTypeAandCParamArray(n, CTypeAandCParam(unit, 0.5))) {}
     unsigned Total() const { return dlg.GetViewParam().GetTotalModules(); }
     void ExpectAll(std::size_t n, int unit) const
     {
@@ -33,9 +27,6 @@ struct OpenTypeH {
         for (const CTypeAandCParam& p : dlg.GetParams())
             EXPECT_EQ(p.m_nType, unit);
     }
-
-    TypeH dlg;
-    Controls c;
 };
 
 }  // namespace

@@ -4,26 +4,13 @@
 #include "dialogs/TypeHModuleArrangementDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/TemplateDialog.h"
+#include "tests/app_qt/QtTestApplication.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
-
-class QtApp : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "kadrel_test";
-        static char* argv[] = {name, nullptr};
-        if (!qApp)
-            new QApplication(argc, argv);
-    }
-};
-::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new QtApp);
 
 int GreenPixels(const QImage& img)
 {
