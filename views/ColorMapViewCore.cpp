@@ -271,6 +271,9 @@ void CColorMapViewCore::UpdateConditionControls(BOOL bSave, BOOL bResetBand)
         const int digits = n > 6.0 ? 3 : 2;
         double best = 1000000.0;
         int item = 0;
+        // The nearest item, the lower one on a tie. A frequency that is far
+        // off or not a number (only from a damaged file) still selects an
+        // item, so the frequency always ends on the series.
         int selection = -1;
         double selected = 0.0;
         for (int k = 0;; ++k) {
@@ -278,7 +281,7 @@ void CColorMapViewCore::UpdateConditionControls(BOOL bSave, BOOL bResetBand)
             if (f >= kLowestFrequency && f <= kHighestFrequency) {
                 ComboAddString(kIdComboFrequency, FormatNumber(f, digits) + "[Hz]");
                 const double diff = std::fabs(f - target);
-                if (diff < best) {
+                if (diff < best || selection < 0) {
                     best = diff;
                     selection = item;
                     selected = f;

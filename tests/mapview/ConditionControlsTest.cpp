@@ -74,32 +74,30 @@ TEST(ConditionControls, StoredBandOutsideTheListSelectsFirstAndIsKept)
     EXPECT_EQ(g.view->Band().selection, 0);
 }
 
-TEST(ConditionControls, ThirdOctaveFrequencyList)
+TEST(ConditionControls, FrequencyListsAndLabels)
 {
-    Fixture f(24, 3.0, 0.0);
-    f.view->UpdateConditionControls(FALSE, FALSE);
-    const auto& items = f.view->Frequency().items;
-    ASSERT_EQ(items.size(), 30u);  // k = 14 .. 43
-    EXPECT_EQ(items.front(), "25[Hz]");
-    EXPECT_EQ(items.back(), "20000[Hz]");
-    EXPECT_EQ(items[16], "1000[Hz]");
-    EXPECT_EQ(f.view->Frequency().selection, 16);
-    EXPECT_EQ(f.Cond().GetFrequency(), std::pow(10.0, 0.3 * 30 / 3.0));
-    EXPECT_EQ(f.Cond().GetFrequency(), 1000.0);
-    EXPECT_EQ(f.view->SumMode().items, (std::vector<std::string>{"Interference", "Energy"}));
-    EXPECT_EQ(f.view->SumMode().selection, 1);
-}
-
-TEST(ConditionControls, OctaveAndFineFrequencyLabels)
-{
-    Fixture f(1, 1.0, 0.0);
-    f.view->UpdateConditionControls(FALSE, FALSE);
-    const auto& items = f.view->Frequency().items;
-    ASSERT_EQ(items.size(), 10u);
-    EXPECT_EQ(items.front(), "32[Hz]");
-    EXPECT_EQ(items.back(), "16000[Hz]");
-    EXPECT_EQ(f.Cond().GetFrequency(), 1000.0);
-
+    // 1/3 octave: k = 14 .. 43 (19.95 Hz is left out), two digits; octave:
+    // 31.6 Hz to 15849 Hz. A frequency of 0 looks for exactly 1000 Hz.
+    const struct {
+        int pitch;
+        double band;
+        std::size_t count;
+        std::string first, last;
+        int selection;
+    } cases[] = {{24, 3.0, 30, "25[Hz]", "20000[Hz]", 16}, {1, 1.0, 10, "32[Hz]", "16000[Hz]", 5}};
+    for (const auto& c : cases) {
+        Fixture f(c.pitch, c.band, 0.0);
+        f.view->UpdateConditionControls(FALSE, FALSE);
+        const auto& items = f.view->Frequency().items;
+        ASSERT_EQ(items.size(), c.count) << c.band;
+        EXPECT_EQ(items.front(), c.first);
+        EXPECT_EQ(items.back(), c.last);
+        EXPECT_EQ(f.view->Frequency().selection, c.selection);
+        EXPECT_EQ(items[c.selection], "1000[Hz]");
+        EXPECT_EQ(f.Cond().GetFrequency(), 1000.0);
+        EXPECT_EQ(f.view->SumMode().items, (std::vector<std::string>{"Interference", "Energy"}));
+        EXPECT_EQ(f.view->SumMode().selection, 1);
+    }
     // Finer than 1/6 octave: three significant digits.
     Fixture g(24, 12.0, 1000.0);
     g.view->UpdateConditionControls(FALSE, FALSE);
@@ -119,6 +117,16 @@ TEST(ConditionControls, SnapsToTheNearestSeriesValue)
     Fixture g(24, 3.0, (lo + hi) / 2.0 + 0.01);
     g.view->UpdateConditionControls(FALSE, FALSE);
     EXPECT_EQ(g.Cond().GetFrequency(), hi);
+    // A damaged frequency still ends on the series: far above, the top item;
+    // not a number, the first.
+    const std::pair<double, double> damaged[] = {{5.0e7, std::pow(10.0, 0.3 * 43 / 3.0)},
+                                                 {std::nan(""), std::pow(10.0, 0.3 * 14 / 3.0)}};
+    for (auto [stored, expected] : damaged) {
+        Fixture d(24, 3.0, stored);
+        d.view->UpdateConditionControls(FALSE, FALSE);
+        EXPECT_EQ(d.Cond().GetFrequency(), expected) << stored;
+        EXPECT_GE(d.view->Frequency().selection, 0);
+    }
 }
 
 TEST(ConditionControls, ChangingBandKeepsTheNearestFrequency)

@@ -58,11 +58,9 @@ TEST(MapDrawing, RoomOutlineAndGrid)
     t.view->DrawRoomOutline(dc);
     const auto outline = LinesOf(dc, kGrey200, 1);
     ASSERT_EQ(outline.size(), 4u);
-    EXPECT_EQ(outline[0].from, CPoint(111, 445));
-    EXPECT_EQ(outline[0].to, CPoint(111, 45));
-    EXPECT_EQ(outline[1].to, CPoint(610, 45));
-    EXPECT_EQ(outline[2].to, CPoint(610, 445));
-    EXPECT_EQ(outline[3].to, CPoint(111, 445));
+    const CPoint corners[5] = {CPoint(111, 445), CPoint(111, 45), CPoint(610, 45), CPoint(610, 445), CPoint(111, 445)};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(std::make_pair(outline[i].from, outline[i].to), std::make_pair(corners[i], corners[i + 1])) << i;
 
     dc.Clear();
     t.view->DrawRoomGrid(dc);
@@ -99,13 +97,11 @@ TEST(MapDrawing, AxesFromTheWorldOrigin)
     ASSERT_EQ(axes.size(), 3u);
     const CPoint o = t.view->ProjectPoint(CPoint3D(0, 0, 0));
     EXPECT_EQ(o, CPoint(111, 445));
-    for (const auto& l : axes)
-        EXPECT_EQ(l.from, o);
-    // One tenth of the room's x length.
-    EXPECT_EQ(axes[0].to, CPoint(160, 445));
-    EXPECT_EQ(axes[1].to, CPoint(111, 395));
-    EXPECT_EQ(axes[2].to, CPoint(111, 445));
-    EXPECT_EQ(Texts(dc), (std::vector<P>{{CPoint(160, 445), "X"}, {CPoint(111, 395), "Y"}, {CPoint(111, 445), "Z"}}));
+    // One tenth of the room's x length; each label at its axis' end.
+    const auto texts = Texts(dc);
+    EXPECT_EQ(texts, (std::vector<P>{{CPoint(160, 445), "X"}, {CPoint(111, 395), "Y"}, {CPoint(111, 445), "Z"}}));
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(std::make_pair(axes[i].from, axes[i].to), std::make_pair(o, texts.at(i).first));
     EXPECT_EQ(dc.Ops().back().bkMode, TRANSPARENT);
     EXPECT_EQ(dc.GetFont(), CFontSpec{});
 }

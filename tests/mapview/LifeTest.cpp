@@ -47,7 +47,6 @@ TEST(MapViewLife, NewProjectMakesItsCondition)
     EXPECT_GT(cond.GetScale(), 0.0);  // fitted
     EXPECT_EQ(cond.GetTotalSize(), view.GetTotalSize());
     EXPECT_TRUE(view.Band().items.empty());  // no model yet
-
 }
 
 TEST(MapViewLife, FeetPlaneAndSecondWindowCopiesTheCurrent)

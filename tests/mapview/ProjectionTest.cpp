@@ -91,20 +91,24 @@ TEST(Projection, DegenerateSceneKeepsTheScale)
 TEST(Projection, ZoomAndDirections)
 {
     TopView t;
-    t.view->ZoomIn();
+    EXPECT_TRUE(t.view->OnViewRoomCommand(CKDRDoc::kCmdViewRoomSizeZoomIn));
     EXPECT_DOUBLE_EQ(t.scene.Condition().GetScale(), 0.06);
-    t.view->ZoomOut();
+    EXPECT_TRUE(t.view->OnViewRoomCommand(CKDRDoc::kCmdViewRoomSizeZoomOut));
     EXPECT_NEAR(t.scene.Condition().GetScale(), 0.05, 1e-15);
-    t.view->ViewDiagonal();
+    // Each direction by its command id; directions keep the scale.
+    const struct {
+        unsigned id;
+        std::vector<double> angles;
+    } directions[] = {{CKDRDoc::kCmdViewRoomDirectionDiagonal, {45, 75, 0}},
+                      {CKDRDoc::kCmdViewRoomDirectionXAxisMinus, {90, 90, 0}},
+                      {CKDRDoc::kCmdViewRoomDirectionYAxisPlus, {0, 90, 0}},
+                      {CKDRDoc::kCmdViewRoomDirectionZAxisMinus, {0, 0, 0}}};
     const double* a = t.scene.Condition().GetViewAngles();
-    EXPECT_EQ((std::vector<double>{a[0], a[1], a[2]}), (std::vector<double>{45, 75, 0}));
-    EXPECT_NEAR(t.scene.Condition().GetScale(), 0.05, 1e-15);  // directions keep the scale
-    t.view->ViewXAxisMinus();
-    EXPECT_EQ((std::vector<double>{a[0], a[1], a[2]}), (std::vector<double>{90, 90, 0}));
-    t.view->ViewYAxisPlus();
-    EXPECT_EQ((std::vector<double>{a[0], a[1], a[2]}), (std::vector<double>{0, 90, 0}));
-    EXPECT_TRUE(t.view->OnViewRoomCommand(CKDRDoc::kCmdViewRoomDirectionZAxisMinus));
-    EXPECT_EQ((std::vector<double>{a[0], a[1], a[2]}), (std::vector<double>{0, 0, 0}));
+    for (const auto& d : directions) {
+        EXPECT_TRUE(t.view->OnViewRoomCommand(d.id));
+        EXPECT_EQ((std::vector<double>{a[0], a[1], a[2]}), d.angles) << d.id;
+        EXPECT_NEAR(t.scene.Condition().GetScale(), 0.05, 1e-15);
+    }
     EXPECT_FALSE(t.view->OnViewRoomCommand(CKDRDoc::kCmdSpeakerImport));
     EXPECT_FALSE(t.scene.doc->IsModified());
 }
