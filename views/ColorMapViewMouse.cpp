@@ -146,9 +146,11 @@ int CColorMapViewCore::HitTestSpeaker(CPoint logical) const
             continue;
         CPoint3D p = element->GetPosition();
         p.Rotate(rotation);
-        const int x = ToDeviceX(p.x);
-        const int y = ToDeviceY(p.y);
-        if (x - 4 < logical.x && logical.x < x + 4 && y - 4 < logical.y && logical.y < y + 4)
+        // Strictly within 4 pixels; in 64 bits, as a speaker far outside the
+        // room may project to the edge of the int range.
+        const long long dx = static_cast<long long>(ToDeviceX(p.x)) - logical.x;
+        const long long dy = static_cast<long long>(ToDeviceY(p.y)) - logical.y;
+        if (dx > -4 && dx < 4 && dy > -4 && dy < 4)
             return i;
     }
     return -1;

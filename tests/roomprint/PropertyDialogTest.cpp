@@ -205,9 +205,14 @@ TEST(PropertyDialog, AnXZPlaneShowsItsXRowFirstAndHandsBackTheCallersOrder)
         EXPECT_EQ(c.c[1074].text, "Zero Position(Z) : ");
         EXPECT_EQ(c.c[1077].text, "0.75");
         EXPECT_EQ(c.c[1073].text, "Length(Y) from XZ Plane :");
+        // The ceiling buttons keep each other opposite.
+        c.c[1007].check = BST_CHECKED;
+        dlg.OnControlCommand(1007, BN_CLICKED);
+        EXPECT_EQ(c.c[1006].check, BST_UNCHECKED);
         dlg.OnOK();
     };
     ASSERT_EQ(d.DoModal(), IDOK);
+    EXPECT_EQ(d.m_bHalfSpace, 0);
     EXPECT_DOUBLE_EQ(d.m_dPlaneLength, 3.0);
     EXPECT_DOUBLE_EQ(d.m_dPlaneWidth, 10.0);
     EXPECT_DOUBLE_EQ(d.m_dPlaneZero1, 0.75);
@@ -252,6 +257,10 @@ TEST(PropertyDialog, UnitChangeConvertsTheStoredLengthsAndOkReadsTheShownText)
         c.c[1043].text = "12";  // typed, then replaced by the conversion
         c.c[1046].sel = 1;
         dlg.OnControlCommand(1046, CBN_SELCHANGE);
+        // The stored members times the exact factor; the edits show 4 digits.
+        const auto& pd = static_cast<const CPropertyDialog1&>(dlg);
+        EXPECT_EQ(pd.m_dRoomLength, 10.0 * 3.2808398950131235);
+        EXPECT_EQ(pd.m_dCeilingHeight, 2.75 * 3.2808398950131235);
         EXPECT_EQ(c.c[1043].text, "32.81");
         EXPECT_EQ(c.c[1044].text, "26.25");
         EXPECT_EQ(c.c[1045].text, "9.843");
@@ -276,41 +285,8 @@ TEST(PropertyDialog, UnitChangeConvertsTheStoredLengthsAndOkReadsTheShownText)
     EXPECT_DOUBLE_EQ(d.m_dRoomLength, 32.81);  // four significant digits, read from the text
     EXPECT_DOUBLE_EQ(d.m_dCeilingHeight, 9.843);
     EXPECT_DOUBLE_EQ(d.m_dColorMax, 100.0);
-}
-
-TEST(PropertyDialog, ConversionMultipliesByTheExactFactors)
-{
-    ScriptRunner r;
-    CPropertyDialog1 d;
-    Fill(d);
-    r.script = [](CDialog& dlg, FakeControls& c) {
-        c.c[1046].sel = 1;
-        dlg.OnControlCommand(1046, CBN_SELCHANGE);
-        dlg.OnCancel();
-    };
-    EXPECT_EQ(d.DoModal(), IDCANCEL);
-    EXPECT_EQ(d.m_dCeilingHeight, 2.75 * 3.2808398950131235);
-    EXPECT_EQ(d.m_dRoomLength, 10.0 * 3.2808398950131235);
     EXPECT_EQ(D::kFeetToMetres, 0.30479999999999996);
     EXPECT_LT(D::kFeetToMetres, 0.3048);
-}
-
-TEST(PropertyDialog, CeilingButtonsKeepEachOtherOpposite)
-{
-    ScriptRunner r;
-    CPropertyDialog1 d;
-    Fill(d);
-    r.script = [](CDialog& dlg, FakeControls& c) {
-        c.c[1007].check = BST_CHECKED;
-        dlg.OnControlCommand(1007, BN_CLICKED);
-        EXPECT_EQ(c.c[1006].check, BST_UNCHECKED);
-        c.c[1006].check = BST_UNCHECKED;  // a click that leaves it unchecked
-        dlg.OnControlCommand(1006, BN_CLICKED);
-        EXPECT_EQ(c.c[1007].check, BST_CHECKED);
-        dlg.OnOK();
-    };
-    ASSERT_EQ(d.DoModal(), IDOK);
-    EXPECT_EQ(d.m_bHalfSpace, 0);
 }
 
 TEST(PropertyDialog, ADotPitchThatWouldNeedTooManyDotsIsRefused)

@@ -189,14 +189,20 @@ TEST(RoomParameters, ThePlaneOfOneWindowBecomesThePlaneOfEveryWindow)
     Room r;
     CKDRDoc& doc = *r.scene.doc;
     CListeningPlane other;
-    other.Set(0, 0, 0.5, 4, 4, 0, 1.0, 100.0, 2.0);
+    other.Set(4.0, 0.5, 0.25, 0, 8, 3, 1.0, 100.0, 2.0);  // a YZ plane
     doc.m_colorMapConditions.AddNew(500.0, 1.0, 1, 0, 0, 110, 44, 40, 324, 0.001, other, 0, 0, 0);
     CMapWindow first(doc, 0);
     CMapWindow second(doc, 1);
     ScriptRunner runner;
     runner.script = [](CDialog& d, FakeControls& c) {
-        EXPECT_EQ(c.c[1068].text, "4");  // the second window's own plane
-        c.c[1096].sel = 2;               // XZ: X row first, then Z
+        // The second window's own plane, in the YZ axis order.
+        EXPECT_EQ(c.c[1096].sel, 1);
+        EXPECT_EQ(c.c[1068].text, "8");
+        EXPECT_EQ(c.c[1069].text, "3");
+        EXPECT_EQ(c.c[1076].text, "0.5");
+        EXPECT_EQ(c.c[1077].text, "0.25");
+        EXPECT_EQ(c.c[1070].text, "4");
+        c.c[1096].sel = 2;  // XZ: X row first, then Z
         d.OnControlCommand(1096, CBN_SELCHANGE);
         c.c[1068].text = "6";
         c.c[1069].text = "2.5";
@@ -227,25 +233,6 @@ TEST(RoomParameters, ThePlaneOfOneWindowBecomesThePlaneOfEveryWindow)
     EXPECT_EQ(r.scene.Plane().GetExtent(0), 6.0);
     EXPECT_EQ(r.scene.Plane().GetExtent(2), 2.5);
     EXPECT_EQ(r.scene.Plane().GetOrigin(0), 1.0);
-}
-
-TEST(RoomParameters, AYZPlaneOpensInItsAxisOrder)
-{
-    TempSettings settings;
-    Room r;
-    r.scene.SetPlane(4.0, 0.5, 0.25, 0, 8, 3, 1.0);
-    CMapWindow view(*r.scene.doc);
-    ScriptRunner runner;
-    runner.script = [](CDialog& d, FakeControls& c) {
-        EXPECT_EQ(c.c[1096].sel, 1);
-        EXPECT_EQ(c.c[1068].text, "8");
-        EXPECT_EQ(c.c[1069].text, "3");
-        EXPECT_EQ(c.c[1076].text, "0.5");
-        EXPECT_EQ(c.c[1077].text, "0.25");
-        EXPECT_EQ(c.c[1070].text, "4");
-        d.OnCancel();
-    };
-    EXPECT_EQ(view.EditRoomParameters(TRUE), 1);
 }
 
 TEST(CursorReadout, WritesTheLevelAndThePointOnLineFive)
