@@ -604,13 +604,12 @@ void CColorMapViewCore::OnBeginPrinting(IDrawingContext& dc, CPrintInfo& info)
     m_nPageHeight = vert;
     m_rectPrintMargin = CRect(horz * 35 / 100, vert / 10, 0, vert / 3);
     m_rectPrintTable = CRect(horz * 10 / 100, vert / 10, 0, vert / 10);
-    if (!m_bHasPrintFont) {
-        // A page too small for one dot of text still gets rows of one dot.
-        m_nPrintFontHeight = std::max(1, m_nFontHeight * vert / 1200);
-        m_fontPrint = m_fontScreen;
-        m_fontPrint.height = m_nPrintFontHeight;
-        m_bHasPrintFont = true;
-    }
+    // The print font follows the printer of this job (a later job may go to
+    // a printer of another resolution). A page too small for one dot of
+    // text still gets rows of one dot.
+    m_nPrintFontHeight = std::max(1, m_nFontHeight * vert / 1200);
+    m_fontPrint = m_fontScreen;
+    m_fontPrint.height = m_nPrintFontHeight;
     m_doc.CalcPrintPages(&dc, static_cast<unsigned>(m_nPrintFontHeight), static_cast<unsigned>(vert / 10),
                          static_cast<unsigned>(vert / 3));
     info.m_nMaxPage = m_doc.m_nPrintPageCount;

@@ -301,7 +301,6 @@ protected:
     int m_nPageWidth = 0;
     CFontSpec m_fontScreen;
     CFontSpec m_fontPrint;
-    bool m_bHasPrintFont = false;
     // The total size last given to the scroll view.
     CSize m_sizeTotal;
     // True from the first update on (the window owns a condition).

@@ -191,4 +191,12 @@ TEST(MapViewLife, PrintSetUpAndRestore)
     EXPECT_EQ(scene.Condition().GetMargin(), CRect(110, 44, 40, 324));
     EXPECT_EQ(scene.Condition().GetScale(), 0.05);
     EXPECT_EQ(view.GetTotalSize(), screenSize);
+
+    // A later job on a printer of half the resolution gets a font of its own.
+    CRecordingDC coarse(true);
+    coarse.SetDeviceCaps(HORZRES, 2400);
+    coarse.SetDeviceCaps(VERTRES, 3300);
+    view.OnBeginPrinting(coarse, info);
+    EXPECT_EQ(view.m_nPrintFontHeight, 33);
+    view.OnEndPrinting(coarse, info);
 }
