@@ -197,14 +197,12 @@ TEST_F(GraphViewTest, ClearedCurveAfterAnInstallationChangeShowsNothing)
     EXPECT_TRUE(LinesOf(dc, kBlack).empty());
 }
 
-TEST_F(GraphViewTest, OnlyHintFourRedraws)
+TEST_F(GraphViewTest, HintFourAndResizingRedraw)
 {
     for (long hint = 0; hint <= 6; ++hint)
         EXPECT_EQ(Core().OnUpdate(hint), hint == 4) << hint;
-}
 
-TEST_F(GraphViewTest, ResizingRecomputesBothScales)
-{
+    // Resizing recomputes both scales.
     EXPECT_TRUE(Core().OnSize(CRect(0, 0, 650, 336)));
     EXPECT_NEAR(doc.m_soundGraphConditions.GetXScale(0), 200.0, 1e-9);
     EXPECT_NEAR(doc.m_soundGraphConditions.GetYScale(0), 4.0, 1e-12);
@@ -419,7 +417,7 @@ TEST(GraphViewLifecycle, LaterWindowsCopyTheActiveEntryAndMoveDownWhenOneCloses)
     doc.RemoveView(views[2].get());
 }
 
-TEST(GraphViewLifecycle, LoadedProjectShowsItsStoredEntry)
+TEST(GraphViewLifecycle, LoadedProjectShowsItsStoredEntryOrGetsOne)
 {
     CKDRDoc doc;
     doc.m_bOpenedFromFile = TRUE;
@@ -443,28 +441,26 @@ TEST(GraphViewLifecycle, LoadedProjectShowsItsStoredEntry)
     CRecordingDC dc;
     core.Draw(dc);
     EXPECT_TRUE(dc.Ops().empty());
-}
 
-TEST(GraphViewLifecycle, LoadedProjectWithoutAnEntryGetsOne)
-{
-    CKDRDoc doc;
-    doc.m_bOpenedFromFile = TRUE;
-    CSoundGraphViewCore core(doc);
-    core.SetClientRect(CRect(0, 0, 350, 196));
-    core.OnInitialUpdate();
-    ASSERT_EQ(doc.m_soundGraphConditions.GetCount(), 1);
-    EXPECT_EQ(core.GetGraphIndex(), 0);
-    EXPECT_EQ(core.GetTotalSize(), CSize(350, 196));
-    CRecordingDC dc;
-    core.Draw(dc);
-    EXPECT_FALSE(dc.Ops().empty());
+    // A loaded file without any entry gets one as a new project does.
+    CKDRDoc empty;
+    empty.m_bOpenedFromFile = TRUE;
+    CSoundGraphViewCore fresh(empty);
+    fresh.SetClientRect(CRect(0, 0, 350, 196));
+    fresh.OnInitialUpdate();
+    ASSERT_EQ(empty.m_soundGraphConditions.GetCount(), 1);
+    EXPECT_EQ(fresh.GetGraphIndex(), 0);
+    EXPECT_EQ(fresh.GetTotalSize(), CSize(350, 196));
+    CRecordingDC drawn;
+    fresh.Draw(drawn);
+    EXPECT_FALSE(drawn.Ops().empty());
 
     // After the document was emptied (closing) the view has no entry and
     // neither draws nor fails.
-    doc.DeleteContents();
-    core.RecalcLayout(TRUE);
+    empty.DeleteContents();
+    fresh.RecalcLayout(TRUE);
     CRecordingDC after;
-    core.Draw(after);
+    fresh.Draw(after);
     EXPECT_TRUE(after.Ops().empty());
-    core.Detach();
+    fresh.Detach();
 }
