@@ -30,46 +30,35 @@ void RegisterTemplate()
 {
     static const bool registered = [] {
         using K = ControlTemplate;
-        auto ctl = [](K::Kind kind, int id, const char* text, int x, int y, int cx, int cy) {
-            ControlTemplate c;
-            c.kind = kind;
-            c.id = id;
-            c.text = text;
-            c.x = x;
-            c.y = y;
-            c.cx = cx;
-            c.cy = cy;
-            return c;
-        };
         DialogTemplate t;
         t.id = CAutoInstallationDialog1::IDD;
         t.caption = "Properties for Auto Installation";
         t.cx = 330;
         t.cy = 186;
         t.controls = {
-            ctl(K::Static, 1014, "Static", 7, 11, 170, 8),
-            ctl(K::ComboList, 1008, "", 180, 9, 90, 80),
-            ctl(K::Static, 1093, "Static", 7, 29, 170, 8),
-            ctl(K::ComboList, 1092, "", 180, 27, 90, 40),
-            ctl(K::Static, 1036, "Static", 7, 47, 170, 8),
-            ctl(K::ComboList, 1010, "", 180, 45, 90, 80),
-            ctl(K::Static, 1037, "Static", 7, 65, 170, 8),
-            ctl(K::ComboList, 1015, "", 180, 63, 90, 120),
-            ctl(K::Static, 1016, "", 180, 81, 140, 8),
-            ctl(K::Static, 1009, "Static", 7, 101, 170, 8),
-            ctl(K::Edit, 1028, "", 180, 99, 60, 12),
-            ctl(K::Static, 1004, "[m]", 244, 101, 22, 8),
-            ctl(K::Static, 1011, "Static", 7, 119, 170, 8),
-            ctl(K::Edit, 1029, "", 180, 117, 60, 12),
-            ctl(K::Static, 1005, "[deg]", 244, 119, 22, 8),
-            ctl(K::Static, 1012, "Static", 7, 137, 170, 8),
-            ctl(K::Edit, 1030, "", 180, 135, 60, 12),
-            ctl(K::Static, 1006, "[deg]", 244, 137, 22, 8),
-            ctl(K::Static, 1013, "Static", 7, 155, 170, 8),
-            ctl(K::Edit, 1031, "", 180, 153, 60, 12),
-            ctl(K::Static, 1007, "[deg]", 244, 155, 22, 8),
-            ctl(K::DefPushButton, IDOK, "OK", 273, 7, 50, 14),
-            ctl(K::PushButton, IDCANCEL, "Cancel", 273, 24, 50, 14),
+            MakeControl(K::Static, 1014, "Static", 7, 11, 170, 8),
+            MakeControl(K::ComboList, 1008, "", 180, 9, 90, 80),
+            MakeControl(K::Static, 1093, "Static", 7, 29, 170, 8),
+            MakeControl(K::ComboList, 1092, "", 180, 27, 90, 40),
+            MakeControl(K::Static, 1036, "Static", 7, 47, 170, 8),
+            MakeControl(K::ComboList, 1010, "", 180, 45, 90, 80),
+            MakeControl(K::Static, 1037, "Static", 7, 65, 170, 8),
+            MakeControl(K::ComboList, 1015, "", 180, 63, 90, 120),
+            MakeControl(K::Static, 1016, "", 180, 81, 140, 8),
+            MakeControl(K::Static, 1009, "Static", 7, 101, 170, 8),
+            MakeControl(K::Edit, 1028, "", 180, 99, 60, 12),
+            MakeControl(K::Static, 1004, "[m]", 244, 101, 22, 8),
+            MakeControl(K::Static, 1011, "Static", 7, 119, 170, 8),
+            MakeControl(K::Edit, 1029, "", 180, 117, 60, 12),
+            MakeControl(K::Static, 1005, "[deg]", 244, 119, 22, 8),
+            MakeControl(K::Static, 1012, "Static", 7, 137, 170, 8),
+            MakeControl(K::Edit, 1030, "", 180, 135, 60, 12),
+            MakeControl(K::Static, 1006, "[deg]", 244, 137, 22, 8),
+            MakeControl(K::Static, 1013, "Static", 7, 155, 170, 8),
+            MakeControl(K::Edit, 1031, "", 180, 153, 60, 12),
+            MakeControl(K::Static, 1007, "[deg]", 244, 155, 22, 8),
+            MakeControl(K::DefPushButton, IDOK, "OK", 273, 7, 50, 14),
+            MakeControl(K::PushButton, IDCANCEL, "Cancel", 273, 24, 50, 14),
         };
         RegisterDialogTemplate(t);
         return true;

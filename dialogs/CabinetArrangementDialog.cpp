@@ -43,13 +43,5 @@ void CCabinetArrangementDialog::Invalidate(int id)
 ControlTemplate CCabinetArrangementDialog::TemplateControl(ControlTemplate::Kind kind, int id, const std::string& text,
                                                           int x, int y, int cx, int cy)
 {
-    ControlTemplate c;
-    c.kind = kind;
-    c.id = id;
-    c.text = text;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
+    return MakeControl(kind, id, text, x, y, cx, cy);
 }

@@ -12,17 +12,6 @@ void RegisterTemplate()
 {
     static const bool registered = [] {
         using K = ControlTemplate;
-        auto ctl = [](K::Kind kind, int id, const char* text, int x, int y, int cx, int cy) {
-            ControlTemplate c;
-            c.kind = kind;
-            c.id = id;
-            c.text = text;
-            c.x = x;
-            c.y = y;
-            c.cx = cx;
-            c.cy = cy;
-            return c;
-        };
         DialogTemplate t;
         t.id = CInstallationDialog1::IDD;
         t.caption = "Properties for Installation";
@@ -39,17 +28,17 @@ void RegisterTemplate()
         };
         int y = 9;
         for (const Row& r : rows) {
-            t.controls.push_back(ctl(K::Static, r.label, "Static", 7, y + 2, 70, 8));
+            t.controls.push_back(MakeControl(K::Static, r.label, "Static", 7, y + 2, 70, 8));
             if (r.field == 1033)
-                t.controls.push_back(ctl(K::ComboList, r.field, "", 80, y, 60, 40));
+                t.controls.push_back(MakeControl(K::ComboList, r.field, "", 80, y, 60, 40));
             else
-                t.controls.push_back(ctl(K::Edit, r.field, "", 80, y, 60, 12));
+                t.controls.push_back(MakeControl(K::Edit, r.field, "", 80, y, 60, 12));
             if (r.unit != 0)
-                t.controls.push_back(ctl(K::Static, r.unit, r.unitText, 144, y + 2, 22, 8));
+                t.controls.push_back(MakeControl(K::Static, r.unit, r.unitText, 144, y + 2, 22, 8));
             y += 18;
         }
-        t.controls.push_back(ctl(K::DefPushButton, IDOK, "OK", 173, 7, 50, 14));
-        t.controls.push_back(ctl(K::PushButton, IDCANCEL, "Cancel", 173, 24, 50, 14));
+        t.controls.push_back(MakeControl(K::DefPushButton, IDOK, "OK", 173, 7, 50, 14));
+        t.controls.push_back(MakeControl(K::PushButton, IDCANCEL, "Cancel", 173, 24, 50, 14));
         RegisterDialogTemplate(t);
         return true;
     }();

@@ -9,19 +9,6 @@ namespace {
 
 using K = ControlTemplate;
 
-ControlTemplate Ctl(ControlTemplate::Kind kind, int id, const std::string& text, int x, int y, int cx, int cy)
-{
-    ControlTemplate c;
-    c.kind = kind;
-    c.id = id;
-    c.text = text;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
 const char* const kModuleNames[4] = {"1st Module", "2nd Module", "3rd Module", "4th Module"};
 
 DialogTemplate LV3Template()
@@ -34,22 +21,22 @@ DialogTemplate LV3Template()
     // Frames first so that the combos lie above them.
     for (int b = 0; b < 4; ++b)
         t.controls.push_back(
-            Ctl(K::GroupBox, 1055 + b, "LV-3 (" + std::to_string(b + 1) + ")", 15, 35 + 90 * b, 140, 90));
+            MakeControl(K::GroupBox, 1055 + b, "LV-3 (" + std::to_string(b + 1) + ")", 15, 35 + 90 * b, 140, 90));
     for (int b = 0; b < 3; ++b)
-        t.controls.push_back(Ctl(K::GroupBox, 1059 + b, "QJ-RT3", 5, 110 + 90 * b, 75, 30));
+        t.controls.push_back(MakeControl(K::GroupBox, 1059 + b, "QJ-RT3", 5, 110 + 90 * b, 75, 30));
     for (int m = 0; m < 16; ++m)
-        t.controls.push_back(Ctl(K::GroupBox, 1021 + m, kModuleNames[m % 4], 90, 44 + 20 * (m % 4) + 90 * (m / 4), 60, 15));
-    t.controls.push_back(Ctl(K::ComboList, 1052, "", 16, 13, 70, 75));
-    t.controls.push_back(Ctl(K::Static, IDC_STATIC, "Box count", 92, 15, 41, 8));
+        t.controls.push_back(MakeControl(K::GroupBox, 1021 + m, kModuleNames[m % 4], 90, 44 + 20 * (m % 4) + 90 * (m / 4), 60, 15));
+    t.controls.push_back(MakeControl(K::ComboList, 1052, "", 16, 13, 70, 75));
+    t.controls.push_back(MakeControl(K::Static, IDC_STATIC, "Box count", 92, 15, 41, 8));
     const int ys[15] = {55, 75, 95, 120, 145, 165, 185, 210, 235, 255, 275, 300, 325, 345, 365};
     for (int j = 0; j < 15; ++j) {
         const int id = 2001 + j;
         const int x = (id == 2004 || id == 2008 || id == 2012) ? 10 : 20;
-        t.controls.push_back(Ctl(K::ComboList, id, "", x, ys[j], 65, 80));
+        t.controls.push_back(MakeControl(K::ComboList, id, "", x, ys[j], 65, 80));
     }
-    t.controls.push_back(Ctl(K::Custom, 1098, "", 160, 45, 210, 305));
-    t.controls.push_back(Ctl(K::DefPushButton, IDOK, "OK", 134, 399, 55, 14));
-    t.controls.push_back(Ctl(K::PushButton, IDCANCEL, "Cancel", 192, 399, 55, 14));
+    t.controls.push_back(MakeControl(K::Custom, 1098, "", 160, 45, 210, 305));
+    t.controls.push_back(MakeControl(K::DefPushButton, IDOK, "OK", 134, 399, 55, 14));
+    t.controls.push_back(MakeControl(K::PushButton, IDCANCEL, "Cancel", 192, 399, 55, 14));
     return t;
 }
 
@@ -60,23 +47,23 @@ DialogTemplate LV6Template()
     t.caption = "Properties for LV-6";
     t.cx = 418;
     t.cy = 350;
-    t.controls.push_back(Ctl(K::GroupBox, 1139, "LV-6(1)", 16, 43, 155, 98));
-    t.controls.push_back(Ctl(K::GroupBox, 1140, "LV-6(2)", 15, 166, 155, 98));
-    t.controls.push_back(Ctl(K::GroupBox, 1138, "QJ-RT6", 15, 143, 94, 24));
+    t.controls.push_back(MakeControl(K::GroupBox, 1139, "LV-6(1)", 16, 43, 155, 98));
+    t.controls.push_back(MakeControl(K::GroupBox, 1140, "LV-6(2)", 15, 166, 155, 98));
+    t.controls.push_back(MakeControl(K::GroupBox, 1138, "QJ-RT6", 15, 143, 94, 24));
     for (int m = 0; m < 4; ++m)
-        t.controls.push_back(Ctl(K::GroupBox, 1130 + m, kModuleNames[m], 91, 59 + 20 * m, 60, 15));
+        t.controls.push_back(MakeControl(K::GroupBox, 1130 + m, kModuleNames[m], 91, 59 + 20 * m, 60, 15));
     for (int m = 0; m < 4; ++m)
-        t.controls.push_back(Ctl(K::GroupBox, 1134 + m, kModuleNames[m], 99, 182 + 20 * m, 60, 15));
-    t.controls.push_back(Ctl(K::ComboList, 1120, "", 21, 21, 70, 75));
-    t.controls.push_back(Ctl(K::Static, IDC_STATIC, "Box count", 102, 23, 41, 8));
+        t.controls.push_back(MakeControl(K::GroupBox, 1134 + m, kModuleNames[m], 99, 182 + 20 * m, 60, 15));
+    t.controls.push_back(MakeControl(K::ComboList, 1120, "", 21, 21, 70, 75));
+    t.controls.push_back(MakeControl(K::Static, IDC_STATIC, "Box count", 102, 23, 41, 8));
     for (int j = 0; j < 3; ++j)
-        t.controls.push_back(Ctl(K::ComboList, 1121 + j, "", 20, 72 + 20 * j, 65, 80));
-    t.controls.push_back(Ctl(K::ComboList, 1124, "", 20, 152, 65, 80));
+        t.controls.push_back(MakeControl(K::ComboList, 1121 + j, "", 20, 72 + 20 * j, 65, 80));
+    t.controls.push_back(MakeControl(K::ComboList, 1124, "", 20, 152, 65, 80));
     for (int j = 0; j < 3; ++j)
-        t.controls.push_back(Ctl(K::ComboList, 1125 + j, "", 19, 191 + 20 * j, 65, 80));
-    t.controls.push_back(Ctl(K::Custom, 1129, "", 183, 18, 214, 279));
-    t.controls.push_back(Ctl(K::DefPushButton, IDOK, "OK", 27, 304, 55, 14));
-    t.controls.push_back(Ctl(K::PushButton, IDCANCEL, "Cancel", 85, 304, 55, 14));
+        t.controls.push_back(MakeControl(K::ComboList, 1125 + j, "", 19, 191 + 20 * j, 65, 80));
+    t.controls.push_back(MakeControl(K::Custom, 1129, "", 183, 18, 214, 279));
+    t.controls.push_back(MakeControl(K::DefPushButton, IDOK, "OK", 27, 304, 55, 14));
+    t.controls.push_back(MakeControl(K::PushButton, IDCANCEL, "Cancel", 85, 304, 55, 14));
     return t;
 }
 
@@ -87,13 +74,13 @@ DialogTemplate TypeSTemplate()
     t.caption = "Dialog";
     t.cx = 345;
     t.cy = 313;
-    t.controls.push_back(Ctl(K::GroupBox, IDC_STATIC, "Bottom of DM-R2", 8, 46, 67, 40));
-    t.controls.push_back(Ctl(K::ComboList, 1099, "", 7, 7, 64, 74));
-    t.controls.push_back(Ctl(K::Static, IDC_STATIC, "Box-Count", 74, 9, 35, 8));
-    t.controls.push_back(Ctl(K::CheckBox, 1101, "DM-R2S", 20, 55, 43, 29));
-    t.controls.push_back(Ctl(K::Custom, 1102, "", 126, 16, 210, 258));
-    t.controls.push_back(Ctl(K::DefPushButton, IDOK, "OK", 116, 292, 55, 14));
-    t.controls.push_back(Ctl(K::PushButton, IDCANCEL, "Cancel", 174, 292, 55, 14));
+    t.controls.push_back(MakeControl(K::GroupBox, IDC_STATIC, "Bottom of DM-R2", 8, 46, 67, 40));
+    t.controls.push_back(MakeControl(K::ComboList, 1099, "", 7, 7, 64, 74));
+    t.controls.push_back(MakeControl(K::Static, IDC_STATIC, "Box-Count", 74, 9, 35, 8));
+    t.controls.push_back(MakeControl(K::CheckBox, 1101, "DM-R2S", 20, 55, 43, 29));
+    t.controls.push_back(MakeControl(K::Custom, 1102, "", 126, 16, 210, 258));
+    t.controls.push_back(MakeControl(K::DefPushButton, IDOK, "OK", 116, 292, 55, 14));
+    t.controls.push_back(MakeControl(K::PushButton, IDCANCEL, "Cancel", 174, 292, 55, 14));
     return t;
 }
 

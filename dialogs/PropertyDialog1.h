@@ -250,26 +250,13 @@ inline constexpr int kZeroPositionControls[] = {
     CPropertyDialog1::IDC_EDIT_PLANE_ZERO2,   CPropertyDialog1::IDC_UNIT_PLANE_ZERO2,
 };
 
-inline ControlTemplate Ctl(ControlTemplate::Kind kind, int id, const char* text, int x, int y, int cx, int cy)
-{
-    ControlTemplate c;
-    c.kind = kind;
-    c.id = id;
-    c.text = text;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
 // One row of label, edit and unit text.
 inline void AddRow(std::vector<ControlTemplate>& v, int x, int y, int labelWidth, int label, int edit, int unit)
 {
     using K = ControlTemplate;
-    v.push_back(Ctl(K::Static, label, "Static", x, y + 2, labelWidth, 8));
-    v.push_back(Ctl(K::Edit, edit, "", x + labelWidth + 2, y, 56, 12));
-    v.push_back(Ctl(K::Static, unit, "[m]", x + labelWidth + 62, y + 2, 20, 8));
+    v.push_back(MakeControl(K::Static, label, "Static", x, y + 2, labelWidth, 8));
+    v.push_back(MakeControl(K::Edit, edit, "", x + labelWidth + 2, y, 56, 12));
+    v.push_back(MakeControl(K::Static, unit, "[m]", x + labelWidth + 62, y + 2, 20, 8));
 }
 
 inline DialogTemplate BuildTemplate()
@@ -284,19 +271,19 @@ inline DialogTemplate BuildTemplate()
     t.systemMenu = false;
     auto& v = t.controls;
 
-    v.push_back(Ctl(K::Static, D::IDC_STATIC_PROJECT_NAME, "Static", 10, 9, 60, 8));
-    v.push_back(Ctl(K::Edit, D::IDC_EDIT_PROJECT_NAME, "", 72, 7, 180, 12));
-    v.push_back(Ctl(K::Static, D::IDC_STATIC_DATE, "Static", 10, 25, 60, 8));
-    v.push_back(Ctl(K::Edit, D::IDC_EDIT_DATE, "", 72, 23, 180, 12));
-    v.push_back(Ctl(K::Static, D::IDC_STATIC_UNITS, "Static", 10, 41, 60, 8));
-    ControlTemplate units = Ctl(K::ComboList, D::IDC_COMBO_UNITS, "", 72, 39, 80, 40);
+    v.push_back(MakeControl(K::Static, D::IDC_STATIC_PROJECT_NAME, "Static", 10, 9, 60, 8));
+    v.push_back(MakeControl(K::Edit, D::IDC_EDIT_PROJECT_NAME, "", 72, 7, 180, 12));
+    v.push_back(MakeControl(K::Static, D::IDC_STATIC_DATE, "Static", 10, 25, 60, 8));
+    v.push_back(MakeControl(K::Edit, D::IDC_EDIT_DATE, "", 72, 23, 180, 12));
+    v.push_back(MakeControl(K::Static, D::IDC_STATIC_UNITS, "Static", 10, 41, 60, 8));
+    ControlTemplate units = MakeControl(K::ComboList, D::IDC_COMBO_UNITS, "", 72, 39, 80, 40);
     units.items = {"Metric", "Imperial"};
     v.push_back(units);
-    v.push_back(Ctl(K::DefPushButton, IDOK, "OK", 279, 7, 50, 14));
-    v.push_back(Ctl(K::PushButton, IDCANCEL, "Cancel", 279, 24, 50, 14));
+    v.push_back(MakeControl(K::DefPushButton, IDOK, "OK", 279, 7, 50, 14));
+    v.push_back(MakeControl(K::PushButton, IDCANCEL, "Cancel", 279, 24, 50, 14));
 
     // Room.
-    v.push_back(Ctl(K::GroupBox, IDC_STATIC, "Room Dimensions", 7, 58, 322, 108));
+    v.push_back(MakeControl(K::GroupBox, IDC_STATIC, "Room Dimensions", 7, 58, 322, 108));
     AddRow(v, 14, 70, 72, D::IDC_STATIC_ROOM_LENGTH, D::IDC_EDIT_ROOM_LENGTH, D::IDC_UNIT_ROOM_LENGTH);
     AddRow(v, 14, 86, 72, D::IDC_STATIC_ROOM_WIDTH, D::IDC_EDIT_ROOM_WIDTH, D::IDC_UNIT_ROOM_WIDTH);
     AddRow(v, 14, 102, 72, D::IDC_STATIC_ROOM_HEIGHT, D::IDC_EDIT_ROOM_HEIGHT, D::IDC_UNIT_ROOM_HEIGHT);
@@ -304,15 +291,15 @@ inline DialogTemplate BuildTemplate()
     AddRow(v, 172, 86, 72, D::IDC_STATIC_REF_Y, D::IDC_EDIT_REF_Y, D::IDC_UNIT_REF_Y);
     AddRow(v, 14, 118, 72, D::IDC_STATIC_GRID_PITCH_X, D::IDC_EDIT_GRID_PITCH_X, D::IDC_UNIT_GRID_PITCH_X);
     AddRow(v, 172, 118, 72, D::IDC_STATIC_GRID_PITCH_Y, D::IDC_EDIT_GRID_PITCH_Y, D::IDC_UNIT_GRID_PITCH_Y);
-    v.push_back(Ctl(K::RadioButton, D::IDC_RADIO_HALF_SPACE, "Half Space", 14, 136, 300, 10));
-    v.push_back(Ctl(K::RadioButton, D::IDC_RADIO_FULL_SPACE, "Full Space", 14, 150, 300, 10));
+    v.push_back(MakeControl(K::RadioButton, D::IDC_RADIO_HALF_SPACE, "Half Space", 14, 136, 300, 10));
+    v.push_back(MakeControl(K::RadioButton, D::IDC_RADIO_FULL_SPACE, "Full Space", 14, 150, 300, 10));
 
     // Calculation plane.
-    v.push_back(Ctl(K::GroupBox, IDC_STATIC, "Calculation Plane Dimensions", 7, 172, 214, 146));
-    ControlTemplate orientation = Ctl(K::ComboList, D::IDC_COMBO_ORIENTATION, "", 14, 184, 96, 60);
+    v.push_back(MakeControl(K::GroupBox, IDC_STATIC, "Calculation Plane Dimensions", 7, 172, 214, 146));
+    ControlTemplate orientation = MakeControl(K::ComboList, D::IDC_COMBO_ORIENTATION, "", 14, 184, 96, 60);
     orientation.items = {"Parallel to XY Plane", "Parallel to YZ Plane", "Parallel to XZ Plane"};
     v.push_back(orientation);
-    v.push_back(Ctl(K::CheckBox, D::IDC_CHECK_SAME_AS_ROOM, "Same as room dimensions", 14, 201, 196, 10));
+    v.push_back(MakeControl(K::CheckBox, D::IDC_CHECK_SAME_AS_ROOM, "Same as room dimensions", 14, 201, 196, 10));
     AddRow(v, 14, 216, 110, D::IDC_STATIC_PLANE_LENGTH, D::IDC_EDIT_PLANE_LENGTH, D::IDC_UNIT_PLANE_LENGTH);
     AddRow(v, 14, 232, 110, D::IDC_STATIC_PLANE_WIDTH, D::IDC_EDIT_PLANE_WIDTH, D::IDC_UNIT_PLANE_WIDTH);
     AddRow(v, 14, 248, 110, D::IDC_STATIC_PLANE_POSITION, D::IDC_EDIT_PLANE_POSITION, D::IDC_UNIT_PLANE_POSITION);
@@ -321,7 +308,7 @@ inline DialogTemplate BuildTemplate()
     AddRow(v, 14, 296, 110, D::IDC_STATIC_PLANE_ZERO2, D::IDC_EDIT_PLANE_ZERO2, D::IDC_UNIT_PLANE_ZERO2);
 
     // Colour map reference.
-    v.push_back(Ctl(K::GroupBox, IDC_STATIC, "Color Map Reference", 227, 172, 102, 60));
+    v.push_back(MakeControl(K::GroupBox, IDC_STATIC, "Color Map Reference", 227, 172, 102, 60));
     AddRow(v, 232, 186, 24, D::IDC_STATIC_COLOR_MAX, D::IDC_EDIT_COLOR_MAX, D::IDC_UNIT_COLOR_MAX);
     AddRow(v, 232, 204, 24, D::IDC_STATIC_COLOR_PITCH, D::IDC_EDIT_COLOR_PITCH, D::IDC_UNIT_COLOR_PITCH);
     return t;

@@ -7,19 +7,6 @@
 
 namespace {
 
-ControlTemplate Ctl(ControlTemplate::Kind kind, int id, const char* text, int x, int y, int cx, int cy)
-{
-    ControlTemplate c;
-    c.kind = kind;
-    c.id = id;
-    c.text = text;
-    c.x = x;
-    c.y = y;
-    c.cx = cx;
-    c.cy = cy;
-    return c;
-}
-
 std::map<unsigned, DialogTemplate> BuildTemplates()
 {
     using K = ControlTemplate;
@@ -31,10 +18,10 @@ std::map<unsigned, DialogTemplate> BuildTemplates()
     about.cx = 235;
     about.cy = 55;
     about.controls = {
-        Ctl(K::Icon, IDC_STATIC, "128", 11, 17, 20, 20),
-        Ctl(K::Static, 1101, "ZAV Kadrel Version ", 40, 10, 130, 8),
-        Ctl(K::Static, 1102, "Copyright (C) ZAV Corporation", 40, 25, 130, 8),
-        Ctl(K::DefPushButton, IDOK, "OK", 178, 7, 50, 14),
+        MakeControl(K::Icon, IDC_STATIC, "128", 11, 17, 20, 20),
+        MakeControl(K::Static, 1101, "ZAV Kadrel Version ", 40, 10, 130, 8),
+        MakeControl(K::Static, 1102, "Copyright (C) ZAV Corporation", 40, 25, 130, 8),
+        MakeControl(K::DefPushButton, IDOK, "OK", 178, 7, 50, 14),
     };
     m[about.id] = about;
 
@@ -44,10 +31,10 @@ std::map<unsigned, DialogTemplate> BuildTemplates()
     pref.cx = 186;
     pref.cy = 55;
     pref.controls = {
-        Ctl(K::CheckBox, 1007, "", 14, 14, 105, 10),
-        Ctl(K::CheckBox, 1018, "", 14, 31, 105, 10),
-        Ctl(K::DefPushButton, IDOK, "OK", 129, 7, 50, 14),
-        Ctl(K::PushButton, IDCANCEL, "Cancel", 129, 24, 50, 14),
+        MakeControl(K::CheckBox, 1007, "", 14, 14, 105, 10),
+        MakeControl(K::CheckBox, 1018, "", 14, 31, 105, 10),
+        MakeControl(K::DefPushButton, IDOK, "OK", 129, 7, 50, 14),
+        MakeControl(K::PushButton, IDCANCEL, "Cancel", 129, 24, 50, 14),
     };
     m[pref.id] = pref;
 
@@ -57,13 +44,13 @@ std::map<unsigned, DialogTemplate> BuildTemplates()
     init.cx = 180;
     init.cy = 48;
     init.systemMenu = false;
-    ControlTemplate combo = Ctl(K::ComboList, 1046, "", 52, 14, 62, 40);
+    ControlTemplate combo = MakeControl(K::ComboList, 1046, "", 52, 14, 62, 40);
     combo.items = {"Metric", "Imperial"};
     init.controls = {
-        Ctl(K::Static, 1042, "", 10, 16, 40, 8),
+        MakeControl(K::Static, 1042, "", 10, 16, 40, 8),
         combo,
-        Ctl(K::DefPushButton, IDOK, "OK", 123, 7, 50, 14),
-        Ctl(K::PushButton, IDCANCEL, "Cancel", 123, 24, 50, 14),
+        MakeControl(K::DefPushButton, IDOK, "OK", 123, 7, 50, 14),
+        MakeControl(K::PushButton, IDCANCEL, "Cancel", 123, 24, 50, 14),
     };
     m[init.id] = init;
 
@@ -73,14 +60,14 @@ std::map<unsigned, DialogTemplate> BuildTemplates()
     zx1.cx = 222;
     zx1.cy = 48;
     zx1.controls = {
-        Ctl(K::Static, IDC_STATIC, "tyz? (0 to 360)", 7, 10, 62, 8),
-        Ctl(K::Edit, 1019, "", 72, 8, 50, 12),
-        Ctl(K::Static, IDC_STATIC, "degrees", 126, 10, 28, 8),
-        Ctl(K::Static, IDC_STATIC, "Mic Distance?", 7, 28, 62, 8),
-        Ctl(K::Edit, 1020, "", 72, 26, 50, 12),
-        Ctl(K::Static, IDC_STATIC, "m", 126, 28, 28, 8),
-        Ctl(K::DefPushButton, IDOK, "OK", 165, 7, 50, 14),
-        Ctl(K::PushButton, IDCANCEL, "Cancel", 165, 24, 50, 14),
+        MakeControl(K::Static, IDC_STATIC, "tyz? (0 to 360)", 7, 10, 62, 8),
+        MakeControl(K::Edit, 1019, "", 72, 8, 50, 12),
+        MakeControl(K::Static, IDC_STATIC, "degrees", 126, 10, 28, 8),
+        MakeControl(K::Static, IDC_STATIC, "Mic Distance?", 7, 28, 62, 8),
+        MakeControl(K::Edit, 1020, "", 72, 26, 50, 12),
+        MakeControl(K::Static, IDC_STATIC, "m", 126, 28, 28, 8),
+        MakeControl(K::DefPushButton, IDOK, "OK", 165, 7, 50, 14),
+        MakeControl(K::PushButton, IDCANCEL, "Cancel", 165, 24, 50, 14),
     };
     m[zx1.id] = zx1;
 
@@ -90,9 +77,9 @@ std::map<unsigned, DialogTemplate> BuildTemplates()
     msg.cx = 232;
     msg.cy = 44;
     msg.controls = {
-        Ctl(K::Static, 1035, "", 7, 9, 161, 26),
-        Ctl(K::DefPushButton, IDOK, "OK", 175, 7, 50, 14),
-        Ctl(K::PushButton, IDCANCEL, "Cancel", 175, 24, 50, 14),
+        MakeControl(K::Static, 1035, "", 7, 9, 161, 26),
+        MakeControl(K::DefPushButton, IDOK, "OK", 175, 7, 50, 14),
+        MakeControl(K::PushButton, IDCANCEL, "Cancel", 175, 24, 50, 14),
     };
     m[msg.id] = msg;
 

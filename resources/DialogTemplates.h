@@ -18,6 +18,21 @@ struct ControlTemplate {
     bool visible = true;
 };
 
+// A control of the given kind at (x, y), cx wide and cy high, in dialog units.
+inline ControlTemplate MakeControl(ControlTemplate::Kind kind, int id, const std::string& text, int x, int y, int cx,
+                                   int cy)
+{
+    ControlTemplate c;
+    c.kind = kind;
+    c.id = id;
+    c.text = text;
+    c.x = x;
+    c.y = y;
+    c.cx = cx;
+    c.cy = cy;
+    return c;
+}
+
 struct DialogTemplate {
     unsigned id = 0;
     std::string caption;
