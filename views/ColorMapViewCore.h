@@ -155,7 +155,7 @@ public:
     void OnEndPrinting(IDrawingContext& dc, CPrintInfo& info) override;
     BOOL IsPrintingMap() const { return m_bPrinting; }
 
-    // ---- Mouse, drag and drop, registered messages (b2) ----
+    // ---- Mouse, drag and drop, registered messages ----
     // (views/ColorMapViewMouse.cpp) Points named "logical" are in the
     // scrolled canvas coordinates of the projection; message points are
     // screen points and go through ScreenToLogical.
@@ -208,9 +208,9 @@ private:
     void UpdateAfterDrop();
 
 public:
-    // ---- end (b2) ----
+    // ---- end ----
 
-    // ---- Room parameters, cursor readout, printing (b3) ----
+    // ---- Room parameters, cursor readout, printing ----
     // (views/ColorMapViewRoom.cpp, views/ColorMapViewPrint.cpp)
     // Room > Room Parameters... (bExisting TRUE) or the first window of a new
     // project (FALSE): runs the dialog and, on OK, takes its values into the
@@ -254,7 +254,7 @@ protected:
     double m_dCursorPoint[3] = {0.0, 0.0, 0.0};
 
 public:
-    // ---- end (b3) ----
+    // ---- end ----
 
 protected:
     // ---- Window (the widget supplies these) ----------------------------------

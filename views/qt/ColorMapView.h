@@ -43,7 +43,7 @@ public:
     // Paints the picture on the canvas (called by the canvas).
     void PaintCanvas(QWidget* canvas);
 
-    // ---- Mouse, drag and drop, registered messages (b2) ----
+    // ---- Mouse, drag and drop, registered messages ----
     // (views/qt/ColorMapViewMouse.cpp) The canvas hands its mouse events
     // here with positions in logical coordinates; the rules are
     // CColorMapViewCore's, this half shows the cursors and menus.
@@ -62,10 +62,10 @@ private:
     void ShowMapCursor(int cursor);
 
 public:
-    // ---- end (b2) ----
+    // ---- end ----
 
-    // ---- Room parameters, cursor readout, printing (b3) ----
-    // ---- end (b3) ----
+    // ---- Room parameters, cursor readout, printing ----
+    // ---- end ----
 
 protected:
     CSize GetClientSize() const override;
