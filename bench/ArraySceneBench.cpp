@@ -23,32 +23,32 @@
 
 namespace {
 
-ZsbSpec ReferenceSpec(int typeCode, const std::string& name)
+ZsbRecipe ReferenceRecipe(int typeCode, const std::string& name)
 {
-    ZsbSpec spec;
-    spec.typeCode = typeCode;
-    spec.name = name;
-    spec.pitch = 24;
-    spec.lowest = 100.0;
-    spec.highest = 20000.0;
-    spec.meridianStep = 10.0;
-    spec.polarStep = 5.0;
+    ZsbRecipe recipe;
+    recipe.typeCode = typeCode;
+    recipe.name = name;
+    recipe.pitch = 24;
+    recipe.lowest = 100.0;
+    recipe.highest = 20000.0;
+    recipe.meridianStep = 10.0;
+    recipe.polarStep = 5.0;
     ZsbTap tap;
     tap.kind = 'h';
     tap.value = 100.0;
     tap.power = typeCode == 1 ? 6.0 : 120.0;
-    spec.taps.push_back(tap);
-    return spec;
+    recipe.taps.push_back(tap);
+    return recipe;
 }
 
-void Import(CKDRDoc& doc, const ZsbSpec& spec)
+void Import(CKDRDoc& doc, const ZsbRecipe& recipe)
 {
     CStdioFile file;
-    file.OpenText(MakeZsbText(spec));
+    file.OpenText(MakeZsbText(recipe));
     std::string first;
     file.ReadString(first);
     if (!doc.m_models.ImportModel(file, 0, nullptr)) {
-        std::fprintf(stderr, "the reference speaker data \"%s\" could not be read\n", spec.name.c_str());
+        std::fprintf(stderr, "the reference speaker data \"%s\" could not be read\n", recipe.name.c_str());
         std::abort();
     }
 }
@@ -64,11 +64,11 @@ std::unique_ptr<CKDRDoc> MakeArrayScene()
     room.SetRoom(CInstallationContainer::kRoomHeight, 4.0);
 
     // Model 0: the ceiling speaker.
-    Import(*doc, ReferenceSpec(1, "Reference Ceiling Speaker"));
+    Import(*doc, ReferenceRecipe(1, "Reference Ceiling Speaker"));
 
     // Model 1: an LV-3 array of four boxes, 8 modules above and 8 below the
     // rigging point, 0.12 m modules splayed progressively outward.
-    ZsbSpec lv3 = ReferenceSpec(5, "Reference LV-3 Array");
+    ZsbRecipe lv3 = ReferenceRecipe(5, "Reference LV-3 Array");
     lv3.countLines = {0, 8, 8};
     const double splays[8] = {0.0, 0.5, 1.0, 1.5, 2.0, 3.0, 4.0, 5.0};
     for (int half = 0; half < 2; ++half) {

@@ -31,21 +31,21 @@ std::unique_ptr<CKDRDoc> MakeReferenceScene()
     room.SetRoom(CInstallationContainer::kRoomWidthY, 20.0);
     room.SetRoom(CInstallationContainer::kRoomHeight, 4.0);
 
-    ZsbSpec spec;
-    spec.typeCode = 1;
-    spec.name = "Reference Ceiling Speaker";
-    spec.pitch = 24;
-    spec.lowest = 100.0;
-    spec.highest = 20000.0;
-    spec.meridianStep = 10.0;
-    spec.polarStep = 5.0;
+    ZsbRecipe recipe;
+    recipe.typeCode = 1;
+    recipe.name = "Reference Ceiling Speaker";
+    recipe.pitch = 24;
+    recipe.lowest = 100.0;
+    recipe.highest = 20000.0;
+    recipe.meridianStep = 10.0;
+    recipe.polarStep = 5.0;
     ZsbTap tap;
     tap.kind = 'h';
     tap.value = 100.0;
     tap.power = 6.0;
-    spec.taps.push_back(tap);
+    recipe.taps.push_back(tap);
     CStdioFile file;
-    file.OpenText(MakeZsbText(spec));
+    file.OpenText(MakeZsbText(recipe));
     std::string first;
     file.ReadString(first);
     if (!doc->m_models.ImportModel(file, 0, nullptr)) {

@@ -37,12 +37,12 @@ QColor CQtDrawingContext::ToQColor(COLORREF c)
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-QFont CQtDrawingContext::MakeFont(const CFontSpec& spec)
+QFont CQtDrawingContext::MakeFont(const CFontSpec& desc)
 {
-    QFont font = spec.face.empty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
-                                   : QFont(QString::fromStdString(spec.face));
-    const int h = spec.height < 0 ? -spec.height : spec.height;
-    font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
+    QFont font = desc.face.empty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont)
+                                   : QFont(QString::fromStdString(desc.face));
+    const int h = desc.height < 0 ? -desc.height : desc.height;
+    font.setWeight(desc.weight >= 700 ? QFont::Bold : QFont::Normal);
     if (h <= 0)
         return font;
     font.setPixelSize(h);

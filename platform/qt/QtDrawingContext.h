@@ -40,9 +40,9 @@ public:
     void DrawIcon(int x, int y, unsigned iconId) override;
     bool IsPrinting() const override { return m_printing; }
 
-    // The Qt font for a font spec: the face (the system's icon-title font
+    // The Qt font for a font description: the face (the system's icon-title font
     // when empty) with its line height (ascent + descent) equal to the height.
-    static QFont MakeFont(const CFontSpec& spec);
+    static QFont MakeFont(const CFontSpec& desc);
     static QColor ToQColor(COLORREF c);
 
 private:

@@ -16,17 +16,17 @@ namespace {
 
 void ImportCeilingSpeaker(CKDRDoc& doc)
 {
-    ZsbSpec spec;
-    spec.typeCode = 1;
-    spec.name = "Auto Ceiling";
-    spec.pitch = 3;
-    spec.lowest = 100.0;
-    spec.highest = 10000.0;
-    spec.meridianStep = 30.0;
-    spec.polarStep = 15.0;
-    spec.taps.push_back(ZsbTap{'h', 100.0, 6.0});
+    ZsbRecipe recipe;
+    recipe.typeCode = 1;
+    recipe.name = "Auto Ceiling";
+    recipe.pitch = 3;
+    recipe.lowest = 100.0;
+    recipe.highest = 10000.0;
+    recipe.meridianStep = 30.0;
+    recipe.polarStep = 15.0;
+    recipe.taps.push_back(ZsbTap{'h', 100.0, 6.0});
     CStdioFile file;
-    file.OpenText(MakeZsbText(spec));
+    file.OpenText(MakeZsbText(recipe));
     std::string first;
     file.ReadString(first);
     ASSERT_TRUE(doc.m_models.ImportModel(file, doc.m_nLengthUnit, nullptr));

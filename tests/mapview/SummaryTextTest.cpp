@@ -89,12 +89,12 @@ TEST(SummaryText, AmplifierPowerLineTapAndLowImpedance)
     EXPECT_EQ(lines[15], "Recommended Amplifier Power : 36[W]");
 
     Block c;
-    auto spec = SmallSpeaker();
-    spec.taps[0].kind = 'l';
-    spec.taps[0].value = 8.0;
-    spec.taps[0].factor = 2.0;
-    spec.taps[0].hasFactor = true;
-    ASSERT_EQ(c.scene.AddModel(spec), 0);
+    auto recipe = SmallSpeaker();
+    recipe.taps[0].kind = 'l';
+    recipe.taps[0].value = 8.0;
+    recipe.taps[0].factor = 2.0;
+    recipe.taps[0].hasFactor = true;
+    ASSERT_EQ(c.scene.AddModel(recipe), 0);
     ASSERT_TRUE(c.scene.doc->m_models.GetAt(0)->IsLowImpedanceTap(0));
     ASSERT_EQ(c.scene.doc->m_models.GetAt(0)->GetTapFactor(0), 2.0);
     c.scene.Install(0, 1, 1, 3, 0, 0, 90, 10.0);

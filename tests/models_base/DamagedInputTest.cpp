@@ -15,11 +15,11 @@ namespace {
 
 using namespace modeltest;
 
-ZsbSpec DamageSpec(int typeCode)
+ZsbRecipe DamageRecipe(int typeCode)
 {
-    ZsbSpec spec = SmallSpec(typeCode, 250.0, 4000.0, 60.0);
-    spec.taps = {ZsbTap{'h', 100.0, 10.0}, ZsbTap{'l', 8.0, 60.0, 1.5, true}};
-    return spec;
+    ZsbRecipe recipe = SmallRecipe(typeCode, 250.0, 4000.0, 60.0);
+    recipe.taps = {ZsbTap{'h', 100.0, 10.0}, ZsbTap{'l', 8.0, 60.0, 1.5, true}};
+    return recipe;
 }
 
 // Loads bytes as a model record; a model that loads must compute.
@@ -38,7 +38,7 @@ TEST(DamagedInputTest, DamagedModelRecordsNeverCrash)
     std::mt19937 rng(4711);
     for (int code = 0; code <= 8; ++code) {
         SCOPED_TRACE(code);
-        const auto model = Imported(MakeZsbText(DamageSpec(code)));
+        const auto model = Imported(MakeZsbText(DamageRecipe(code)));
         for (DWORD version : {0x01000000u, 0x01040000u, 0x02000000u}) {
             CArchive out;
             model->Serialize(out, version);
@@ -78,7 +78,7 @@ TEST(DamagedInputTest, CutOrDamagedImportFilesImportOrFail)
     std::mt19937 rng(815);
     for (int code = 0; code <= 8; ++code) {
         SCOPED_TRACE(code);
-        const std::vector<std::string> lines = Lines(MakeZsbText(DamageSpec(code)));
+        const std::vector<std::string> lines = Lines(MakeZsbText(DamageRecipe(code)));
         // Cut after every line.
         for (std::size_t n = 0; n < lines.size(); ++n)
             check(Join(lines, n));

@@ -36,16 +36,16 @@ TEST(GeneratorTest, PistonDirectivityIsPlausible)
 
 TEST(GeneratorTest, AGeneratedFileGivesItsSensitivityAtOneMetre)
 {
-    ZsbSpec spec;
-    spec.typeCode = 0;
-    spec.pitch = 3;
-    spec.lowest = 100.0;
-    spec.highest = 10000.0;
-    spec.meridianStep = 30.0;
-    spec.polarStep = 10.0;
-    spec.units.resize(1);
-    spec.units[0].radius = 0.1;
-    const auto model = Imported(MakeZsbText(spec));
+    ZsbRecipe recipe;
+    recipe.typeCode = 0;
+    recipe.pitch = 3;
+    recipe.lowest = 100.0;
+    recipe.highest = 10000.0;
+    recipe.meridianStep = 30.0;
+    recipe.polarStep = 10.0;
+    recipe.units.resize(1);
+    recipe.units[0].radius = 0.1;
+    const auto model = Imported(MakeZsbText(recipe));
     EXPECT_EQ(model->GetHeader().GetMeridianAngleCount(), 13u);
     EXPECT_EQ(model->GetHeader().GetPolarAngleCount(), 19u);
     const double f = model->GetHeader().GetFrequency(10);
@@ -53,7 +53,7 @@ TEST(GeneratorTest, AGeneratedFileGivesItsSensitivityAtOneMetre)
     ASSERT_EQ(model->CalcPressure(p, CPoint3D(1.0, 0.0, 0.0), CPoint3D(), CPoint3D(), f, 3.0, false, 1.0, 3.0, false, 0),
               0);
     double expected = 0.0, phase = 0.0;
-    ZsbUnitResponse(spec.units[0], f, 0.0, 0.0, expected, phase);
+    ZsbUnitResponse(recipe.units[0], f, 0.0, 0.0, expected, phase);
     EXPECT_NEAR(p.GetLevel(), expected, 0.01);
     EXPECT_NEAR(p.GetLevel(), 90.0, 0.5);
 }
@@ -62,38 +62,38 @@ TEST(GeneratorTest, MultiUnitKindsDescribeEachUnit)
 {
     for (int code : {4, 6, 7}) {
         SCOPED_TRACE(code);
-        ZsbSpec spec = SmallSpec(code);
-        ASSERT_GE(spec.units.size(), 2u);
-        ApplyZsbUnitOverrides(spec, ZsbUnitOverrides{});
-        const auto model = Imported(MakeZsbText(spec));
-        ASSERT_EQ(model->GetBalloons().size(), spec.units.size());
+        ZsbRecipe recipe = SmallRecipe(code);
+        ASSERT_GE(recipe.units.size(), 2u);
+        ApplyZsbUnitOverrides(recipe, ZsbUnitOverrides{});
+        const auto model = Imported(MakeZsbText(recipe));
+        ASSERT_EQ(model->GetBalloons().size(), recipe.units.size());
         // 1 kHz (index 3 of 125, 250, 500, 1000, ...) on the axis: each
         // balloon holds its own unit's response.
         const double f = model->GetHeader().GetFrequency(3);
         ASSERT_NEAR(f, 1000.0, 1.0);
-        for (std::size_t b = 0; b < spec.units.size(); ++b) {
+        for (std::size_t b = 0; b < recipe.units.size(); ++b) {
             double level = 0.0, phase = 0.0;
-            ZsbUnitResponse(spec.units[b], f, 0.0, 0.0, level, phase);
+            ZsbUnitResponse(recipe.units[b], f, 0.0, 0.0, level, phase);
             EXPECT_NEAR(model->GetBalloons()[b].GetCell(0, 0, 3).GetLevel(), level, 0.01) << b;
         }
-        EXPECT_NE(spec.units[0].sensitivity, spec.units[1].sensitivity);
+        EXPECT_NE(recipe.units[0].sensitivity, recipe.units[1].sensitivity);
     }
 }
 
 TEST(GeneratorTest, ACommandLineUnitValueReplacesOnlyThatValue)
 {
-    ZsbSpec spec = SmallSpec(4);
-    const ZsbSpec kind = spec;
+    ZsbRecipe recipe = SmallRecipe(4);
+    const ZsbRecipe kind = recipe;
     ZsbUnitOverrides overrides;
     overrides.sensitivity = 88.0;
-    ApplyZsbUnitOverrides(spec, overrides);
-    ASSERT_EQ(spec.units.size(), 4u);
-    for (std::size_t b = 0; b < spec.units.size(); ++b) {
-        EXPECT_EQ(spec.units[b].sensitivity, 88.0);
-        EXPECT_EQ(spec.units[b].radius, kind.units[b].radius);
-        EXPECT_EQ(spec.units[b].ellipticity, kind.units[b].ellipticity);
-        EXPECT_EQ(spec.units[b].lowCorner, kind.units[b].lowCorner);
-        EXPECT_EQ(spec.units[b].delay, kind.units[b].delay);
+    ApplyZsbUnitOverrides(recipe, overrides);
+    ASSERT_EQ(recipe.units.size(), 4u);
+    for (std::size_t b = 0; b < recipe.units.size(); ++b) {
+        EXPECT_EQ(recipe.units[b].sensitivity, 88.0);
+        EXPECT_EQ(recipe.units[b].radius, kind.units[b].radius);
+        EXPECT_EQ(recipe.units[b].ellipticity, kind.units[b].ellipticity);
+        EXPECT_EQ(recipe.units[b].lowCorner, kind.units[b].lowCorner);
+        EXPECT_EQ(recipe.units[b].delay, kind.units[b].delay);
     }
 }
 

@@ -98,9 +98,9 @@ TEST(ImportTest, TypeCodeLines)
 
 TEST(ImportTest, AFileCutAtAnyLineIsRefused)
 {
-    ZsbSpec spec = SmallSpec(0);
-    spec.taps = {ZsbTap{'l', 8.0, 60.0, 2.0, false}, ZsbTap{'l', 16.0, 30.0, 1.5, true}};
-    for (const std::string& text : {TinyZsb(1), MakeZsbText(spec)}) {
+    ZsbRecipe recipe = SmallRecipe(0);
+    recipe.taps = {ZsbTap{'l', 8.0, 60.0, 2.0, false}, ZsbTap{'l', 16.0, 30.0, 1.5, true}};
+    for (const std::string& text : {TinyZsb(1), MakeZsbText(recipe)}) {
         const std::vector<std::string> lines = Lines(text);
         // Line 0 is the version line, line 1 the type code.
         for (std::size_t n = 2; n < lines.size(); ++n) {
@@ -109,7 +109,7 @@ TEST(ImportTest, AFileCutAtAnyLineIsRefused)
         }
         EXPECT_NE(ImportText(Join(lines)), nullptr);
     }
-    const auto model = Imported(MakeZsbText(spec));
+    const auto model = Imported(MakeZsbText(recipe));
     EXPECT_TRUE(model->IsLowImpedanceTap(1));
     EXPECT_EQ(model->GetTapFactor(0), 2.0);
     EXPECT_EQ(model->GetTapFactor(1), 1.5);
@@ -130,11 +130,11 @@ TEST(ImportTest, HostileHeadersAreRefusedWithoutAllocatingForThem)
 TEST(ImportTest, ANegativeOrUnreadableShareIsRefused)
 {
     // A TypeS column of two modules: the shares come from its axis blocks.
-    ZsbSpec spec = SmallSpec(3);
-    spec.countLines = {0, 0, 2};
-    spec.units.resize(1);
-    spec.axes = {ZsbAxis{"A", 0.1, 0.05, 0.0, 0.5}, ZsbAxis{"B", 0.1, 0.05, 0.0, 0.5}};
-    const std::vector<std::string> lines = Lines(MakeZsbText(spec));
+    ZsbRecipe recipe = SmallRecipe(3);
+    recipe.countLines = {0, 0, 2};
+    recipe.units.resize(1);
+    recipe.axes = {ZsbAxis{"A", 0.1, 0.05, 0.0, 0.5}, ZsbAxis{"B", 0.1, 0.05, 0.0, 0.5}};
+    const std::vector<std::string> lines = Lines(MakeZsbText(recipe));
     const auto model = Imported(Join(lines));
     EXPECT_EQ(model->GetPlacements()[1].GetShare(), 0.5);
 

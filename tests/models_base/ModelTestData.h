@@ -55,21 +55,21 @@ inline std::string AsymmetricZsb(int typeCode)
     return text;
 }
 
-// A generator spec of a coarse grid (1/1 octave, 90-degree rows) for the
+// A generator recipe of a coarse grid (1/1 octave, 90-degree rows) for the
 // given type code, with the kind's own defaults when it has any.
-inline ZsbSpec SmallSpec(int typeCode, double lowest = 125.0, double highest = 8000.0, double polarStep = 45.0)
+inline ZsbRecipe SmallRecipe(int typeCode, double lowest = 125.0, double highest = 8000.0, double polarStep = 45.0)
 {
-    ZsbSpec spec;
-    spec.typeCode = typeCode;
-    spec.pitch = 1;
-    spec.lowest = lowest;
-    spec.highest = highest;
-    spec.meridianStep = 90.0;
-    spec.polarStep = polarStep;
-    spec.taps = {ZsbTap{}};
+    ZsbRecipe recipe;
+    recipe.typeCode = typeCode;
+    recipe.pitch = 1;
+    recipe.lowest = lowest;
+    recipe.highest = highest;
+    recipe.meridianStep = 90.0;
+    recipe.polarStep = polarStep;
+    recipe.taps = {ZsbTap{}};
     if (const ZsbKind* kind = FindZsbKind(typeCode))
-        kind->applyDefaults(spec);
-    return spec;
+        kind->applyDefaults(recipe);
+    return recipe;
 }
 
 // Imports text (whose first line is the version line) into a new model the

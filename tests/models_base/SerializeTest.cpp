@@ -92,20 +92,20 @@ INSTANTIATE_TEST_SUITE_P(Versions, ModelRecordVersionTest,
 TEST(ModelRecordTest, ImportSaveLoadGivesTheSamePressureToTheLastBit)
 {
     for (int type : {0, 1}) {
-        ZsbSpec spec;
-        spec.typeCode = type;
-        spec.name = "Round Trip";
-        spec.pitch = 6;
-        spec.lowest = 100.0;
-        spec.highest = 12000.0;
-        spec.meridianStep = 30.0;
-        spec.polarStep = 10.0;
-        spec.taps = {ZsbTap{'h', 100.0, 6.0}, ZsbTap{'h', 70.7, 3.0}};
-        spec.units.resize(1);
-        spec.units[0].ellipticity = 0.3;
+        ZsbRecipe recipe;
+        recipe.typeCode = type;
+        recipe.name = "Round Trip";
+        recipe.pitch = 6;
+        recipe.lowest = 100.0;
+        recipe.highest = 12000.0;
+        recipe.meridianStep = 30.0;
+        recipe.polarStep = 10.0;
+        recipe.taps = {ZsbTap{'h', 100.0, 6.0}, ZsbTap{'h', 70.7, 3.0}};
+        recipe.units.resize(1);
+        recipe.units[0].ellipticity = 0.3;
         for (int unit : {0, 1}) {
             SCOPED_TRACE(type * 10 + unit);
-            const auto model = Imported(MakeZsbText(spec), unit);
+            const auto model = Imported(MakeZsbText(recipe), unit);
             model->SetCurrentTap(1);
             const auto loaded = SaveAndLoad(*model);
             ASSERT_NE(loaded, nullptr);
@@ -157,13 +157,13 @@ TEST(ModelRecordTest, OldFilesCarryOneCellRecordPerBuiltElement)
     // A TypeT column whose first count line is 1 keeps that centre module
     // but builds only its eight lower elements: an old file carries eight
     // element records, not nine.
-    ZsbSpec spec = SmallSpec(2, 250.0, 4000.0, 60.0);
-    spec.countLines = {1, 0, 8};
-    spec.axes.clear();
+    ZsbRecipe recipe = SmallRecipe(2, 250.0, 4000.0, 60.0);
+    recipe.countLines = {1, 0, 8};
+    recipe.axes.clear();
     for (int i = 0; i < 8; ++i)
-        spec.axes.push_back(ZsbAxis{"T", 0.125, 0.06, 0.0, 0.125});
-    spec.units.resize(1);
-    const auto model = Imported(MakeZsbText(spec));
+        recipe.axes.push_back(ZsbAxis{"T", 0.125, 0.06, 0.0, 0.125});
+    recipe.units.resize(1);
+    const auto model = Imported(MakeZsbText(recipe));
     ASSERT_EQ(model->GetTapTable().GetElementCount(), 9u);
     ASSERT_EQ(model->GetElements().size(), 8u);
 

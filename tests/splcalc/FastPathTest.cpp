@@ -28,7 +28,7 @@ void Mixed(Scene& s, int sumMode, bool ceiling)
 {
     s.doc->m_installations.m_nCeilingKind = ceiling ? 1 : 0;
     const int m = s.AddModel(SmallSpeaker());
-    ZsbSpec narrow = SmallSpeaker(24, 200.0, 5000.0);
+    ZsbRecipe narrow = SmallSpeaker(24, 200.0, 5000.0);
     narrow.name = "Narrow";
     narrow.units.push_back(ZsbUnit{0.12, 0.3, 92.0, 150.0, 0.0003});
     const int n = s.AddModel(narrow);
@@ -76,13 +76,13 @@ const std::vector<SceneCase>& Cases()
          [](Scene& s) {
              s.doc->m_installations.SetRoom(CInstallationContainer::kRoomHeight, 6.0);
              for (int code : {5, 4, 6}) {
-                 ZsbSpec spec = SmallSpeaker();
-                 spec.typeCode = code;
-                 spec.units.clear();
+                 ZsbRecipe recipe = SmallSpeaker();
+                 recipe.typeCode = code;
+                 recipe.units.clear();
                  const ZsbKind* kind = FindZsbKind(code);
                  ASSERT_NE(kind, nullptr) << code;
-                 kind->applyDefaults(spec);
-                 ASSERT_EQ(s.AddModel(spec), code == 5 ? 0 : code == 4 ? 1 : 2) << code;
+                 kind->applyDefaults(recipe);
+                 ASSERT_EQ(s.AddModel(recipe), code == 5 ? 0 : code == 4 ? 1 : 2) << code;
              }
              const int ceiling = s.AddModel(SmallSpeaker());
              s.Install(0, 0.0, 1.5, 5.0, 0.0, 0.0, 15.0, 120.0);      // LV-3 on a wall, tilted down

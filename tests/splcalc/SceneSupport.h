@@ -20,18 +20,18 @@ namespace splcalc_test {
 
 // A small ceiling speaker: 1/24-octave data from 100 Hz to 10 kHz on a
 // 30-degree meridian and 15-degree polar grid.
-inline ZsbSpec SmallSpeaker(int pitch = 24, double lowest = 100.0, double highest = 10000.0)
+inline ZsbRecipe SmallSpeaker(int pitch = 24, double lowest = 100.0, double highest = 10000.0)
 {
-    ZsbSpec spec;
-    spec.typeCode = 1;
-    spec.name = "Test Ceiling";
-    spec.pitch = pitch;
-    spec.lowest = lowest;
-    spec.highest = highest;
-    spec.meridianStep = 30.0;
-    spec.polarStep = 15.0;
-    spec.taps.push_back(ZsbTap{'h', 100.0, 6.0});
-    return spec;
+    ZsbRecipe recipe;
+    recipe.typeCode = 1;
+    recipe.name = "Test Ceiling";
+    recipe.pitch = pitch;
+    recipe.lowest = lowest;
+    recipe.highest = highest;
+    recipe.meridianStep = 30.0;
+    recipe.polarStep = 15.0;
+    recipe.taps.push_back(ZsbTap{'h', 100.0, 6.0});
+    return recipe;
 }
 
 class Scene {
@@ -44,10 +44,10 @@ public:
     }
 
     // Imports the speaker data; returns the model's index.
-    int AddModel(const ZsbSpec& spec)
+    int AddModel(const ZsbRecipe& recipe)
     {
         CStdioFile file;
-        file.OpenText(MakeZsbText(spec));
+        file.OpenText(MakeZsbText(recipe));
         std::string first;
         file.ReadString(first);
         if (!doc->m_models.ImportModel(file, doc->m_nLengthUnit, nullptr))

@@ -4,11 +4,11 @@
 
 namespace {
 
-void ApplyStandard(ZsbSpec& spec)
+void ApplyStandard(ZsbRecipe& recipe)
 {
-    spec.countLines.clear();
-    spec.axes.clear();
-    spec.units.resize(1);
+    recipe.countLines.clear();
+    recipe.axes.clear();
+    recipe.units.resize(1);
 }
 
 const bool g_registered = RegisterZsbKind({0, "forward-firing single speaker", ApplyStandard})

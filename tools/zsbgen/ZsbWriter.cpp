@@ -48,10 +48,10 @@ std::vector<ZsbKind>& KindTable()
 
 }  // namespace
 
-std::vector<double> ZsbMeridianAngles(const ZsbSpec& spec)
+std::vector<double> ZsbMeridianAngles(const ZsbRecipe& recipe)
 {
     std::vector<double> angles;
-    const double step = spec.meridianStep > 0.0 ? spec.meridianStep : 360.0;
+    const double step = recipe.meridianStep > 0.0 ? recipe.meridianStep : 360.0;
     for (int i = 0;; ++i) {
         const double a = i * step;
         if (a >= 360.0 - 1e-9)
@@ -61,10 +61,10 @@ std::vector<double> ZsbMeridianAngles(const ZsbSpec& spec)
     return angles;
 }
 
-std::vector<double> ZsbPolarAngles(const ZsbSpec& spec)
+std::vector<double> ZsbPolarAngles(const ZsbRecipe& recipe)
 {
     std::vector<double> angles;
-    const double step = spec.polarStep > 0.0 ? spec.polarStep : 180.0;
+    const double step = recipe.polarStep > 0.0 ? recipe.polarStep : 180.0;
     for (int i = 0;; ++i) {
         const double a = i * step;
         if (a > 180.0 + 1e-9)
@@ -106,30 +106,30 @@ void ZsbUnitResponse(const ZsbUnit& unit, double f, double meridian, double pola
     phase = WrapPhase(phase);
 }
 
-std::string MakeZsbText(const ZsbSpec& spec)
+std::string MakeZsbText(const ZsbRecipe& recipe)
 {
     std::string out;
     Line(out, "Version 1.0.0");
-    Line(out, std::to_string(spec.typeCode));
-    for (int c : spec.countLines)
+    Line(out, std::to_string(recipe.typeCode));
+    for (int c : recipe.countLines)
         Line(out, std::to_string(c));
 
-    const std::vector<double> meridians = ZsbMeridianAngles(spec);
-    const std::vector<double> polars = ZsbPolarAngles(spec);
+    const std::vector<double> meridians = ZsbMeridianAngles(recipe);
+    const std::vector<double> polars = ZsbPolarAngles(recipe);
     int count = 0;
     int end = 0;
     std::vector<double> freqs;
-    GetOctaveFrequencies(count, end, spec.lowest, spec.highest, spec.pitch, freqs);
+    GetOctaveFrequencies(count, end, recipe.lowest, recipe.highest, recipe.pitch, freqs);
 
-    Line(out, spec.name);
-    Line(out, std::to_string(spec.taps.size()));
+    Line(out, recipe.name);
+    Line(out, std::to_string(recipe.taps.size()));
     Line(out, std::to_string(meridians.size()));
     Line(out, std::to_string(polars.size()));
-    Line(out, std::to_string(spec.pitch));
-    Line(out, Num("%g", spec.lowest));
-    Line(out, Num("%g", spec.highest));
+    Line(out, std::to_string(recipe.pitch));
+    Line(out, Num("%g", recipe.lowest));
+    Line(out, Num("%g", recipe.highest));
 
-    for (const ZsbTap& tap : spec.taps) {
+    for (const ZsbTap& tap : recipe.taps) {
         std::string text(1, tap.kind);
         text += "," + Num("%g", tap.value) + "," + Num("%g", tap.power);
         if (tap.hasFactor)
@@ -142,7 +142,7 @@ std::string MakeZsbText(const ZsbSpec& spec)
         polarLine += (j ? "," : "") + Num("%g", polars[j]);
     Line(out, polarLine);
 
-    for (const ZsbAxis& axis : spec.axes) {
+    for (const ZsbAxis& axis : recipe.axes) {
         Line(out, axis.name);
         Line(out, Num("%g", axis.length));
         Line(out, Num("%g", axis.offset));
@@ -150,7 +150,7 @@ std::string MakeZsbText(const ZsbSpec& spec)
         Line(out, Num("%g", axis.share));
     }
 
-    std::vector<ZsbUnit> units = spec.units;
+    std::vector<ZsbUnit> units = recipe.units;
     if (units.empty())
         units.emplace_back();
     for (const ZsbUnit& unit : units) {
@@ -173,9 +173,9 @@ std::string MakeZsbText(const ZsbSpec& spec)
     return out;
 }
 
-void ApplyZsbUnitOverrides(ZsbSpec& spec, const ZsbUnitOverrides& overrides)
+void ApplyZsbUnitOverrides(ZsbRecipe& recipe, const ZsbUnitOverrides& overrides)
 {
-    for (ZsbUnit& u : spec.units) {
+    for (ZsbUnit& u : recipe.units) {
         if (overrides.radius)
             u.radius = *overrides.radius;
         if (overrides.ellipticity)

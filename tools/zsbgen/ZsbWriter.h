@@ -42,7 +42,7 @@ struct ZsbUnit {
     double delay = 0.0002;       // s, the acoustic centre's lag behind the reference
 };
 
-struct ZsbSpec {
+struct ZsbRecipe {
     int typeCode = 1;
     std::string name = "Sample Speaker";
     // Module-count lines, written as they stand (none for type codes 0, 1).
@@ -68,11 +68,11 @@ struct ZsbUnitOverrides {
     std::optional<double> lowCorner;
     std::optional<double> delay;
 };
-void ApplyZsbUnitOverrides(ZsbSpec& spec, const ZsbUnitOverrides& overrides);
+void ApplyZsbUnitOverrides(ZsbRecipe& recipe, const ZsbUnitOverrides& overrides);
 
 // Meridian angles of the file's rows and the polar angles of its columns.
-std::vector<double> ZsbMeridianAngles(const ZsbSpec& spec);
-std::vector<double> ZsbPolarAngles(const ZsbSpec& spec);
+std::vector<double> ZsbMeridianAngles(const ZsbRecipe& recipe);
+std::vector<double> ZsbPolarAngles(const ZsbRecipe& recipe);
 
 // Level (dB at 1 m, 1 W) and phase (degrees, within [-180, 180)) of a unit
 // at frequency f towards meridian and polar angle (degrees).
@@ -80,14 +80,14 @@ void ZsbUnitResponse(const ZsbUnit& unit, double f, double meridian, double pola
                      double& level, double& phase);
 
 // The whole file text, "Version 1.0.0" first, lines ending in "\r\n".
-std::string MakeZsbText(const ZsbSpec& spec);
+std::string MakeZsbText(const ZsbRecipe& recipe);
 
 // Default layouts by type code for the command line (module counts, axis
 // blocks, balloons). Each kind registers itself from its own source file.
 struct ZsbKind {
     int typeCode;
     const char* description;
-    void (*applyDefaults)(ZsbSpec& spec);
+    void (*applyDefaults)(ZsbRecipe& recipe);
 };
 bool RegisterZsbKind(const ZsbKind& kind);
 // nullptr when no kind of that type code is registered.

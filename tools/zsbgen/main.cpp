@@ -65,7 +65,7 @@ bool ParseTap(const std::string& text, ZsbTap& tap)
 
 int main(int argc, char** argv)
 {
-    ZsbSpec spec;
+    ZsbRecipe recipe;
     ZsbUnitOverrides unit;
     std::string outPath;
     auto need = [&](int& i) -> const char* {
@@ -85,26 +85,26 @@ int main(int argc, char** argv)
                 std::cout << k.typeCode << "  " << k.description << "\n";
             return 0;
         } else if (a == "--type") {
-            spec.typeCode = std::atoi(need(i));
+            recipe.typeCode = std::atoi(need(i));
         } else if (a == "--name") {
-            spec.name = need(i);
+            recipe.name = need(i);
         } else if (a == "--pitch") {
-            spec.pitch = std::atoi(need(i));
+            recipe.pitch = std::atoi(need(i));
         } else if (a == "--fmin") {
-            spec.lowest = std::atof(need(i));
+            recipe.lowest = std::atof(need(i));
         } else if (a == "--fmax") {
-            spec.highest = std::atof(need(i));
+            recipe.highest = std::atof(need(i));
         } else if (a == "--meridian-step") {
-            spec.meridianStep = std::atof(need(i));
+            recipe.meridianStep = std::atof(need(i));
         } else if (a == "--polar-step") {
-            spec.polarStep = std::atof(need(i));
+            recipe.polarStep = std::atof(need(i));
         } else if (a == "--tap") {
             ZsbTap tap;
             if (!ParseTap(need(i), tap)) {
                 std::cerr << "kadrel_zsbgen: bad tap \"" << argv[i] << "\" (want h,100,30 or l,8,100)\n";
                 return 2;
             }
-            spec.taps.push_back(tap);
+            recipe.taps.push_back(tap);
         } else if (a == "--radius") {
             unit.radius = std::atof(need(i));
         } else if (a == "--ellipticity") {
@@ -125,34 +125,34 @@ int main(int argc, char** argv)
         PrintUsage();
         return 2;
     }
-    const ZsbKind* kind = FindZsbKind(spec.typeCode);
+    const ZsbKind* kind = FindZsbKind(recipe.typeCode);
     if (kind == nullptr) {
-        std::cerr << "kadrel_zsbgen: no layout for type code " << spec.typeCode << " (see --list-kinds)\n";
+        std::cerr << "kadrel_zsbgen: no layout for type code " << recipe.typeCode << " (see --list-kinds)\n";
         return 2;
     }
-    if (spec.pitch < SpeakerDataLimits::kMinFrequencyPitch || spec.pitch > SpeakerDataLimits::kMaxFrequencyPitch
-        || !(spec.lowest > 0.0) || !(spec.highest >= spec.lowest) || !std::isfinite(spec.highest) || !(spec.meridianStep >= kMinStep)
-        || !(spec.polarStep >= kMinStep)) {
+    if (recipe.pitch < SpeakerDataLimits::kMinFrequencyPitch || recipe.pitch > SpeakerDataLimits::kMaxFrequencyPitch
+        || !(recipe.lowest > 0.0) || !(recipe.highest >= recipe.lowest) || !std::isfinite(recipe.highest) || !(recipe.meridianStep >= kMinStep)
+        || !(recipe.polarStep >= kMinStep)) {
         std::cerr << "kadrel_zsbgen: pitch, frequency range or angle steps out of range\n";
         return 2;
     }
     // A grid the program would refuse to import is not written.
     int frequencyCount = 0;
     int end = 0;
-    CountOctaveFrequencies(frequencyCount, end, spec.lowest, spec.highest, spec.pitch);
-    const std::uint64_t cells = static_cast<std::uint64_t>(ZsbMeridianAngles(spec).size() + 1)
-                                * ZsbPolarAngles(spec).size() * static_cast<std::uint64_t>(std::max(frequencyCount, 0));
+    CountOctaveFrequencies(frequencyCount, end, recipe.lowest, recipe.highest, recipe.pitch);
+    const std::uint64_t cells = static_cast<std::uint64_t>(ZsbMeridianAngles(recipe).size() + 1)
+                                * ZsbPolarAngles(recipe).size() * static_cast<std::uint64_t>(std::max(frequencyCount, 0));
     if (frequencyCount < 1 || cells > SpeakerDataLimits::kMaxBalloonCells) {
         std::cerr << "kadrel_zsbgen: no frequency in the range, or a grid too large to import\n";
         return 2;
     }
-    if (spec.taps.empty())
-        spec.taps.push_back(ZsbTap{});
-    kind->applyDefaults(spec);
-    ApplyZsbUnitOverrides(spec, unit);
+    if (recipe.taps.empty())
+        recipe.taps.push_back(ZsbTap{});
+    kind->applyDefaults(recipe);
+    ApplyZsbUnitOverrides(recipe, unit);
 
     std::ofstream out(outPath, std::ios::binary);
-    out << MakeZsbText(spec);
+    out << MakeZsbText(recipe);
     if (!out) {
         std::cerr << "kadrel_zsbgen: cannot write " << outPath << "\n";
         return 1;
