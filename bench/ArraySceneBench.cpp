@@ -7,61 +7,21 @@
 // 1/3-octave band at 1 kHz, "Interference". Timed for the plain evaluation,
 // the fast evaluation on one worker thread and on every core.
 
-#include "document/KDRDoc.h"
-#include "platform/TextFile.h"
-#include "tools/zsbgen/ZsbWriter.h"
-#include "views/SPLMapCalculator.h"
+#include "bench/BenchScene.h"
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <string>
-#include <thread>
 
 namespace {
 
-ZsbRecipe ReferenceRecipe(int typeCode, const std::string& name)
-{
-    ZsbRecipe recipe;
-    recipe.typeCode = typeCode;
-    recipe.name = name;
-    recipe.pitch = 24;
-    recipe.lowest = 100.0;
-    recipe.highest = 20000.0;
-    recipe.meridianStep = 10.0;
-    recipe.polarStep = 5.0;
-    ZsbTap tap;
-    tap.kind = 'h';
-    tap.value = 100.0;
-    tap.power = typeCode == 1 ? 6.0 : 120.0;
-    recipe.taps.push_back(tap);
-    return recipe;
-}
-
-void Import(CKDRDoc& doc, const ZsbRecipe& recipe)
-{
-    CStdioFile file;
-    file.OpenText(MakeZsbText(recipe));
-    std::string first;
-    file.ReadString(first);
-    if (!doc.m_models.ImportModel(file, 0, nullptr)) {
-        std::fprintf(stderr, "the reference speaker data \"%s\" could not be read\n", recipe.name.c_str());
-        std::abort();
-    }
-}
+using BenchScene::Import;
+using BenchScene::ReferenceRecipe;
 
 std::unique_ptr<CKDRDoc> MakeArrayScene()
 {
-    auto doc = std::make_unique<CKDRDoc>();
-    doc->m_nLengthUnit = 0;
+    auto doc = BenchScene::MakeRoom();
     CInstallationContainer& room = doc->m_installations;
-    room.m_nCeilingKind = 1;
-    room.SetRoom(CInstallationContainer::kRoomLengthX, 20.0);
-    room.SetRoom(CInstallationContainer::kRoomWidthY, 20.0);
-    room.SetRoom(CInstallationContainer::kRoomHeight, 4.0);
 
     // Model 0: the ceiling speaker.
     Import(*doc, ReferenceRecipe(1, "Reference Ceiling Speaker"));
@@ -98,9 +58,7 @@ std::unique_ptr<CKDRDoc> MakeArrayScene()
     room.AddInstallation(1, 0, 10.0, 0.3, 2.6, 90.0, 0.0, 3.0, 120.0, 1);
     room.AddInstallation(1, 0, 10.0, 19.7, 2.6, -90.0, 0.0, 3.0, 120.0, 1);
 
-    CListeningPlane plane;
-    plane.Set(0.0, 0.0, 1.2, 20.0, 20.0, 0.0, 0.25, 100.0, 2.0);
-    doc->m_colorMapConditions.AddNew(1000.0, 3.0, 0, 0, 0, 110, 44, 40, 324, 0.0, plane, 45.0, 75.0, 0.0);
+    BenchScene::AddPlane(*doc);
     return doc;
 }
 
@@ -112,19 +70,8 @@ CKDRDoc& ArrayScene()
 
 void RunArrayMap(benchmark::State& state, CSPLMapCalculator::Evaluation evaluation, unsigned threads)
 {
-    CKDRDoc& doc = ArrayScene();
-    CSPLMapCalculator calc(doc, 0);
-    calc.SetEvaluation(evaluation);
-    calc.SetThreadCount(threads);
-    const double dots = static_cast<double>(doc.m_colorMapConditions.GetAt(0)->GetPlane().GetCells().GetCount());
-    for (auto _ : state) {
-        calc.CalcColorMap();
-        benchmark::DoNotOptimize(doc.m_colorMapConditions.GetAt(0)->GetPlane().GetAverageLevel());
-    }
-    state.counters["dots_per_second"] =
-        benchmark::Counter(dots * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    BenchScene::RunMap(state, ArrayScene(), evaluation, threads);
     state.counters["sources"] = 16.0 + 4.0 * 16.0;
-    state.counters["threads"] = threads ? threads : std::max(1u, std::thread::hardware_concurrency());
 }
 
 void BM_SPLMapArraysReference(benchmark::State& state)

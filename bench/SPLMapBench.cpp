@@ -6,52 +6,19 @@
 // and the fast evaluation on every core; the counter dots_per_second is
 // the map's dots over the wall-clock time.
 
-#include "document/KDRDoc.h"
-#include "platform/TextFile.h"
-#include "tools/zsbgen/ZsbWriter.h"
-#include "views/SPLMapCalculator.h"
+#include "bench/BenchScene.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <string>
-#include <thread>
 
 namespace {
 
 std::unique_ptr<CKDRDoc> MakeReferenceScene()
 {
-    auto doc = std::make_unique<CKDRDoc>();
-    doc->m_nLengthUnit = 0;
+    auto doc = BenchScene::MakeRoom();
     CInstallationContainer& room = doc->m_installations;
-    room.m_nCeilingKind = 1;
-    room.SetRoom(CInstallationContainer::kRoomLengthX, 20.0);
-    room.SetRoom(CInstallationContainer::kRoomWidthY, 20.0);
-    room.SetRoom(CInstallationContainer::kRoomHeight, 4.0);
-
-    ZsbRecipe recipe;
-    recipe.typeCode = 1;
-    recipe.name = "Reference Ceiling Speaker";
-    recipe.pitch = 24;
-    recipe.lowest = 100.0;
-    recipe.highest = 20000.0;
-    recipe.meridianStep = 10.0;
-    recipe.polarStep = 5.0;
-    ZsbTap tap;
-    tap.kind = 'h';
-    tap.value = 100.0;
-    tap.power = 6.0;
-    recipe.taps.push_back(tap);
-    CStdioFile file;
-    file.OpenText(MakeZsbText(recipe));
-    std::string first;
-    file.ReadString(first);
-    if (!doc->m_models.ImportModel(file, 0, nullptr)) {
-        std::fprintf(stderr, "the reference speaker data could not be read\n");
-        std::abort();
-    }
+    BenchScene::Import(*doc, BenchScene::ReferenceRecipe(1, "Reference Ceiling Speaker"));
 
     // 6 x 6 speakers, 3.33 m apart, 0.1 m below the ceiling, aimed down.
     const double pitch = 20.0 / 6.0;
@@ -60,9 +27,7 @@ std::unique_ptr<CKDRDoc> MakeReferenceScene()
             room.AddInstallation(0, 0, pitch * (c + 0.5), pitch * (r + 0.5), 3.9, 0.0, 0.0, 90.0, 6.0, 1);
     }
 
-    CListeningPlane plane;
-    plane.Set(0.0, 0.0, 1.2, 20.0, 20.0, 0.0, 0.25, 100.0, 2.0);
-    doc->m_colorMapConditions.AddNew(1000.0, 3.0, 0, 0, 0, 110, 44, 40, 324, 0.0, plane, 45.0, 75.0, 0.0);
+    BenchScene::AddPlane(*doc);
     return doc;
 }
 
@@ -74,18 +39,7 @@ CKDRDoc& ReferenceScene()
 
 void RunMap(benchmark::State& state, CSPLMapCalculator::Evaluation evaluation, unsigned threads)
 {
-    CKDRDoc& doc = ReferenceScene();
-    CSPLMapCalculator calc(doc, 0);
-    calc.SetEvaluation(evaluation);
-    calc.SetThreadCount(threads);
-    const double dots = static_cast<double>(doc.m_colorMapConditions.GetAt(0)->GetPlane().GetCells().GetCount());
-    for (auto _ : state) {
-        calc.CalcColorMap();
-        benchmark::DoNotOptimize(doc.m_colorMapConditions.GetAt(0)->GetPlane().GetAverageLevel());
-    }
-    state.counters["dots_per_second"] =
-        benchmark::Counter(dots * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["threads"] = threads ? threads : std::max(1u, std::thread::hardware_concurrency());
+    BenchScene::RunMap(state, ReferenceScene(), evaluation, threads);
 }
 
 void BM_SPLMapReference(benchmark::State& state)
