@@ -51,7 +51,10 @@ void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes)
     fs::path dir = target.parent_path();
     if (dir.empty())
         dir = ".";
-    std::string tmpl = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string hidden = ".";
+    hidden += target.filename().string();
+    hidden += ".XXXXXX";
+    std::string tmpl = (dir / hidden).string();
     const int fd = ::mkstemp(tmpl.data());
     if (fd < 0)
         throw CFileException(path, ErrnoText("Cannot create a file beside", path));

@@ -130,16 +130,25 @@ std::string MakeZsbText(const ZsbRecipe& recipe)
     Line(out, Num("%g", recipe.highest));
 
     for (const ZsbTap& tap : recipe.taps) {
-        std::string text(1, tap.kind);
-        text += "," + Num("%g", tap.value) + "," + Num("%g", tap.power);
-        if (tap.hasFactor)
-            text += "," + Num("%g", tap.factor);
+        std::string text;
+        text += tap.kind;
+        text += ',';
+        text += Num("%g", tap.value);
+        text += ',';
+        text += Num("%g", tap.power);
+        if (tap.hasFactor) {
+            text += ',';
+            text += Num("%g", tap.factor);
+        }
         Line(out, text);
     }
 
     std::string polarLine;
-    for (std::size_t j = 0; j < polars.size(); ++j)
-        polarLine += (j ? "," : "") + Num("%g", polars[j]);
+    for (std::size_t j = 0; j < polars.size(); ++j) {
+        if (j)
+            polarLine += ',';
+        polarLine += Num("%g", polars[j]);
+    }
     Line(out, polarLine);
 
     for (const ZsbAxis& axis : recipe.axes) {
@@ -164,7 +173,9 @@ std::string MakeZsbText(const ZsbRecipe& recipe)
                     ZsbUnitResponse(unit, f, meridian, polars[j], level, phase);
                     if (j)
                         text += ",";
-                    text += Num("%.2f", level) + "," + Num("%.1f", phase);
+                    text += Num("%.2f", level);
+                    text += ',';
+                    text += Num("%.1f", phase);
                 }
                 Line(out, text);
             }
