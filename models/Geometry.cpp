@@ -8,14 +8,30 @@ double Pi()
     return pi;
 }
 
-namespace {
-
-double Rad(double deg)
+double DegreesToRadians(double deg)
 {
     return deg * Pi() / 180.0;
 }
 
-}  // namespace
+double RadiansToDegrees(double rad)
+{
+    return rad * 180.0 / Pi();
+}
+
+CPoint3D DirectionVector(double r, double p)
+{
+    const double pr = DegreesToRadians(p);
+    const double rr = DegreesToRadians(r);
+    return CPoint3D(std::cos(pr), std::sin(pr) * std::cos(rr), std::sin(pr) * std::sin(rr));
+}
+
+double Distance3D(const CPoint3D& a, const CPoint3D& b)
+{
+    const double dx = a.x - b.x;
+    const double dy = a.y - b.y;
+    const double dz = a.z - b.z;
+    return std::sqrt(dx * dx + dy * dy + dz * dz);
+}
 
 void RotateComponents(double& x, double& y, double& z, double ca, double cc, double cb, double sa, double sc, double sb)
 {
@@ -29,18 +45,18 @@ void RotateComponents(double& x, double& y, double& z, double ca, double cc, dou
 
 void RotatePoint(double& x, double& y, double& z, double a, double b, double c)
 {
-    const double ar = Rad(a);
-    const double br = Rad(b);
-    const double cr = Rad(c);
+    const double ar = DegreesToRadians(a);
+    const double br = DegreesToRadians(b);
+    const double cr = DegreesToRadians(c);
     RotateComponents(x, y, z, std::cos(ar), std::cos(cr), std::cos(br), std::sin(ar), std::sin(cr), std::sin(br));
 }
 
 void RotatePointReverse(double& x, double& y, double& z, double a, double b, double c)
 {
     // The transpose of M(c, b, a): its first and third angles swapped.
-    const double ar = Rad(c);
-    const double br = Rad(b);
-    const double cr = Rad(a);
+    const double ar = DegreesToRadians(c);
+    const double br = DegreesToRadians(b);
+    const double cr = DegreesToRadians(a);
     const double ca = std::cos(ar), sa = std::sin(ar);
     const double cb = std::cos(br), sb = std::sin(br);
     const double cc = std::cos(cr), sc = std::sin(cr);
@@ -54,9 +70,9 @@ void RotatePointReverse(double& x, double& y, double& z, double a, double b, dou
 
 void RotateFrame(double corners[12], double a, double b, double c)
 {
-    const double ar = Rad(a);
-    const double br = Rad(b);
-    const double cr = Rad(c);
+    const double ar = DegreesToRadians(a);
+    const double br = DegreesToRadians(b);
+    const double cr = DegreesToRadians(c);
     const double ca = std::cos(ar), sa = std::sin(ar);
     const double cb = std::cos(br), sb = std::sin(br);
     const double cc = std::cos(cr), sc = std::sin(cr);

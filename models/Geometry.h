@@ -2,7 +2,15 @@
 // Rotations by an angle triple and the inside test of a projected quadrangle.
 // Angles are in degrees; Pi() is 4*atan(1).
 
+#include "models/Point3D.h"
+
 double Pi();
+double DegreesToRadians(double deg);
+double RadiansToDegrees(double rad);
+// The direction of meridian r and polar angle p (degrees) as a unit vector:
+// x along the aiming axis, the meridian turning from y towards z.
+CPoint3D DirectionVector(double r, double p);
+double Distance3D(const CPoint3D& a, const CPoint3D& b);
 
 // (x, y, z) := M(a, b, c)(x, y, z).
 void RotatePoint(double& x, double& y, double& z, double a, double b, double c);

@@ -1,6 +1,7 @@
 #include "models/SpeakerElement.h"
 
 #include "models/BalloonElement.h"
+#include "models/SpeakerDataHeader.h"
 #include "models/SPVariableParam.h"
 #include "models/SpeakerTapTable.h"
 
@@ -48,4 +49,19 @@ const CSPComplex& CSpeakerElement::GetBalloonCell(int i, int j, int k) const
 void CSpeakerElement::Serialize(CArchive& ar)
 {
     m_pBalloon->SerializeData(ar);
+}
+
+bool CSpeakerElement::IsGridUsable() const
+{
+    const CSpeakerDataHeader* header = GetHeader();
+    const CBalloonElement* balloon = GetBalloon();
+    if (header == nullptr || balloon == nullptr)
+        return false;
+    const DWORD rows = balloon->GetRowCount();
+    const DWORD columns = balloon->GetColumnCount();
+    const DWORD frequencies = balloon->GetFrequencyCount();
+    return rows > 0 && columns > 0 && frequencies > 0 && columns == header->GetPolarAngleCount()
+           && columns == header->GetPolarAngles().size() && frequencies == header->GetFrequencyCount()
+           && frequencies == header->GetFrequencies().size() && balloon->GetAngles().size() == rows
+           && balloon->GetCells().size() == static_cast<std::size_t>(rows) * columns * frequencies;
 }

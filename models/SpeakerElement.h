@@ -45,6 +45,9 @@ public:
     CSpeakerTapTable* GetTapTable() const { return m_pTapTable; }
     CSPVariableParam* GetPlacement() const { return m_pPlacement; }
     CBalloonElement* GetBalloon() const { return m_pBalloon; }
+    // True when the balloon lies on its header's grid, so that every index a
+    // directivity lookup can produce is inside the balloon.
+    bool IsGridUsable() const;
 
 private:
     CSpeakerDataHeader* m_pHeader = nullptr;

@@ -37,50 +37,6 @@ bool ArePlacementsUsable(const CSPVariableParamArray& placements)
     return true;
 }
 
-double ToRadians(double deg)
-{
-    return deg * Pi() / 180.0;
-}
-
-double ToDegrees(double rad)
-{
-    return rad * 180.0 / Pi();
-}
-
-// Direction (meridian r, polar p, degrees) as a unit vector: x along the
-// aiming axis, the meridian turning from y towards z.
-CPoint3D UnitVector(double r, double p)
-{
-    const double pr = ToRadians(p);
-    const double rr = ToRadians(r);
-    return CPoint3D(std::cos(pr), std::sin(pr) * std::cos(rr), std::sin(pr) * std::sin(rr));
-}
-
-double Distance(const CPoint3D& a, const CPoint3D& b)
-{
-    const double dx = a.x - b.x;
-    const double dy = a.y - b.y;
-    const double dz = a.z - b.z;
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
-
-// True when the element's balloon lies on its header's grid, so that every
-// index the lookup can produce is inside the balloon.
-bool IsGridUsable(const CSpeakerElement& e)
-{
-    const CSpeakerDataHeader* header = e.GetHeader();
-    const CBalloonElement* balloon = e.GetBalloon();
-    if (header == nullptr || balloon == nullptr)
-        return false;
-    const DWORD rows = balloon->GetRowCount();
-    const DWORD columns = balloon->GetColumnCount();
-    const DWORD frequencies = balloon->GetFrequencyCount();
-    return rows > 0 && columns > 0 && frequencies > 0 && columns == header->GetPolarAngleCount()
-           && columns == header->GetPolarAngles().size() && frequencies == header->GetFrequencyCount()
-           && frequencies == header->GetFrequencies().size() && balloon->GetAngles().size() == rows
-           && balloon->GetCells().size() == static_cast<std::size_t>(rows) * columns * frequencies;
-}
-
 // The directivity lookup. notInSeries is set when f lies inside the measured
 // range but is not one of the data frequencies (f is then set to 0.0).
 CSPComplex LookupDirectivity(const CSpeakerElement& e, double h, double v, double& f, bool& notInSeries)
@@ -97,7 +53,7 @@ CSPComplex LookupDirectivity(const CSpeakerElement& e, double h, double v, doubl
         result.SetLevelPhase(-60.0, 0.0);
         return result;
     }
-    if (!IsGridUsable(e))
+    if (!e.IsGridUsable())
         return result;
 
     double pLo = 0.0, pHi = 0.0;
@@ -115,12 +71,12 @@ CSPComplex LookupDirectivity(const CSpeakerElement& e, double h, double v, doubl
         &e.GetBalloonCell(iLo, jHi, k),
         &e.GetBalloonCell(iHi, jHi, k),
     };
-    const CPoint3D t = UnitVector(h, v);
+    const CPoint3D t = DirectionVector(h, v);
     const double d[4] = {
-        Distance(t, UnitVector(rLo, pLo)),
-        Distance(t, UnitVector(rHi, pLo)),
-        Distance(t, UnitVector(rLo, pHi)),
-        Distance(t, UnitVector(rHi, pHi)),
+        Distance3D(t, DirectionVector(rLo, pLo)),
+        Distance3D(t, DirectionVector(rHi, pLo)),
+        Distance3D(t, DirectionVector(rLo, pHi)),
+        Distance3D(t, DirectionVector(rHi, pHi)),
     };
     // A direction on a corner takes that corner's value; the corners are
     // looked at in the order c1, c3, c2, c4.
@@ -183,20 +139,20 @@ void CalcElementAimAngles(const CPoint3D& e, const CPoint3D& q, const CPoint3D& 
 
     // Straight up or down there is no azimuth: the caller's value stays.
     if (!(std::fabs(a.x) < 1e-6 && std::fabs(a.y) < 1e-6)) {
-        double azimuth = ToDegrees(std::atan2(a.y, a.x));
+        double azimuth = RadiansToDegrees(std::atan2(a.y, a.x));
         if (azimuth == -180.0)
             azimuth = 180.0;
         aim.x = azimuth;
     }
-    aim.z = -ToDegrees(std::atan2(a.z, std::sqrt(a.x * a.x + a.y * a.y)));
+    aim.z = -RadiansToDegrees(std::atan2(a.z, std::sqrt(a.x * a.x + a.y * a.y)));
     aim.y = 0.0;
     b.Rotate(CPoint3D(aim.x, 0.0, aim.z));
-    aim.y = ToDegrees(std::atan2(b.z, b.y));
+    aim.y = RadiansToDegrees(std::atan2(b.z, b.y));
 }
 
 double CalcDistance3D(const CPoint3D& a, const CPoint3D& b)
 {
-    const double d = Distance(a, b);
+    const double d = Distance3D(a, b);
     return d < 1e-6 ? 0.0 : d;
 }
 
@@ -349,11 +305,11 @@ int CSpeakerModel::AddSourcePressure(CSPComplex& result, const CSpeakerElement& 
         result.Add(c.re, c.im);
         return 0;
     }
-    double h = ToDegrees(std::atan2(d.z, d.y));
+    double h = RadiansToDegrees(std::atan2(d.z, d.y));
     if (h < 0.0)
         h += 360.0;
     const double cosine = std::clamp(d.x / r, -1.0, 1.0);
-    const double v = ToDegrees(std::acos(cosine));
+    const double v = RadiansToDegrees(std::acos(cosine));
     if (image)
         h = 360.0 - h;
 

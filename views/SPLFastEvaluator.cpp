@@ -19,31 +19,6 @@
 
 namespace {
 
-double ToRadians(double deg)
-{
-    return deg * Pi() / 180.0;
-}
-
-double ToDegrees(double rad)
-{
-    return rad * 180.0 / Pi();
-}
-
-CPoint3D UnitVector(double r, double p)
-{
-    const double pr = ToRadians(p);
-    const double rr = ToRadians(r);
-    return CPoint3D(std::cos(pr), std::sin(pr) * std::cos(rr), std::sin(pr) * std::sin(rr));
-}
-
-double Distance(const CPoint3D& a, const CPoint3D& b)
-{
-    const double dx = a.x - b.x;
-    const double dy = a.y - b.y;
-    const double dz = a.z - b.z;
-    return std::sqrt(dx * dx + dy * dy + dz * dz);
-}
-
 // The arithmetic of CSPComplex (level and phase, propagation) with pi held
 // in a member instead of being fetched for every operation.
 struct ComplexArithmetic {
@@ -109,23 +84,6 @@ BOOL CSPLFastEvaluator::FindBracket(const std::vector<double>& angles, bool asce
 
 namespace {
 
-// Whether an element's balloon lies on its header's grid (otherwise the
-// element is silent at every data frequency).
-bool IsGridUsable(const CSpeakerElement& e)
-{
-    const CSpeakerDataHeader* header = e.GetHeader();
-    const CBalloonElement* balloon = e.GetBalloon();
-    if (header == nullptr || balloon == nullptr)
-        return false;
-    const DWORD rows = balloon->GetRowCount();
-    const DWORD columns = balloon->GetColumnCount();
-    const DWORD frequencies = balloon->GetFrequencyCount();
-    return rows > 0 && columns > 0 && frequencies > 0 && columns == header->GetPolarAngleCount()
-           && columns == header->GetPolarAngles().size() && frequencies == header->GetFrequencyCount()
-           && frequencies == header->GetFrequencies().size() && balloon->GetAngles().size() == rows
-           && balloon->GetCells().size() == static_cast<std::size_t>(rows) * columns * frequencies;
-}
-
 // Status of a band frequency in a model.
 enum : int { kOutOfRange = -2, kNotInSeries = -1 };
 
@@ -143,7 +101,7 @@ struct BalloonPrep {
     int columns = 0;
     std::vector<double> meridians;
     bool meridiansAscending = false;
-    // UnitVector(meridian i, polar j) at i * columns + j.
+    // DirectionVector(meridian i, polar j) at i * columns + j.
     std::vector<CPoint3D> nodes;
     // With cell tables: per band slot, rows * columns values (empty for a
     // slot whose frequency is not a data frequency).
@@ -278,7 +236,7 @@ CSPLFastEvaluator::CSPLFastEvaluator(const CKDRDoc& doc, int iMin, int iMax, dou
             ModelPrep& mp = im.models[static_cast<std::size_t>(ip.model)];
             for (const CSpeakerElement& e : model->GetElements()) {
                 ElementPrep ep;
-                if (IsGridUsable(e)) {
+                if (e.IsGridUsable()) {
                     int b = -1;
                     for (std::size_t i = 0; i < mp.balloons.size(); ++i) {
                         if (mp.balloons[i].balloon == e.GetBalloon())
@@ -299,9 +257,9 @@ CSPLFastEvaluator::CSPLFastEvaluator(const CKDRDoc& doc, int iMin, int iMax, dou
                 CSpeakerModel::GetElementSource(e, inst->GetPosition(), inst->GetAngles(), source, aim);
                 auto fill = [](PassPrep& pp, const CPoint3D& s, const CPoint3D& a, bool image) {
                     // CPoint3D::Rotate turns by (azimuth, elevation, rotation).
-                    const double ar = ToRadians(a.x);
-                    const double br = ToRadians(a.z);
-                    const double cr = ToRadians(a.y);
+                    const double ar = DegreesToRadians(a.x);
+                    const double br = DegreesToRadians(a.z);
+                    const double cr = DegreesToRadians(a.y);
                     pp.source = s;
                     pp.ca = std::cos(ar);
                     pp.cc = std::cos(cr);
@@ -339,7 +297,7 @@ void CSPLFastEvaluator::Impl::PrepareBalloon(ModelPrep& mp, BalloonPrep& bp) con
     for (int i = 0; i < bp.rows; ++i) {
         for (int j = 0; j < bp.columns; ++j)
             bp.nodes[static_cast<std::size_t>(i * bp.columns + j)] =
-                UnitVector(bp.meridians[static_cast<std::size_t>(i)], mp.polars[static_cast<std::size_t>(j)]);
+                DirectionVector(bp.meridians[static_cast<std::size_t>(i)], mp.polars[static_cast<std::size_t>(j)]);
     }
     if (!tables)
         return;
@@ -387,11 +345,11 @@ void CSPLFastEvaluator::Impl::Geometry(const CPoint3D& point, const ModelPrep& m
         g.kind = PassGeometry::kSilent;
         return;
     }
-    double h = ToDegrees(std::atan2(d.z, d.y));
+    double h = RadiansToDegrees(std::atan2(d.z, d.y));
     if (h < 0.0)
         h += 360.0;
     const double cosine = std::clamp(d.x / r, -1.0, 1.0);
-    const double v = ToDegrees(std::acos(cosine));
+    const double v = RadiansToDegrees(std::acos(cosine));
     if (pp.image)
         h = 360.0 - h;
     if (unitFlag == 1)
@@ -415,10 +373,10 @@ void CSPLFastEvaluator::Impl::Geometry(const CPoint3D& point, const ModelPrep& m
     g.cell[1] = iHi * columns + jLo;
     g.cell[2] = iLo * columns + jHi;
     g.cell[3] = iHi * columns + jHi;
-    const CPoint3D t = UnitVector(h, v);
+    const CPoint3D t = DirectionVector(h, v);
     double dist[4];
     for (int n = 0; n < 4; ++n)
-        dist[n] = Distance(t, bp.nodes[static_cast<std::size_t>(g.cell[n])]);
+        dist[n] = Distance3D(t, bp.nodes[static_cast<std::size_t>(g.cell[n])]);
     static constexpr int kNearOrder[4] = {0, 2, 1, 3};
     for (int n : kNearOrder) {
         if (dist[n] < 1e-6) {
