@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -72,6 +73,40 @@ TEST(ListeningPlane, DotOrderOfEachNormal)
         EXPECT_EQ(d.dy, c.dot.dy);
         EXPECT_EQ(d.dz, c.dot.dz);
         EXPECT_EQ(p.GetCells().GetAt(c.index)->GetLevel(), 0.0);
+    }
+}
+
+// Origin off zero on every axis and both extents a half pitch past whole
+// dots: the first dot starts at the corner, the last row and column are half
+// a pitch wide and end at origin + extent on both the outer and inner axis.
+TEST(ListeningPlane, OriginAndShortLastRowOnBothAxesOfEachNormal)
+{
+    struct Case {
+        Geometry g;
+        Dot first, last;
+    };
+    const Case cases[] = {
+        // Normal z: 3 dots along x (inner), 2 rows along y (outer).
+        {{1, 2, 1.5, 2.5, 1.5, 0, 1}, {1.5, 2.5, 1.5, 1, 1, 0}, {3.25, 3.25, 1.5, 0.5, 0.5, 0}},
+        // Normal x: 2 rows along y (outer), 3 dots along z (inner).
+        {{2, -1, 0.5, 0, 1.5, 2.5, 1}, {2, -0.5, 1, 0, 1, 1}, {2, 0.25, 2.75, 0, 0.5, 0.5}},
+        // Normal y: 3 rows along z (outer), 2 dots along x (inner).
+        {{-0.5, 4, 1, 1.5, 0, 2.5, 1}, {0, 4, 1.5, 1, 0, 1}, {0.75, 4, 3.25, 0.5, 0, 0.5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "extents " << c.g.ex << " " << c.g.ey << " " << c.g.ez);
+        CListeningPlane p;
+        ASSERT_TRUE(SetPlane(p, c.g));
+        ASSERT_EQ(p.GetCellCount(), 6u);
+        for (const auto& [index, want] : {std::pair<std::size_t, Dot>{0, c.first}, {5, c.last}}) {
+            const Dot d = DotAt(p, index);
+            EXPECT_EQ(d.cx, want.cx) << index;
+            EXPECT_EQ(d.cy, want.cy) << index;
+            EXPECT_EQ(d.cz, want.cz) << index;
+            EXPECT_EQ(d.dx, want.dx) << index;
+            EXPECT_EQ(d.dy, want.dy) << index;
+            EXPECT_EQ(d.dz, want.dz) << index;
+        }
     }
 }
 

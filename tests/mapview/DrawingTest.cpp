@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <vector>
+
 using namespace mapview_test;
 using splcalc_test::SmallSpeaker;
 
@@ -172,6 +175,74 @@ TEST(MapDrawing, PlaneDimensionLabels)
     EXPECT_EQ(texts[3].second, "3");
     EXPECT_EQ(texts[4].second, "[ft]");
     EXPECT_EQ(texts[4].first.y, t.view->ProjectPoint(CPoint3D(4, 4, 3)).y - 12);
+}
+
+// A wall seen face on: each dot is its own square of the wall, drawn from
+// corner (low, low) through (high, low), (high, high) and (low, high) of its
+// two in-plane axes.
+TEST(MapDrawing, ColourDotsOfVerticalPlanes)
+{
+    struct Case {
+        const char* name;
+        double x0, y0, z0, ex, ey, ez;
+        double viewAzimuth, viewElevation;
+        CPoint3D corners[4];  // of the first dot (centre +- half its size)
+    };
+    const Case cases[] = {
+        // y-z wall at x 4, y 1..3, z 0.5..1.5: first dot y 1..2, seen along x.
+        {"YZ", 4, 1, 0.5, 0, 2, 1, 90, 90, {{4, 1, 0.5}, {4, 2, 0.5}, {4, 2, 1.5}, {4, 1, 1.5}}},
+        // x-z wall at y 2, x 1..3, z 0.5..1.5: first dot x 1..2, seen along y.
+        {"XZ", 1, 2, 0.5, 2, 0, 1, 0, 90, {{1, 2, 0.5}, {2, 2, 0.5}, {2, 2, 1.5}, {1, 2, 1.5}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TopView t;
+        t.scene.AddModel(SmallSpeaker());
+        t.scene.Install(0, 5, 4, 3);
+        t.scene.SetPlane(c.x0, c.y0, c.z0, c.ex, c.ey, c.ez, 1.0);
+        t.scene.Condition().SetViewAngles(c.viewAzimuth, c.viewElevation, 0);
+        t.scene.Condition().SetScale(0.05);
+        t.view->UpdateScrollSizes(FALSE);
+        CRecordingDC dc;
+        t.view->DrawColorDots(dc);
+        const auto fills = dc.OpsOf(CDrawOp::FillPolygon);
+        ASSERT_EQ(fills.size(), 2u);
+        std::vector<CPoint> expected;
+        for (const CPoint3D& corner : c.corners)
+            expected.push_back(t.view->ProjectPoint(corner));
+        EXPECT_EQ(fills[0].points, expected);
+        // One pitch at 50 pixels a unit on both screen axes: a square, not a line.
+        EXPECT_NEAR(std::abs(expected[2].x - expected[0].x), 50, 1);
+        EXPECT_NEAR(std::abs(expected[2].y - expected[0].y), 50, 1);
+    }
+}
+
+// A wall in the x-z plane seen from the diagonal: the x labels one line above
+// its top edge, the z labels at its far x edge, the units halfway along each
+// edge.
+TEST(MapDrawing, PlaneDimensionLabelsOfAnXZPlane)
+{
+    TopView t;
+    t.scene.SetPlane(1, 2, 0.5, 6, 0, 2.5, 0.5);
+    t.scene.Condition().SetViewAngles(45, 75, 0);
+    t.scene.Condition().SetScale(0.05);
+    t.view->UpdateScrollSizes(FALSE);
+    CRecordingDC dc;
+    t.view->DrawPlaneDimensions(dc, 12);
+    const auto at = [&t](double x, double y, double z, int up) {
+        CPoint p = t.view->ProjectPoint(CPoint3D(x, y, z));
+        p.y -= up;
+        return p;
+    };
+    EXPECT_EQ(Texts(dc), (std::vector<P>{{at(1, 2, 3, 12), "1"},
+                                           {at(7, 2, 3, 12), "7"},
+                                           {at(7, 2, 0.5, 0), "0.5"},
+                                           {at(7, 2, 3, 0), "3"},
+                                           {at(4, 2, 3, 12), "[m]"},
+                                           {at(7, 2, 1.75, 0), "[m]"}}));
+    // All three coordinates show in the diagonal view.
+    EXPECT_NE(at(7, 2, 0.5, 0).y, at(7, 2, 3, 0).y);
+    EXPECT_NE(at(7, 2, 3, 0), at(7, 0, 3, 0));
 }
 
 TEST(MapDrawing, LegendRowsAndUnit)

@@ -6,6 +6,8 @@
 
 #include <cmath>
 #include <filesystem>
+#include <ostream>
+#include <string>
 
 namespace {
 
@@ -21,6 +23,9 @@ struct Example {
     int taps;
     double sensitivity;
 };
+
+// Failure messages name the file rather than dumping the bytes of the case.
+void PrintTo(const Example& ex, std::ostream* os) { *os << ex.file; }
 
 // The index of the frequency nearest to f (within 1 Hz) in the model's series.
 int FrequencyIndex(const CSpeakerModel& m, double f)
@@ -104,6 +109,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Example{"SampleTypeHArray.zsb", 4, 9, 4, "", nullptr, false, 0, 0.0}, Example{"SampleLV3Array.zsb", 5, 8, 1, " (x 2)", nullptr, false, 0, 0.0},
                       Example{"SampleTypeACabinets.zsb", 6, 1, 2, "", nullptr, false, 0, 0.0},
                       Example{"SampleTypeCCabinets.zsb", 7, 1, 2, "", nullptr, false, 0, 0.0},
-                      Example{"SampleLV6Array.zsb", 8, 8, 1, " (x 2)", nullptr, false, 0, 0.0}));
+                      Example{"SampleLV6Array.zsb", 8, 8, 1, " (x 2)", nullptr, false, 0, 0.0}),
+    // The file's name without its extension, e.g. "SampleCeilingC6".
+    [](const ::testing::TestParamInfo<Example>& info) {
+        const std::string file = info.param.file;
+        return file.substr(0, file.find('.'));
+    });
 
 }  // namespace

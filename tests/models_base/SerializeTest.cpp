@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <utility>
@@ -87,7 +88,13 @@ TEST_P(ModelRecordVersionTest, StoredFieldByFieldAndEveryAcceptedVersionLoads)
 
 INSTANTIATE_TEST_SUITE_P(Versions, ModelRecordVersionTest,
                          ::testing::Values(0x01000000u, 0x01030000u, 0x01040000u, 0x01040100u, 0x01040200u,
-                                           0x02000000u));
+                                           0x02000000u),
+                         // The version as its hex digits, e.g. "V01040200".
+                         [](const ::testing::TestParamInfo<DWORD>& info) {
+                             char name[16];
+                             std::snprintf(name, sizeof name, "V%08X", static_cast<unsigned>(info.param));
+                             return std::string(name);
+                         });
 
 TEST(ModelRecordTest, ImportSaveLoadGivesTheSamePressureToTheLastBit)
 {

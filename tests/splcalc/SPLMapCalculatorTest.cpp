@@ -387,6 +387,44 @@ TEST(SPLCoverage, SymmetricSpeakerCoversBothWays)
     EXPECT_NEAR(fy, fx, 0.15);
 }
 
+// A point source (no directivity, no delay) 1.8 above the scan line and no
+// ceiling: the level falls as -20 lg r with r = sqrt(d^2 + 1.8^2), whatever
+// the band, so the crossings follow from the distances alone.
+//   Forward: the first point, d = 0.1, is the loudest; L(d) < L(0.1) - 6
+//   first at d = 3.2 (r^2 = 13.48 > 3.25 * 10^0.6 = 12.94; d = 3.1 gives
+//   12.85). Backward from d = 0.1: d = 0 raises the maximum to L(0); the
+//   first point below L(0) - 6 (r^2 > 3.24 * 10^0.6 = 12.90) is d = -3.2.
+//   Both crossings lie between 3.1 and 3.2, interpolated linearly in level.
+TEST_P(SPLMap, CoverageCrossingsOfAPointSource)
+{
+    ZsbRecipe recipe = SmallSpeaker();
+    ZsbUnit unit;
+    unit.radius = 0.0;
+    unit.delay = 0.0;
+    recipe.units.push_back(unit);
+    Scene s;
+    s.doc->m_installations.m_nCeilingKind = 0;
+    s.AddModel(recipe);
+    s.Install(0, 1.0, 1.0, 3.0);
+    s.SetPlane(0.0, 0.0, 1.2, 2.0, 2.0, 0.0, 0.5, 1000.0, 3.0, 1);
+    s.doc->m_dAutoBand = 3.0;
+    s.doc->m_dAutoCenterFreq = 1000.0;
+
+    auto level = [](double d) { return -10.0 * std::log10(d * d + 1.8 * 1.8); };
+    const double forward = 3.1 + 0.1 * ((level(0.1) - 6.0) - level(3.1)) / (level(3.2) - level(3.1));
+    const double backward = 3.1 + 0.1 * ((level(0.0) - 6.0) - level(3.1)) / (level(3.2) - level(3.1));
+    ASSERT_NEAR(forward, 3.1143, 1e-4);
+    ASSERT_NEAR(backward, 3.1079, 1e-4);
+    using Scan = int (CSPLMapCalculator::*)(double&, double&, double&, double);
+    for (Scan scan : {Scan(&CSPLMapCalculator::CalcCoverageX), Scan(&CSPLMapCalculator::CalcCoverageY)}) {
+        double f = 0, b = 0, o = 0;
+        ASSERT_EQ(((*Calc(s)).*scan)(f, b, o, 6.0), 0);
+        EXPECT_NEAR(f, forward, 1e-9);
+        EXPECT_NEAR(b, backward, 1e-9);
+        EXPECT_NEAR(o, 0.1, 1e-12);
+    }
+}
+
 TEST(SPLCoverage, FailuresAreReported)
 {
     Scene s = CoverageScene();
