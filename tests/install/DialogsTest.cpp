@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -123,6 +124,36 @@ TEST(InstallationDialog, RangesAreInclusiveAndCheckedInExchangeOrder)
     D dlg2;
     dlg2.SetParameters(kPos, kAngles, 0.0, 1, 0, 2);
     EXPECT_EQ(dlg2.DoModal(), IDCANCEL);
+}
+
+// Power runs from 0 to 10000 W, both bounds included.
+TEST(InstallationDialog, PowerBounds)
+{
+    const struct {
+        const char* text;
+        bool accepted;
+    } cases[] = {{"0", true}, {"10000", true}, {"10000.001", false}, {"-0.001", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        CRecordingMessageBox box;
+        CScriptRunner r;
+        D dlg;
+        dlg.SetParameters(kPos, kAngles, 10.0, 1, 0, 2);
+        r.script = [&c](CDialog& d, CFakeControls& controls) {
+            controls.c[1032].text = c.text;
+            d.OnOK();
+            if (!d.IsEnded())
+                d.OnCancel();
+        };
+        EXPECT_EQ(dlg.DoModal(), c.accepted ? IDOK : IDCANCEL);
+        if (c.accepted) {
+            EXPECT_TRUE(box.shown.empty());
+            EXPECT_EQ(dlg.m_dPower, std::atof(c.text));
+        } else {
+            ASSERT_EQ(box.shown.size(), 1u);
+            EXPECT_EQ(box.shown[0].first, "Enter a number between 0 and 10000.");
+        }
+    }
 }
 
 TEST(InstallationDialog, TemplateHasTheCaptionAndEveryControl)

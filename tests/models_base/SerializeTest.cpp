@@ -334,11 +334,15 @@ TEST(ContainerTest, WrittenInListOrderAndOldFilesCarryASummaryAndASecondCopyOfEa
         EXPECT_EQ(c.GetAt(1)->GetUnitFlag(), 1);
         EXPECT_EQ(c.GetAt(1)->GetName(), "Tiny");
     }
-    // A stored index beyond the list points at the last model.
-    CArchive in(ContainerBytes(*tiny, 0x02000000, 7, 2));
-    CSpeakerModelContainer c;
-    c.Serialize(in, 0, 0x02000000);
-    EXPECT_EQ(c.GetCurrentIndex(), 1);
+    // A stored index beyond the list, or just at its end, points at the
+    // last model.
+    for (unsigned stored : {7u, 2u}) {
+        CArchive in(ContainerBytes(*tiny, 0x02000000, stored, 2));
+        CSpeakerModelContainer c;
+        c.Serialize(in, 0, 0x02000000);
+        EXPECT_EQ(c.GetCurrentIndex(), 1) << stored;
+        EXPECT_EQ(c.GetCurrent(), c.GetAt(1)) << stored;
+    }
 }
 
 TEST(ContainerTest, AnUnknownModelKindEndsTheLoadAndKeepsTheList)
