@@ -103,6 +103,27 @@ TEST(SummaryText, AmplifierPowerLineTapAndLowImpedance)
     EXPECT_EQ(c.Lines()[15], "Recommended Amplifier Power : 20 to 40[W]");
 }
 
+// The upper end of the low-impedance range weighs each installation's power
+// with the factor of its own tap of its own model:
+// 10 W x 2 + 5 W x 3 + 4 W x 1.5 = 41 W, from a total of 19 W.
+TEST(SummaryText, LowImpedanceRangeUsesEachInstallationsOwnTapFactor)
+{
+    Block b;
+    auto first = SmallSpeaker();
+    first.taps = {ZsbTap{'l', 8.0, 10.0, 2.0, true}};
+    auto second = SmallSpeaker();
+    second.taps = {ZsbTap{'l', 8.0, 10.0, 1.5, true}, ZsbTap{'l', 4.0, 20.0, 3.0, true}};
+    ASSERT_EQ(b.scene.AddModel(first), 0);
+    ASSERT_EQ(b.scene.AddModel(second), 1);
+    CInstallationContainer& room = b.scene.doc->m_installations;
+    // model, tap, position, angles, power, polarity
+    room.AddInstallation(0, 0, 1, 1, 3, 0, 0, 90, 10.0, 1);
+    room.AddInstallation(1, 1, 2, 1, 3, 0, 0, 90, 5.0, 1);
+    room.AddInstallation(1, 0, 3, 1, 3, 0, 0, 90, 4.0, 1);
+    room.UpdateTotalPower();
+    EXPECT_EQ(b.Lines()[15], "Recommended Amplifier Power : 19 to 41[W]");
+}
+
 TEST(SummaryText, AutomaticInstallationBlock)
 {
     Block b;
