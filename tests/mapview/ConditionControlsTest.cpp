@@ -177,6 +177,11 @@ TEST(ConditionControls, ChoiceChangesRebuildPlanesAndRecalculate)
 {
     Fixture f(24, 3.0, 1000.0);
     f.scene.FillLevels(77.0);
+    // A second window's plane, with a result of its last calculation.
+    CColorMapCondition* other = f.scene.doc->m_colorMapConditions.AddCopyOf(0);
+    ASSERT_NE(other, nullptr);
+    other->GetPlane().SetMaxLevel(77.0);
+    ASSERT_EQ(other->GetPlane().GetCells().GetAt(0)->GetLevel(), 77.0);
     f.scene.doc->m_bManualRecalculation = TRUE;
     f.view->UpdateConditionControls(FALSE, FALSE);
     const int before = f.view->redraws;
@@ -189,4 +194,9 @@ TEST(ConditionControls, ChoiceChangesRebuildPlanesAndRecalculate)
     f.view->OnCbnSelchangeBandFrequency();
     EXPECT_EQ(f.scene.Levels().front(), 0.0);  // rebuilt; manual mode keeps it uncalculated
     EXPECT_EQ(f.view->redraws, before + 2);
+    // Every window's plane is rebuilt, not only this window's.
+    ASSERT_EQ(other->GetPlane().GetCells().GetCount(), 100u);
+    for (const auto& dot : other->GetPlane().GetCells())
+        EXPECT_EQ(dot->GetLevel(), 0.0);
+    EXPECT_EQ(other->GetPlane().GetMaxLevel(), 0.0);
 }
