@@ -135,6 +135,34 @@ TEST(LV3ArrangementDialog, TheRiggingJointSplaysBothCentreModulesByHalf)
     EXPECT_EQ(e[5].z, 3.75);
 }
 
+// The two centre modules share the rigging joint's combo. When their splays
+// disagree, the first module of the lower half decides its selection; a
+// change of any combo then writes half that mode to both, opposite in sign.
+TEST(LVArrangementDialogs, TheSharedRiggingComboFollowsTheFirstLowerModule)
+{
+    SpecialUserLevel level(0);
+    {
+        // LV-3 x 2: module 0 says 15deg (-1.875 / -0.5), module 4 60deg (7.5 / 0.5).
+        CAxisEntityArray e = Modules({-1.875, -3.75, -3.75, -3.75, 7.5, 3.75, 3.75, 3.75});
+        Open<LV3> o(4, 4, e);
+        auto& [c, dlg] = o;
+        EXPECT_EQ(c.Selected(2004), "60deg-mode");
+        c.Choose(dlg, 2001, 3);  // the top joint, unchanged
+        EXPECT_EQ(e[0].z, -7.5);
+        EXPECT_EQ(e[4].z, 7.5);
+    }
+    {
+        // LV-6 x 1: module 0 says 60deg (-7.5 / -0.5), module 2 15deg (1.875 / 0.5).
+        CAxisEntityArray e = Modules({-7.5, -3.75, 1.875, 3.75});
+        Open<LV6> o(2, 2, e);
+        auto& [c, dlg] = o;
+        EXPECT_EQ(c.Selected(1122), "15deg-mode");
+        c.Choose(dlg, 1121, 3);
+        EXPECT_EQ(e[0].z, -1.875);
+        EXPECT_EQ(e[2].z, 1.875);
+    }
+}
+
 TEST(LV3ArrangementDialog, FewerBoxesKeepTheModulesNextToTheRiggingPoint)
 {
     SpecialUserLevel level(0);
