@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 using namespace cabinettest;
 
@@ -115,6 +116,48 @@ TEST(CabinetPreview, OneDmWBoxHasOneOutlineAndABackbone)
     EXPECT_EQ(lines[11].to, CPoint(bottom.to.x, origin.y));
     EXPECT_EQ(lines[12].to, origin);
     EXPECT_EQ(lines[13].to, CPoint(origin.x + 40, origin.y));
+}
+
+// Two straight boxes of 0.1-long elements: each box's bottom edge runs from
+// the front back under its last element, its top edge from the rear forward
+// over its first element, at the heights the element count gives.
+TEST(CabinetPreview, TwoDmWBoxesCloseEachBoxAtItsOwnEnds)
+{
+    CAxisElementArray units(4);
+    for (CAxisElement& u : units)
+        u.SetVector(CAxisEntity(0.0, 0.1, 0.0));
+    const struct {
+        std::size_t n;
+        std::vector<double> bottoms, tops;  // heights of the box ends
+    } cases[] = {
+        {25, {-0.9, -2.5}, {0.0, -0.9}},  // boxes of 9 and 16
+        {32, {-1.6, -3.2}, {0.0, -1.6}},  // boxes of 16 and 16
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.n);
+        Open<CTypeHModuleArrangementDialog> odlg(units, CTypeAandCParamArray(k.n));
+        auto& [c, dlg] = odlg;
+        CRecordingDC dc;
+        const CRect client(0, 0, 200, 300);
+        dlg.OnDrawControl(1107, dc, client);
+        const int front = dlg.GetPreview().XToPixel(0.0, client);
+        const int rear = dlg.GetPreview().XToPixel(-0.08, client);
+        std::vector<int> bottoms, tops;
+        for (const CRecordedLine& l : dc.Lines()) {
+            if (l.from.y != l.to.y)
+                continue;
+            if (l.from.x == front && l.to.x == rear)
+                bottoms.push_back(l.from.y);
+            if (l.from.x == rear && l.to.x == front)
+                tops.push_back(l.from.y);
+        }
+        ASSERT_EQ(bottoms.size(), 2u);
+        ASSERT_EQ(tops.size(), 2u);
+        for (std::size_t i = 0; i < 2; ++i) {
+            EXPECT_NEAR(bottoms[i], dlg.GetPreview().YToPixel(k.bottoms[i], client), 1) << i;
+            EXPECT_NEAR(tops[i], dlg.GetPreview().YToPixel(k.tops[i], client), 1) << i;
+        }
+    }
 }
 
 TEST(CabinetPreview, TwoDmWBoxesDrawEveryElementWithTheBoxEnds)
