@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QPageLayout>
+#include <QFile>
 #include <QPageSize>
 #include <QPrinter>
 #include <QProcess>
@@ -78,11 +78,6 @@ std::vector<std::vector<Word>> Lines(const Page& page)
     return lines;
 }
 
-QString FindPdfToText()
-{
-    return QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-}
-
 }  // namespace
 
 // The print dialog hands over its printer at the printer's highest
@@ -92,7 +87,7 @@ QString FindPdfToText()
 // page, on A4 and on Letter paper.
 TEST(PrintedTable, TheTextsOfARowStandApartAndEveryRowIsOnAPage)
 {
-    const QString tool = FindPdfToText();
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
     if (tool.isEmpty()) {
         if (qEnvironmentVariableIsSet("CI"))
             FAIL() << "pdftotext (poppler-utils) is missing; build.sh installs it";
