@@ -15,7 +15,8 @@ BUILD="${KADREL_BUILD_DIR:-$ROOT/build}"
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 PACKAGES=(cmake ninja-build g++ pkg-config ccache locales
-          qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev)
+          qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+          poppler-utils)
 
 install_missing() {
     local missing=()

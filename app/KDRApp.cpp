@@ -153,8 +153,7 @@ bool CKDRApp::InitInstance(int argc, char** argv, const Options& options)
     m_template->m_initialUpdateFrame = [frame](CKDRDoc& doc) {
         if (CKDRChildFrame* f = frame->FindFrame(doc)) {
             frame->UpdateFrameState();
-            f->show();
-            f->setGeometry(0, 0, 785, 500);
+            f->ShowInitially();
             frame->MdiArea()->setActiveSubWindow(f);
             f->InitialUpdate();
         }

@@ -90,6 +90,14 @@ bool CKDRChildFrame::OnCreateClient()
     return true;
 }
 
+void CKDRChildFrame::ShowInitially()
+{
+    // The size is set before the window shows: once shown it may be
+    // maximised, and a maximised window keeps the area's size.
+    setGeometry(0, 0, kInitialWidth, kInitialHeight);
+    show();
+}
+
 void CKDRChildFrame::InitialUpdate()
 {
     const PaneKind order[] = {PaneKind::FrequencyResponse, PaneKind::Tap, PaneKind::SpeakerData, PaneKind::SplMap,

@@ -32,12 +32,17 @@ class CKDRChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
     static constexpr int kMinPaneSize = 10;
+    static constexpr int kInitialWidth = 785;
+    static constexpr int kInitialHeight = 500;
 
     explicit CKDRChildFrame(CKDRDoc& doc, QWidget* parent = nullptr);
     ~CKDRChildFrame() override;
 
     // Builds the splitters and the panes; false when a pane could not be made.
     bool OnCreateClient();
+    // Shows the window 785 x 500 at the top left of the area, or filling the
+    // area when the area maximises it (another project window is maximised).
+    void ShowInitially();
     // Runs the views' initial update, in the order the panes were created.
     void InitialUpdate();
 

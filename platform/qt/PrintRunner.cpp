@@ -19,6 +19,9 @@ bool PrintOn(IPrintable& printable, QPrinter& printer, bool preview)
     info.m_bPreview = preview;
     if (!printable.OnPreparePrinting(info))
         return false;
+    // The print dialog may have chosen another printer, which comes at its
+    // own resolution.
+    printer.setResolution(kResolution);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;

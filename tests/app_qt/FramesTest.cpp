@@ -361,3 +361,37 @@ TEST_F(FramesTest, AnAmpersandInAFileNameIsShownInTheMenus)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->actions().back()->text(), QStringLiteral("&1 R&&D.zkdr"));
 }
+
+// A project opened while another project window is maximised opens
+// maximised too: it fills the area, and so do its panes; restored, it has
+// the size of a new window.
+TEST_F(FramesTest, AWindowOpenedMaximisedLaysItsPanesOutForTheWholeArea)
+{
+    frame->resize(1200, 900);
+    app.OnFileNew();
+    QApplication::processEvents();
+    frame->ChildFrames().front()->showMaximized();
+    QApplication::processEvents();
+    app.OnFileNew();
+    QApplication::processEvents();
+    ASSERT_EQ(frame->ChildFrames().size(), 2);
+    CKDRChildFrame* child = frame->ChildFrames().back();
+    const QRect area = frame->MdiArea()->viewport()->rect();
+    ASSERT_GT(area.width(), 785);
+    ASSERT_GT(area.height(), 500);
+    EXPECT_TRUE(child->isMaximized());
+    EXPECT_EQ(child->geometry(), area);
+    QWidget* client = child->widget();
+    EXPECT_EQ(PaneRect(client, child), QRect(QPoint(0, 0), child->size()));
+    const QRect rm = PaneRect(child->GetPane(PaneKind::SplMap), client);
+    const QRect ri = PaneRect(child->GetPane(PaneKind::InstallationInfo), client);
+    EXPECT_EQ(rm.right(), client->width() - 1);
+    EXPECT_EQ(ri.width(), client->width());
+    EXPECT_EQ(ri.bottom(), client->height() - 1);
+    EXPECT_EQ(PaneRect(child->GetPane(PaneKind::SpeakerData), client), QRect(0, 0, 200, 100));
+
+    child->showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(child->geometry(), QRect(0, 0, 785, 500));
+    EXPECT_EQ(PaneRect(child->GetPane(PaneKind::InstallationInfo), client).bottom(), client->height() - 1);
+}
