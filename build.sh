@@ -73,6 +73,9 @@ bench)
     install_missing
     configure_and_build "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKADREL_BENCH=ON
     "$BUILD/bench/kadrel_bench" "${@:2}"
+    if [ -x "$BUILD/bench/kadrel_bench_qt" ]; then
+        QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$BUILD/bench/kadrel_bench_qt" "${@:2}"
+    fi
     ;;
 *)
     echo "usage: $0 run | test | bench" >&2

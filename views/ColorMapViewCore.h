@@ -18,6 +18,7 @@
 #include "platform/RegisteredMessages.h"
 #include "platform/Types.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -119,8 +120,14 @@ public:
     bool OnViewRoomCommand(unsigned id);
 
     // ---- drawing ------------------------------------------------------------
-    // The whole picture of the window: map, then legend.
+    // The whole picture of the window: map, then legend (the readout of a
+    // hover is drawn over it by the window, not by this pass).
     void OnDraw(IDrawingContext& dc);
+    // A value that changes whenever the picture OnDraw paints would change:
+    // everything the pass draws (texts, lines, marks, legend) and the
+    // levels and geometry of the colour dots. The window keeps its picture
+    // while the value stays the same.
+    std::uint64_t GetPictureKey();
     void DrawMap(IDrawingContext& dc);
     void DrawColorLegend(IDrawingContext& dc);
     static void FillQuad(IDrawingContext& dc, const CPoint points[4], COLORREF color);
@@ -218,18 +225,22 @@ public:
     // stored lengths when the unit changed. 1 cancelled, 0 applied.
     int EditRoomParameters(BOOL bExisting) override;
     // The level at a colour dot's centre (in the project's length unit) and
-    // its coordinates, as the readout line under the map; the window is
-    // redrawn to show it. Nothing changes without installations or when the
-    // level cannot be calculated.
+    // its coordinates, written as the readout line under the map straight
+    // onto the window (ShowCursorReadout): the map is not redrawn, and the
+    // next redraw of the map does not repeat the line. Nothing is written
+    // without installations or when the level cannot be calculated.
     void DrawCursorSPL(const double point[3]);
-    // The two texts of the readout, empty before the first one.
+    // The two texts last written, empty before the first one.
     const std::string& GetCursorLevelText() const { return m_strCursorLevel; }
     const std::string& GetCursorPointText() const { return m_strCursorPoint; }
-    // Forgets the readout (the next repaint does not show it).
+    // Forgets the texts last written.
     void ClearCursorReadout();
-    // Screen: the readout line, drawn after the legend on every repaint
-    // with the level taken anew at the remembered point.
+    // Draws the readout line of the texts last written (line 5 under the
+    // map; nothing before the first).
     void DrawCursorReadout(IDrawingContext& dc);
+    // The band of the window that the readout line covers (its whole width
+    // is given as the canvas width).
+    CRect GetCursorReadoutRect(int width) const;
     // Printing: the caption line naming frequency, band and summation, and
     // the top of the installation table below it.
     void DrawConditionCaption(IDrawingContext& dc, int h);
@@ -250,8 +261,6 @@ protected:
     int m_nTableTop = 0;
     std::string m_strCursorLevel;
     std::string m_strCursorPoint;
-    // The point of the readout (the centre of the dot under the mouse).
-    double m_dCursorPoint[3] = {0.0, 0.0, 0.0};
 
 public:
     // ---- end ----
@@ -280,6 +289,9 @@ protected:
     virtual std::unique_ptr<IProgress> CreateCalcProgress();
     // Screen point to the window's logical (scrolled) coordinates.
     virtual CPoint ScreenToLogical(const CPoint& screen) const { return screen; }
+    // DrawCursorSPL wrote new texts: the window draws DrawCursorReadout
+    // over its map, without drawing the map anew, until the map is redrawn.
+    virtual void ShowCursorReadout() {}
 
     // ---- members ----------------------------------------------------------------
     CKDRDoc& m_doc;
@@ -307,6 +319,8 @@ protected:
     bool m_bHasCondition = false;
 
 private:
+    // True while GetPictureKey runs the pass: the dots are not drawn.
+    bool m_bPictureKeyPass = false;
     // Draws one text line of the block, cut to kMaxLineLength.
     void DrawTextLine(IDrawingContext& dc, int k, int h, const std::string& text);
 };

@@ -12,6 +12,9 @@
 #include "resources/StringTable.h"
 
 #include <cmath>
+#include <cstring>
+#include <type_traits>
+#include <utility>
 
 namespace {
 
@@ -54,8 +57,171 @@ void CColorMapViewCore::OnDraw(IDrawingContext& dc)
 {
     DrawMap(dc);
     DrawColorLegend(dc);
-    if (!m_bPrinting)
-        DrawCursorReadout(dc);
+}
+
+namespace {
+
+// FNV-1a over 64 bits.
+class CHash {
+public:
+    void Add(const void* data, std::size_t size)
+    {
+        const auto* p = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i) {
+            m_value ^= p[i];
+            m_value *= 0x100000001B3ULL;
+        }
+    }
+    template <class T>
+    void Add(const T& value)
+    {
+        static_assert(std::is_trivially_copyable_v<T>);
+        Add(&value, sizeof value);
+    }
+    void Add(const std::string& text)
+    {
+        Add(text.size());
+        Add(text.data(), text.size());
+    }
+    std::uint64_t Value() const { return m_value; }
+
+private:
+    std::uint64_t m_value = 0xCBF29CE484222325ULL;
+};
+
+// A drawing context that draws nothing and hashes every operation and its
+// arguments.
+class CHashingDC : public IDrawingContext {
+public:
+    explicit CHashingDC(CHash& hash) : m_h(hash) {}
+    void MoveTo(int x, int y) override { Op(1, x, y); }
+    void LineTo(int x, int y) override { Op(2, x, y); }
+    void Polyline(const std::vector<CPoint>& points) override { Points(3, points); }
+    void Polygon(const std::vector<CPoint>& points) override { Points(4, points); }
+    void Rectangle(int l, int t, int r, int b) override { Op(5, l, t, r, b); }
+    void Ellipse(int l, int t, int r, int b) override { Op(6, l, t, r, b); }
+    void FillPolygon(const std::vector<CPoint>& points, COLORREF color) override
+    {
+        Points(7, points);
+        m_h.Add(color);
+    }
+    void FillSolidRect(const CRect& r, COLORREF color) override { Op(8, r.left, r.top, r.right, r.bottom, color); }
+    void FillRect(const CRect& r, COLORREF color) override { Op(9, r.left, r.top, r.right, r.bottom, color); }
+    void TextOut(int x, int y, const std::string& text) override
+    {
+        Op(10, x, y);
+        m_h.Add(text);
+    }
+    CSize GetTextExtent(const std::string& text) override
+    {
+        m_h.Add(11);
+        m_h.Add(text);
+        return CSize();
+    }
+    CPenSpec SelectPen(const CPenSpec& pen) override
+    {
+        Op(12, pen.style, pen.width, static_cast<int>(pen.color));
+        return std::exchange(m_pen, pen);
+    }
+    CBrushSpec SelectBrush(const CBrushSpec& brush) override
+    {
+        Op(13, brush.hollow ? 1 : 0, static_cast<int>(brush.color));
+        return std::exchange(m_brush, brush);
+    }
+    CFontSpec SelectFont(const CFontSpec& font) override
+    {
+        Op(14, font.height, font.weight);
+        m_h.Add(font.face);
+        return std::exchange(m_font, font);
+    }
+    CFontSpec GetFont() const override { return m_font; }
+    COLORREF SetTextColor(COLORREF color) override { return Set(15, m_textColor, color); }
+    COLORREF SetBkColor(COLORREF color) override { return Set(16, m_bkColor, color); }
+    int SetBkMode(int mode) override { return Set(17, m_bkMode, mode); }
+    int SetPolyFillMode(int mode) override { return Set(18, m_fillMode, mode); }
+    int GetDeviceCaps(int) const override { return 0; }
+    void DrawIcon(int x, int y, unsigned iconId) override { Op(19, x, y, static_cast<int>(iconId)); }
+    bool IsPrinting() const override { return false; }
+
+private:
+    template <class... T>
+    void Op(int kind, T... values)
+    {
+        m_h.Add(kind);
+        (m_h.Add(values), ...);
+    }
+    void Points(int kind, const std::vector<CPoint>& points)
+    {
+        m_h.Add(kind);
+        m_h.Add(points.size());
+        for (const CPoint& p : points)
+            Op(0, p.x, p.y);
+    }
+    template <class T>
+    T Set(int kind, T& field, T value)
+    {
+        Op(kind, value);
+        return std::exchange(field, value);
+    }
+
+    CHash& m_h;
+    CPenSpec m_pen;
+    CBrushSpec m_brush;
+    CFontSpec m_font;
+    COLORREF m_textColor = RGB(0, 0, 0);
+    COLORREF m_bkColor = RGB(255, 255, 255);
+    int m_bkMode = OPAQUE;
+    int m_fillMode = ALTERNATE;
+};
+
+}  // namespace
+
+std::uint64_t CColorMapViewCore::GetPictureKey()
+{
+    CHash hash;
+    // Everything but the dots, as the pass draws it.
+    {
+        CHashingDC dc(hash);
+        m_bPictureKeyPass = true;
+        DrawMap(dc);
+        m_bPictureKeyPass = false;
+        DrawColorLegend(dc);
+    }
+    // The dots: where the projection puts them and the colour of each.
+    hash.Add(m_bPrinting);
+    hash.Add(m_dMinX);
+    hash.Add(m_dMinY);
+    hash.Add(m_sizeTotal.cx);
+    hash.Add(m_sizeTotal.cy);
+    hash.Add(m_doc.GetInstallations().GetCount() > 0);
+    if (const CColorMapCondition* cond = GetCondition()) {
+        hash.Add(cond->GetScale());
+        const CRect& m = cond->GetMargin();
+        hash.Add(m.left), hash.Add(m.top), hash.Add(m.right), hash.Add(m.bottom);
+        const double* v = cond->GetViewAngles();
+        hash.Add(v[0]), hash.Add(v[1]), hash.Add(v[2]);
+        const CListeningPlane& plane = cond->GetPlane();
+        for (int i = 0; i < 3; ++i)
+            hash.Add(plane.GetOrigin(i)), hash.Add(plane.GetExtent(i));
+        hash.Add(plane.GetPitch());
+        for (COLORREF c : plane.GetColors())
+            hash.Add(c);
+        for (double t : plane.GetThresholds())
+            hash.Add(t);
+        hash.Add(plane.GetCells().GetCount());
+        // The levels alone: a dot's place and size follow from the plane's
+        // origin, extents and pitch.
+        std::uint64_t levels = 0x9E3779B97F4A7C15ULL;
+        for (const auto& dot : plane.GetCells()) {
+            std::uint64_t bits;
+            const double level = dot->GetLevel();
+            std::memcpy(&bits, &level, sizeof bits);
+            levels = (levels ^ bits) * 0x100000001B3ULL;
+            levels ^= levels >> 29;
+        }
+        hash.Add(levels);
+    }
+    return hash.Value();
 }
 
 void CColorMapViewCore::DrawMap(IDrawingContext& dc)
@@ -67,7 +233,9 @@ void CColorMapViewCore::DrawMap(IDrawingContext& dc)
     const int h = font.height;
     dc.SetPolyFillMode(ALTERNATE);
 
-    if (m_doc.GetInstallations().GetCount() > 0)
+    if (m_bPictureKeyPass)
+        ;  // the key takes the dots from the plane itself
+    else if (m_doc.GetInstallations().GetCount() > 0)
         DrawColorDots(dc);
     else
         DrawPlaneBackground(dc);

@@ -12,24 +12,47 @@
 #include "models/Geometry.h"
 #include "views/SPLMapCalculator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace {
 
-// Cells of the room grid the search looks at, at most: a grid pitch tiny
-// against the room would otherwise make millions of cells per drop.
-constexpr double kMaxGridCells = 1000000.0;
+// Columns (or rows) of the room grid along one wall, at most: the Room
+// Parameters dialog takes walls up to 10000 and pitches down to 0.001. A
+// grid beyond that can come only from a damaged file and has no cells.
+constexpr double kMaxGridCellsPerAxis = 10000000.0 + 1.0;
+
+// How many cells on each side of the cell under the exact point are tried
+// with the projected quadrangles, at most: rounding the corners to whole
+// pixels moves a cell's border by up to a pixel, so a point near a border
+// may lie in a neighbour's quadrangle, and the first cell in search order
+// wins. Cells smaller than about 1/8 pixel would need more; for them the
+// cell under the exact point is the answer.
+constexpr long long kMaxRefineRadius = 8;
 
 // Columns (or rows) of the room grid along a length: the whole pitches, and
 // one more, narrower, for a remainder. 0 when there is none or too many.
-long CellCount(double length, double pitch)
+long long CellCount(double length, double pitch)
 {
     const double quotient = length / pitch;
-    if (!(pitch > 0.0) || !std::isfinite(quotient) || !(quotient > 0.0) || quotient > kMaxGridCells)
+    if (!(pitch > 0.0) || !std::isfinite(quotient) || !(quotient > 0.0) || quotient > kMaxGridCellsPerAxis)
         return 0;
     const double whole = std::trunc(quotient);
-    return static_cast<long>(whole) + (quotient != whole ? 1 : 0);
+    return static_cast<long long>(whole) + (quotient != whole ? 1 : 0);
+}
+
+// The index of the cell along one axis that holds the offset t from the
+// grid's start: floor(t / pitch), kept within 0 .. count - 1 (the last cell
+// reaches to the wall even when it is narrower than the pitch).
+long long CellIndex(double t, double pitch, long long count)
+{
+    const double q = std::floor(t / pitch);
+    if (!(q > 0.0))
+        return 0;
+    if (q >= static_cast<double>(count - 1))
+        return count - 1;
+    return static_cast<long long>(q);
 }
 
 bool InQuad(CPoint p, const CPoint quad[4])
@@ -65,6 +88,9 @@ void CColorMapViewCore::UpdateAfterDrop()
 
 BOOL CColorMapViewCore::HitTestRoomGrid(CPoint logical, double position[3]) const
 {
+    const CColorMapCondition* cond = GetCondition();
+    if (!cond)
+        return FALSE;
     const CInstallationContainer& room = m_doc.GetInstallations();
     const double x0 = room.GetRoom(CInstallationContainer::kReferenceX0);
     const double y0 = room.GetRoom(CInstallationContainer::kReferenceY0);
@@ -74,35 +100,109 @@ BOOL CColorMapViewCore::HitTestRoomGrid(CPoint logical, double position[3]) cons
     const double px = room.GetRoom(CInstallationContainer::kGridPitchX);
     const double py = room.GetRoom(CInstallationContainer::kGridPitchY);
 
-    const long nx = CellCount(lengthX, px);
-    const long ny = CellCount(widthY, py);
-    if (nx <= 0 || ny <= 0 || static_cast<double>(nx) * static_cast<double>(ny) > kMaxGridCells)
+    const long long nx = CellCount(lengthX, px);
+    const long long ny = CellCount(widthY, py);
+    if (nx <= 0 || ny <= 0)
         return FALSE;
 
-    // The grid's corner points, projected once: vertex (i, j) at column edge
-    // i and row edge j; the last edges are the room's walls.
-    auto edgeX = [&](long i) { return i == nx ? x0 + lengthX : x0 + static_cast<double>(i) * px; };
-    auto edgeY = [&](long j) { return j == ny ? y0 + widthY : y0 + static_cast<double>(j) * py; };
-    std::vector<CPoint> lower(static_cast<std::size_t>(nx) + 1), upper(static_cast<std::size_t>(nx) + 1);
-    for (long i = 0; i <= nx; ++i)
-        lower[static_cast<std::size_t>(i)] = ProjectPoint(CPoint3D(edgeX(i), edgeY(0), z));
-    for (long j = 0; j < ny; ++j) {
-        for (long i = 0; i <= nx; ++i)
-            upper[static_cast<std::size_t>(i)] = ProjectPoint(CPoint3D(edgeX(i), edgeY(j + 1), z));
-        for (long i = 0; i < nx; ++i) {
-            const auto a = static_cast<std::size_t>(i);
-            // (x low, y low), (x high, y low), (x high, y high), (x low, y high)
-            const CPoint quad[4] = {lower[a], lower[a + 1], upper[a + 1], upper[a]};
-            if (InQuad(logical, quad)) {
-                position[0] = x0 + (static_cast<double>(i) + 0.5) * px;
-                position[1] = y0 + (static_cast<double>(j) + 0.5) * py;
-                position[2] = z;
-                return TRUE;
-            }
+    // Cell (i, j) spans X0 + i px .. X0 + (i + 1) px and Y0 + j py ..
+    // Y0 + (j + 1) py at the room height; the last column and row end at the
+    // walls. Its quadrangle on the window is its four corners projected in
+    // the order (x low, y low), (x high, y low), (x high, y high),
+    // (x low, y high), and the first cell, row by row, whose quadrangle holds
+    // the point is the cell under it.
+    auto edgeX = [&](long long i) { return i >= nx ? x0 + lengthX : x0 + static_cast<double>(i) * px; };
+    auto edgeY = [&](long long j) { return j >= ny ? y0 + widthY : y0 + static_cast<double>(j) * py; };
+    auto cellHolds = [&](long long i, long long j) {
+        const CPoint quad[4] = {ProjectPoint(CPoint3D(edgeX(i), edgeY(j), z)),
+                                ProjectPoint(CPoint3D(edgeX(i + 1), edgeY(j), z)),
+                                ProjectPoint(CPoint3D(edgeX(i + 1), edgeY(j + 1), z)),
+                                ProjectPoint(CPoint3D(edgeX(i), edgeY(j + 1), z))};
+        return InQuad(logical, quad);
+    };
+    auto found = [&](long long i, long long j) {
+        position[0] = x0 + (static_cast<double>(i) + 0.5) * px;
+        position[1] = y0 + (static_cast<double>(j) + 0.5) * py;
+        position[2] = z;
+        return TRUE;
+    };
+
+    // The projection of the room's ceiling plane is affine: a point
+    // (X0 + a, Y0 + b, Z) lies near window pixel o + a da + b db, where da
+    // and db are the rotated x and y axes in pixels.
+    const double k = cond->GetScale() * 1000.0;
+    const CRect& margin = cond->GetMargin();
+    const CPoint3D rotation = GetViewRotation();
+    CPoint3D o(x0, y0, z), ax(1.0, 0.0, 0.0), ay(0.0, 1.0, 0.0);
+    o.Rotate(rotation);
+    ax.Rotate(rotation);
+    ay.Rotate(rotation);
+    const double ox = (o.x - m_dMinX) * k + margin.left;
+    const double oy = -(o.y - m_dMinY) * k - margin.bottom + m_sizeTotal.cy + 1.0;
+    const double dax = ax.x * k, day = -ax.y * k;
+    const double dbx = ay.x * k, dby = -ay.y * k;
+    const double ux = logical.x - ox, uy = logical.y - oy;
+    const double det = dax * dby - dbx * day;
+    const double norm = std::max(std::hypot(dax, day), std::hypot(dbx, dby));
+    if (!std::isfinite(det) || !(norm > 0.0) || !std::isfinite(ux) || !std::isfinite(uy))
+        return FALSE;
+
+    double a = 0.0, b = 0.0;
+    // Offsets in the room per pixel along the window's x and y (bounds of
+    // the inverse map), to size the search around the point.
+    double spanA = 0.0, spanB = 0.0;
+    const bool edgeOn = std::fabs(det) <= 1e-12 * norm * norm;
+    // Seen edge-on, the collapsed direction is searched from its first cell.
+    bool fromFirstColumn = false, fromFirstRow = false;
+    if (!edgeOn) {
+        a = (ux * dby - uy * dbx) / det;
+        b = (uy * dax - ux * day) / det;
+        spanA = (std::fabs(dby) + std::fabs(dbx)) / std::fabs(det);
+        spanB = (std::fabs(dax) + std::fabs(day)) / std::fabs(det);
+    } else {
+        // Seen edge-on the ceiling is a line: the point's place along it
+        // gives the one offset, the other starts at the first cell.
+        const double la = dax * dax + day * day, lb = dbx * dbx + dby * dby;
+        if (la >= lb) {
+            a = (ux * dax + uy * day) / la;
+            spanA = 1.0 / std::sqrt(la);
+            spanB = lb > 0.0 ? 1.0 / std::sqrt(lb) : HUGE_VAL;
+            fromFirstRow = true;
+        } else {
+            b = (ux * dbx + uy * dby) / lb;
+            spanB = 1.0 / std::sqrt(lb);
+            spanA = la > 0.0 ? 1.0 / std::sqrt(la) : HUGE_VAL;
+            fromFirstColumn = true;
         }
-        lower.swap(upper);
     }
-    return FALSE;
+    const long long ci = CellIndex(a, px, nx);
+    const long long cj = CellIndex(b, py, ny);
+
+    // Cells within two pixels of the point (a corner moves by less than one
+    // when rounded) and one more, within the cap.
+    auto radius = [](double span, double pitch) {
+        const double r = std::ceil(2.0 * span / pitch) + 1.0;
+        return r > static_cast<double>(kMaxRefineRadius) || !std::isfinite(r) ? kMaxRefineRadius + 1
+                                                                               : static_cast<long long>(r);
+    };
+    const long long ri = radius(spanA, px);
+    const long long rj = radius(spanB, py);
+    const bool exact = ri <= kMaxRefineRadius && rj <= kMaxRefineRadius;
+    const long long iFrom = fromFirstColumn ? 0 : std::max(0LL, ci - std::min(ri, kMaxRefineRadius));
+    const long long jFrom = fromFirstRow ? 0 : std::max(0LL, cj - std::min(rj, kMaxRefineRadius));
+    const long long iTo = std::min(nx - 1, (fromFirstColumn ? 0 : ci) + std::min(ri, kMaxRefineRadius));
+    const long long jTo = std::min(ny - 1, (fromFirstRow ? 0 : cj) + std::min(rj, kMaxRefineRadius));
+    for (long long j = jFrom; j <= jTo; ++j)
+        for (long long i = iFrom; i <= iTo; ++i)
+            if (cellHolds(i, j))
+                return found(i, j);
+    if (exact || edgeOn)
+        return FALSE;
+    // Cells far below a pixel: the cell under the exact point, when the
+    // point is in the room at all.
+    if (a < 0.0 || b < 0.0 || a > lengthX || b > widthY)
+        return FALSE;
+    return found(ci, cj);
 }
 
 BOOL CColorMapViewCore::HitTestPlaneDot(CPoint logical, double position[3]) const

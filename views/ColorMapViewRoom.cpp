@@ -197,14 +197,9 @@ void CColorMapViewCore::DrawCursorSPL(const double point[3])
     std::string pointText;
     if (!ComposeCursorReadout(m_doc, GetCondition(), m_nConditionIndex, point, levelText, pointText))
         return;
-    // The mouse moves within one dot far more often than it leaves it.
-    if (levelText == m_strCursorLevel && pointText == m_strCursorPoint)
-        return;
-    for (int i = 0; i < 3; ++i)
-        m_dCursorPoint[i] = point[i];
     m_strCursorLevel = std::move(levelText);
     m_strCursorPoint = std::move(pointText);
-    Redraw();
+    ShowCursorReadout();
 }
 
 void CColorMapViewCore::ClearCursorReadout()
@@ -213,18 +208,17 @@ void CColorMapViewCore::ClearCursorReadout()
     m_strCursorPoint.clear();
 }
 
+CRect CColorMapViewCore::GetCursorReadoutRect(int width) const
+{
+    const int h = GetPassFont().height;
+    const CPoint at = TextLinePosition(5, h);
+    return CRect(0, at.y, width, at.y + h + 1);
+}
+
 void CColorMapViewCore::DrawCursorReadout(IDrawingContext& dc)
 {
     if (m_strCursorLevel.empty())
         return;
-    // The window repaints also after the installations, the band or the
-    // unit changed: the readout is taken anew for the point it names, and
-    // vanishes when the point no longer has a level.
-    if (!ComposeCursorReadout(m_doc, GetCondition(), m_nConditionIndex, m_dCursorPoint, m_strCursorLevel,
-                              m_strCursorPoint)) {
-        ClearCursorReadout();
-        return;
-    }
     const CFontSpec previous = dc.SelectFont(GetPassFont());
     const int h = dc.GetFont().height;
     dc.SetBkColor(RGB(255, 255, 255));

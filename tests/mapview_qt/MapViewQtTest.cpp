@@ -12,6 +12,7 @@
 #include "app/PaneFactories.h"
 #include "document/KDRDoc.h"
 #include "platform/qt/PrintRunner.h"
+#include "platform/qt/QtDrawingContext.h"
 #include "views/qt/ColorMapView.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +23,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QPrinter>
 #include <QScrollArea>
 #include <QSettings>
@@ -190,4 +192,78 @@ TEST_F(MapViewQtTest, ViewCommandsAndPrinting)
     EXPECT_EQ(cond.GetMargin(), margin);
     EXPECT_EQ(cond.GetScale(), before);
     EXPECT_FALSE(view->IsPrintingMap());
+}
+
+TEST_F(MapViewQtTest, HoverWritesOnlyTheReadoutOverTheKeptPicture)
+{
+    AddModel();
+    view->UpdateConditionControls(FALSE, TRUE);
+    doc->m_installations.AddInstallation(0, 0, 5.0, 5.0, 3.0, 0.0, 0.0, 90.0, 6.0, 1);
+    doc->UpdateAllViews(nullptr, kHintRecalcMaps);
+    QApplication::processEvents();
+    QWidget* canvas = view->GetCanvas();
+    // The visible canvas below the choice lists (child widgets of it).
+    const int strip = view->GetCombo(CColorMapViewCore::kIdComboFrequency)->geometry().bottom() + 1;
+    const QRect visible = canvas->visibleRegion().boundingRect() & QRect(0, strip, canvas->width(), canvas->height());
+    ASSERT_FALSE(visible.isEmpty());
+    // The map drawn straight onto an image: what the window must show.
+    auto drawn = [&] {
+        QImage image(canvas->size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        CQtDrawingContext dc(painter, false);
+        view->OnDraw(dc);
+        painter.end();
+        return image.copy(visible);
+    };
+    auto shown = [&] { return canvas->grab(visible).toImage().convertToFormat(QImage::Format_RGB32); };
+
+    const QImage clean = shown();
+    EXPECT_EQ(clean, drawn());
+    const int paints = view->GetFullPaintCount();
+    EXPECT_EQ(shown(), clean);
+    EXPECT_EQ(view->GetFullPaintCount(), paints);
+
+    // A hover over the plane writes the readout line and nothing else.
+    const CPoint at = view->ProjectPoint(CPoint3D(2.6, 3.4, 1.5));
+    ASSERT_TRUE(visible.contains(at.x, at.y));
+    view->OnMouseMove(at);
+    ASSERT_FALSE(view->GetCursorLevelText().empty());
+    const QImage hovered = shown();
+    EXPECT_EQ(view->GetFullPaintCount(), paints);
+    const CRect band = view->GetCursorReadoutRect(canvas->width());
+    int changedInBand = 0, changedElsewhere = 0;
+    for (int y = 0; y < clean.height(); ++y)
+        for (int x = 0; x < clean.width(); ++x) {
+            if (clean.pixel(x, y) == hovered.pixel(x, y))
+                continue;
+            const int cy = y + visible.top();
+            (cy >= band.top && cy < band.bottom ? changedInBand : changedElsewhere) += 1;
+        }
+    EXPECT_GT(changedInBand, 50);
+    EXPECT_EQ(changedElsewhere, 0);
+    // Another dot: the line is written anew over the map, no rest of the
+    // earlier one.
+    view->OnMouseMove(view->ProjectPoint(CPoint3D(7.9, 8.6, 1.5)));
+    EXPECT_EQ(view->GetFullPaintCount(), paints);
+    QImage expected = clean;
+    {
+        QPainter painter(&expected);
+        painter.translate(-visible.topLeft());
+        CQtDrawingContext dc(painter, false);
+        view->DrawCursorReadout(dc);
+    }
+    EXPECT_EQ(shown(), expected);
+
+    // The next redraw of the map does not repeat the readout.
+    view->Redraw();
+    EXPECT_EQ(shown(), clean);
+    EXPECT_EQ(view->GetFullPaintCount(), paints + 1);
+    // A change the window was not told of is drawn at the next repaint.
+    doc->m_installations.GetAt(0)->SetPosition(6.0, 5.0, 3.0);
+    canvas->update();
+    const QImage moved = shown();
+    EXPECT_EQ(view->GetFullPaintCount(), paints + 2);
+    EXPECT_EQ(moved, drawn());
+    EXPECT_NE(moved, clean);
 }

@@ -3,6 +3,7 @@
 // printing tests, on a scene of the SPL map tests.
 
 #include "splcalc/SceneSupport.h"
+#include "platform/RecordingDC.h"
 #include "views/ColorMapViewCore.h"
 
 #include <map>
@@ -36,12 +37,19 @@ public:
 
     int lastFirstPageRows = -1;
     int redraws = 0;
+    // The readout lines written straight onto the window, one pass each.
+    std::vector<CRecordingDC> readouts;
     int scrollChanges = 0;
 
 protected:
     CSize GetClientSize() const override { return CSize(800, 600); }
     void OnScrollSizesChanged(const CSize&) override { ++scrollChanges; }
     void ClearAndRedraw() override { ++redraws; }
+    void ShowCursorReadout() override
+    {
+        readouts.emplace_back();
+        DrawCursorReadout(readouts.back());
+    }
     void ComboResetContent(int id) override { combos[id].clear(); }
     void ComboAddString(int id, const std::string& text) override { combos[id].push_back(text); }
     int ComboGetCount(int id) const override

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -25,7 +26,7 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override { m_view.PaintCanvas(this); }
+    void paintEvent(QPaintEvent* event) override { m_view.PaintCanvas(this, event->rect()); }
     void mousePressEvent(QMouseEvent* event) override { m_view.OnCanvasMousePress(event); }
     void mouseMoveEvent(QMouseEvent* event) override { m_view.OnCanvasMouseMove(event); }
     void mouseReleaseEvent(QMouseEvent* event) override { m_view.OnCanvasMouseRelease(event); }
@@ -163,12 +164,62 @@ CPoint CColorMapView::GetScrollPosition() const
     return CPoint(m_scroll->horizontalScrollBar()->value(), m_scroll->verticalScrollBar()->value());
 }
 
-void CColorMapView::PaintCanvas(QWidget* canvas)
+void CColorMapView::PaintCanvas(QWidget* canvas, const QRect& dirty)
 {
+    // Only the visible part of the canvas is kept: a zoomed map may be far
+    // larger than any picture worth keeping.
+    QRect visible = canvas->visibleRegion().boundingRect();
+    if (visible.isEmpty())
+        visible = canvas->rect();
+    const std::uint64_t key = GetPictureKey();
+    if (!m_bPictureValid || key != m_nPictureKey || !m_rectPicture.contains(dirty)) {
+        const QRect area = visible.united(dirty) & canvas->rect();
+        const qreal ratio = canvas->devicePixelRatioF();
+        QImage picture(area.size() * ratio, QImage::Format_RGB32);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::white);
+        {
+            QPainter painter(&picture);
+            painter.translate(-area.topLeft());
+            CQtDrawingContext dc(painter, false);
+            OnDraw(dc);
+        }
+        m_picture = std::move(picture);
+        m_rectPicture = area;
+        m_nPictureKey = key;
+        // The map drawn anew does not repeat the readout; a readout written
+        // after the window asked for the redraw stands over the new map.
+        if (m_bPictureValid)
+            m_bReadoutShown = false;
+        m_bPictureValid = true;
+        ++m_nFullPaints;
+    }
     QPainter painter(canvas);
-    painter.fillRect(canvas->rect(), Qt::white);
-    CQtDrawingContext dc(painter, false);
-    OnDraw(dc);
+    painter.drawImage(dirty.topLeft(), m_picture, QRectF(QPointF(dirty.topLeft() - m_rectPicture.topLeft()) *
+                                                             m_picture.devicePixelRatio(),
+                                                         QSizeF(dirty.size()) * m_picture.devicePixelRatio()));
+    if (m_bReadoutShown) {
+        painter.setClipRect(dirty);
+        CQtDrawingContext dc(painter, false);
+        DrawCursorReadout(dc);
+    }
+}
+
+void CColorMapView::DropMapPicture()
+{
+    m_bPictureValid = false;
+    m_bReadoutShown = false;
+}
+
+void CColorMapView::ShowCursorReadout()
+{
+    if (m_bReadoutShown && m_strShownLevel == GetCursorLevelText() && m_strShownPoint == GetCursorPointText())
+        return;
+    m_bReadoutShown = true;
+    m_strShownLevel = GetCursorLevelText();
+    m_strShownPoint = GetCursorPointText();
+    const CRect band = GetCursorReadoutRect(m_canvas->width());
+    m_canvas->update(QRect(band.left, band.top, band.Width(), band.Height()));
 }
 
 CSize CColorMapView::GetClientSize() const
@@ -180,6 +231,7 @@ CSize CColorMapView::GetClientSize() const
 void CColorMapView::OnScrollSizesChanged(const CSize& total)
 {
     (void)total;
+    DropMapPicture();
     resizeCanvas();
 }
 
@@ -196,6 +248,7 @@ int CColorMapView::GetComboStripHeight() const
 
 void CColorMapView::ClearAndRedraw()
 {
+    DropMapPicture();
     m_canvas->update();
 }
 

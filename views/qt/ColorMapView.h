@@ -8,7 +8,11 @@
 #include "platform/RegisteredMessages.h"
 #include "views/ColorMapViewCore.h"
 
+#include <QImage>
 #include <QWidget>
+
+#include <cstdint>
+#include <string>
 
 class QComboBox;
 class QMouseEvent;
@@ -40,8 +44,13 @@ public:
     // Horizontal and vertical scroll positions.
     CPoint GetScrollPosition() const;
 
-    // Paints the picture on the canvas (called by the canvas).
-    void PaintCanvas(QWidget* canvas);
+    // Paints the picture on the canvas (called by the canvas): the map from
+    // the kept picture of the visible area, drawn anew only when its
+    // picture key changed or the window asked for a redraw, and the
+    // readout of the last hover over it.
+    void PaintCanvas(QWidget* canvas, const QRect& dirty);
+    // How often the map was drawn in full since the window was made.
+    int GetFullPaintCount() const { return m_nFullPaints; }
 
     // ---- Mouse, drag and drop, registered messages ----
     // (views/qt/ColorMapViewMouse.cpp) The canvas hands its mouse events
@@ -78,6 +87,7 @@ protected:
     int ComboGetCurSel(int id) const override;
     void ComboSetCurSel(int id, int index) override;
     CPoint ScreenToLogical(const CPoint& screen) const override;
+    void ShowCursorReadout() override;
 
     void resizeEvent(QResizeEvent* event) override;
 
@@ -85,6 +95,9 @@ private:
     void OnFocusChanged(QWidget* old, QWidget* now);
     // The canvas covers the scroll size and at least the visible area.
     void resizeCanvas();
+    // The kept picture is out of date: the next paint draws the map anew
+    // (without the readout).
+    void DropMapPicture();
 
     QScrollArea* m_scroll = nullptr;
     CColorMapCanvas* m_canvas = nullptr;
@@ -94,4 +107,15 @@ private:
     // True while the lists are filled by the program (no change handlers).
     bool m_bFilling = false;
     QMetaObject::Connection m_focusConnection;
+    // The map as last drawn, of the canvas area m_rectPicture, and the
+    // picture key it was drawn for.
+    QImage m_picture;
+    QRect m_rectPicture;
+    std::uint64_t m_nPictureKey = 0;
+    bool m_bPictureValid = false;
+    int m_nFullPaints = 0;
+    // A readout is shown over the picture, with these texts.
+    bool m_bReadoutShown = false;
+    std::string m_strShownLevel;
+    std::string m_strShownPoint;
 };
