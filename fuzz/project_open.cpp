@@ -1,7 +1,8 @@
 // Fuzz target: a project file through the document's open, as File > Open
 // runs it: an input that begins with 'Z' is opened as a current ".zkdr"
 // file, any other as an old ".kdr" file. A project that opens must save,
-// open again from what was saved and save once more to the same bytes.
+// open again from what was saved and save once more to the same bytes; one
+// whose version cannot be read must be a new, empty project.
 
 #include "FuzzQuiet.h"
 
@@ -69,6 +70,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string first = (WorkFolder() / "first.zkdr").string();
     const std::string second = (WorkFolder() / "second.zkdr").string();
+    if (doc.m_bOpenedFromFile == FALSE) {
+        // A version that cannot be read opens a new, empty project.
+        CKDRDoc fresh;
+        FUZZ_CHECK(fresh.OnNewDocument());
+        FUZZ_CHECK(doc.OnSaveDocument(first));
+        FUZZ_CHECK(fresh.OnSaveDocument(second));
+        FUZZ_CHECK(FileIO::ReadWholeFile(first) == FileIO::ReadWholeFile(second));
+        return 0;
+    }
+
     FUZZ_CHECK(doc.OnSaveDocument(first));
     CKDRDoc reopened;
     FUZZ_CHECK(reopened.OnOpenDocument(first));
