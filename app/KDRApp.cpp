@@ -119,8 +119,10 @@ bool CKDRApp::InitInstance(int argc, char** argv, const Options& options)
     CAppSettings& settings = AppSettings();
     settings.m_nDeveloperID = 0;
     settings.m_nLengthUnit = 0;
-    settings.SetFilePath(options.settingsPath.empty() ? ChooseSettingsFilePath(GetModuleDirectory())
-                                                      : options.settingsPath);
+    if (options.settingsPath.empty())
+        settings.ChooseFiles(GetModuleDirectory());
+    else
+        settings.SetFilePath(options.settingsPath);
     settings.Load();
     CInstallationContainer::SetApplicationLengthUnit(settings.m_nLengthUnit);
 
@@ -139,6 +141,9 @@ bool CKDRApp::InitInstance(int argc, char** argv, const Options& options)
             path = chosen;
             return true;
         });
+        // Every save under a name enters the recent-file list, whether File >
+        // Save, Save As or the save question of a closing window led to it.
+        doc.SetSavedListener([this](const std::string& path) { AddToRecentFileList(path); });
         return frame->CreateChildFrame(doc) != nullptr;
     };
     m_template->m_destroyFrame = [frame](CKDRDoc& doc) {

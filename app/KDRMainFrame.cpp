@@ -5,6 +5,7 @@
 #include "app/KDRChildFrame.h"
 #include "app/KDRDocTemplate.h"
 #include "document/KDRDoc.h"
+#include "platform/FrameTitle.h"
 #include "platform/MessageBox.h"
 #include "platform/qt/MenuBuilder.h"
 #include "platform/qt/ProgramResources.h"
@@ -238,6 +239,7 @@ CKDRChildFrame* CKDRMainFrame::CreateChildFrame(CKDRDoc& doc)
         });
         return true;
     };
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, [this] { UpdateFrameTitle(); });
     doc.SetChangeListener(
         [](CDocument* changed, void* ctx) {
             auto* self = static_cast<CKDRMainFrame*>(ctx);
@@ -326,19 +328,48 @@ void CKDRMainFrame::UpdateFrameState()
 
 void CKDRMainFrame::UpdateFrameTitle()
 {
-    // "Kadrel - <project>" while a project window that is not maximized is
-    // active; a maximized one shows its title in the frame's caption itself.
-    CKDRChildFrame* child = ActiveChildFrame();
-    if (child && child->isMaximized())
+    SetFrameTitle();
+    // The MDI area rewrites the caption of a maximized window's frame after
+    // activations and state changes of its own: set it again once those are
+    // done.
+    ScheduleFrameTitle();
+}
+
+void CKDRMainFrame::ScheduleFrameTitle()
+{
+    if (m_titlePending)
         return;
+    m_titlePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_titlePending = false;
+        SetFrameTitle();
+    });
+}
+
+void CKDRMainFrame::SetFrameTitle()
+{
+    m_settingTitle = true;
+    CKDRChildFrame* child = ActiveChildFrame();
+    std::string caption;
     if (child) {
-        setWindowTitle(QStringLiteral("Kadrel - ") + QString::fromStdString(child->GetDocument().GetTitle()) +
-                       QStringLiteral("[*]"));
-        setWindowModified(child->GetDocument().IsModified());
-    } else {
-        setWindowTitle(QStringLiteral("Kadrel"));
-        setWindowModified(false);
+        // The window's own caption first: the one joined to a maximized
+        // window's frame must be the document's title of now.
+        child->UpdateTitle();
+        caption = child->windowTitle().toStdString();
     }
+    setWindowTitle(QString::fromStdString(
+        MakeMainFrameTitle("Kadrel", child ? &caption : nullptr, child && child->isMaximized())));
+    setWindowModified(child && child->GetDocument().IsModified());
+    m_settingTitle = false;
+}
+
+void CKDRMainFrame::changeEvent(QEvent* event)
+{
+    // The MDI area clears the modified mark of a maximized window's frame
+    // whenever another window (a dialog, a message) takes the focus.
+    if (event->type() == QEvent::ModifiedChange && !m_settingTitle)
+        ScheduleFrameTitle();
+    QMainWindow::changeEvent(event);
 }
 
 void CKDRMainFrame::UpdateToolBar()
@@ -422,8 +453,8 @@ bool CKDRMainFrame::OnDocumentCommand(CKDRDoc& doc, unsigned id)
     case ID_FILE_SAVE:
         if (doc.GetPathName().empty())
             OnFileSaveAs(doc);
-        else if (doc.OnFileSave())
-            m_app.AddToRecentFileList(doc.GetPathName());
+        else
+            doc.OnFileSave();
         return true;
     case ID_FILE_SAVE_AS: OnFileSaveAs(doc); return true;
     case ID_FILE_SEND_MAIL:
@@ -461,8 +492,7 @@ void CKDRMainFrame::OnFileSaveAs(CKDRDoc& doc)
     std::string path;
     if (!m_app.FileDialogs().GetSaveFileName(strings.MakeFilter(), "zkdr", proposed, path))
         return;
-    if (doc.OnFileSaveAs(path))
-        m_app.AddToRecentFileList(doc.GetPathName());
+    doc.OnFileSaveAs(path);
 }
 
 bool CKDRMainFrame::HasMailProgram()

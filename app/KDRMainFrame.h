@@ -47,6 +47,8 @@ public:
 
     // Brings the menu bar, the caption and the toolbar's enabling up to date.
     void UpdateFrameState();
+    // The caption names the active project window's document, now and again
+    // once pending window events are done.
     void UpdateFrameTitle();
 
     // ICommandRouter
@@ -66,6 +68,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -76,6 +79,8 @@ private:
     // The open project windows at the end of the Window menu, the active one checked.
     void FillWindowList(QMenu* menu);
     void UpdateToolBar();
+    void SetFrameTitle();
+    void ScheduleFrameTitle();
     void ArrangeIcons();
     // The document commands that need the window system.
     bool OnDocumentCommand(CKDRDoc& doc, unsigned id);
@@ -89,4 +94,6 @@ private:
     QLabel* m_message = nullptr;
     QTimer* m_idleTimer = nullptr;
     unsigned m_menuId = 0;
+    bool m_titlePending = false;
+    bool m_settingTitle = false;
 };

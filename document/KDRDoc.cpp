@@ -2,6 +2,7 @@
 
 #include "platform/Archive.h"
 #include "platform/ArchiveException.h"
+#include "platform/FileIO.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
 #include "resources/StringTable.h"
@@ -278,14 +279,23 @@ bool CKDRDoc::OnFileSaveAs(const std::string& path)
 
 bool CKDRDoc::DoFileSave()
 {
-    return DoSave(GetPathName());
+    // A file that may not be replaced is saved under a name the user
+    // chooses, the current one offered.
+    const std::string path = GetPathName();
+    if (!path.empty() && !FileIO::CanReplaceFile(path)) {
+        return DoSave(std::string());
+    }
+    return DoSave(path);
 }
 
 bool CKDRDoc::DoSave(const std::string& path)
 {
     std::string target = path;
     if (target.empty()) {
-        std::string proposed = GetTitle().empty() ? std::string("Untitled") : GetTitle();
+        std::string proposed = GetPathName();
+        if (proposed.empty()) {
+            proposed = GetTitle().empty() ? std::string("Untitled") : GetTitle();
+        }
         if (!m_savePathPrompt || !m_savePathPrompt(proposed) || proposed.empty()) {
             return false;
         }
@@ -298,6 +308,9 @@ bool CKDRDoc::DoSave(const std::string& path)
     SetPathName(NewFormatPath(target));
     m_bOldFormat = FALSE;
     SetModifiedFlag(false);
+    if (m_savedListener) {
+        m_savedListener(GetPathName());
+    }
     return true;
 }
 

@@ -72,7 +72,9 @@ public:
     bool OnFileSave();
     // File > Save Project As... with the name the user chose.
     bool OnFileSaveAs(const std::string& path);
-    // Saves to the document's path, asking for one when it has none.
+    // Saves to the document's path; asks for a name when it has none, or
+    // when that file may not be replaced (read-only, or its folder cannot be
+    // written), offering the current one.
     bool DoFileSave();
     // Saves to path (asking for one when it is empty); on success the
     // document takes the saved path and is no longer modified.
@@ -80,6 +82,9 @@ public:
     // The shell installs the Save As question here: it gets a proposed name
     // and returns false when the user cancels.
     void SetSavePathPrompt(std::function<bool(std::string& path)> prompt) { m_savePathPrompt = std::move(prompt); }
+    // Told the path after every successful DoSave, whichever command or
+    // question led to it (the recent-file list).
+    void SetSavedListener(std::function<void(const std::string& path)> fn) { m_savedListener = std::move(fn); }
 
     // ---- shared updates -----------------------------------------------
     // After any change of the installations: hints 1 and 2, curve 0 of
@@ -251,4 +256,5 @@ public:
 
 private:
     std::function<bool(std::string& path)> m_savePathPrompt;
+    std::function<void(const std::string& path)> m_savedListener;
 };

@@ -1,12 +1,12 @@
 #include "platform/AppSettings.h"
 
+#include "platform/FileIO.h"
 #include "platform/Numbers.h"
 #include "platform/ProfileFile.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 void CAppSettings::Load()
 {
@@ -16,11 +16,34 @@ void CAppSettings::Load()
     m_nSpecialUserLevel = ProfileFile::GetPrivateProfileInt("SPECIALUSERLEVEL", "SpecialUserLevel", 0, m_path);
 }
 
-bool CAppSettings::WriteIniInt(const std::string& section, const std::string& key, int value) const
+void CAppSettings::ChooseFiles(const std::string& programDir)
 {
-    if (m_path.empty())
+    std::string beside = programDir;
+    if (!beside.empty() && beside.back() != '/')
+        beside += '/';
+    beside += kFileName;
+    m_writePath = ChooseSettingsFilePath(programDir);
+    m_path = (m_writePath != beside && !FileIO::FileExists(m_writePath) && FileIO::FileExists(beside)) ? beside
+                                                                                                      : m_writePath;
+}
+
+bool CAppSettings::WriteIniInt(const std::string& section, const std::string& key, int value)
+{
+    if (m_writePath.empty())
         return false;
-    return ProfileFile::WritePrivateProfileSection(section, Numbers::Format("%s=%d", key.c_str(), value), m_path);
+    if (m_writePath != m_path && !FileIO::FileExists(m_writePath) && FileIO::FileExists(m_path)) {
+        std::error_code ec;
+        if (!std::filesystem::copy_file(m_path, m_writePath, ec))
+            return false;
+        std::filesystem::permissions(m_writePath,
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                         std::filesystem::perms::group_read | std::filesystem::perms::others_read,
+                                     ec);
+    }
+    if (!ProfileFile::WritePrivateProfileSection(section, Numbers::Format("%s=%d", key.c_str(), value), m_writePath))
+        return false;
+    m_path = m_writePath;
+    return true;
 }
 
 CAppSettings& AppSettings()
@@ -46,7 +69,7 @@ std::string ChooseSettingsFilePath(const std::string& programDir)
     std::string dir = programDir;
     if (!dir.empty() && dir.back() != '/')
         dir += '/';
-    if (!dir.empty() && ::access(dir.c_str(), W_OK) == 0)
+    if (!dir.empty() && FileIO::CanReplaceFile(dir + CAppSettings::kFileName))
         return dir + CAppSettings::kFileName;
 
     std::string config;

@@ -18,18 +18,32 @@ public:
     // Application length unit: 0 metres, 1 feet.
     int m_nLengthUnit = 0;
 
-    void SetFilePath(const std::string& path) { m_path = path; }
+    // One file for reading and writing.
+    void SetFilePath(const std::string& path) { m_path = m_writePath = path; }
+    // The file the settings are read from.
     const std::string& GetFilePath() const { return m_path; }
+    // The file the settings are written to.
+    const std::string& GetWritePath() const { return m_writePath; }
+
+    // Chooses the files for a program in programDir (ending in '/'): the
+    // file beside the program when that folder can be written (and the
+    // file, when it is there); otherwise writes go to the user's copy
+    // (ChooseSettingsFilePath), which is read once it exists, and until then
+    // the file beside the program is read, as an administrator left it.
+    void ChooseFiles(const std::string& programDir);
 
     // Reads the four settings from the file (defaults where missing).
     void Load();
 
     // Replaces section by the single line "key=value". False when the file
-    // cannot be written (nothing else happens then).
-    bool WriteIniInt(const std::string& section, const std::string& key, int value) const;
+    // cannot be written (nothing else happens then). The first write to the
+    // user's copy starts it as a copy of the file read so far, so that the
+    // other settings found there are kept; from then on it is read.
+    bool WriteIniInt(const std::string& section, const std::string& key, int value);
 
 private:
     std::string m_path;
+    std::string m_writePath;
 };
 
 // The settings of this run.
@@ -38,8 +52,9 @@ CAppSettings& AppSettings();
 // The folder of the running program, ending in '/'.
 std::string GetModuleDirectory();
 
-// Where the settings file lives: in programDir (the folder of the program,
-// ending in '/') when that folder can be written, else in the user's
-// configuration folder ($XDG_CONFIG_HOME, or ~/.config), so that an
-// installed program keeps its settings from one start to the next.
+// Where the settings file is written: in programDir (the folder of the
+// program, ending in '/') when that folder can be written (and the file
+// there, when it exists), else in the user's configuration folder
+// ($XDG_CONFIG_HOME, or ~/.config), so that an installed program keeps its
+// settings from one start to the next.
 std::string ChooseSettingsFilePath(const std::string& programDir);

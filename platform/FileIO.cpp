@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace FileIO {
@@ -51,6 +52,15 @@ void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes)
     fs::path dir = target.parent_path();
     if (dir.empty())
         dir = ".";
+    // The rename would replace a read-only file (it needs only the folder's
+    // permission): refuse as a write into that file would.
+    std::error_code ec;
+    const bool refused = FileExists(path) ? !CanReplaceFile(path)
+                                          : fs::is_directory(dir, ec) && !IsWritableByPermissionBits(dir.string());
+    if (refused) {
+        errno = EACCES;
+        throw CFileException(path, ErrnoText("Cannot write", path));
+    }
     std::string hidden = ".";
     hidden += target.filename().string();
     hidden += ".XXXXXX";
@@ -115,6 +125,45 @@ bool FileExists(const std::string& path)
 {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);
+}
+
+bool IsWritableByPermissionBits(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return false;
+    const uid_t uid = ::geteuid();
+    mode_t bit;
+    if (uid == st.st_uid) {
+        bit = S_IWUSR;
+    } else if (uid == 0) {
+        bit = S_IWUSR | S_IWGRP | S_IWOTH;
+    } else {
+        bool member = ::getegid() == st.st_gid;
+        if (!member) {
+            const int n = ::getgroups(0, nullptr);
+            if (n > 0) {
+                std::vector<gid_t> groups(static_cast<std::size_t>(n));
+                const int got = ::getgroups(n, groups.data());
+                for (int i = 0; i < got && !member; ++i)
+                    member = groups[static_cast<std::size_t>(i)] == st.st_gid;
+            }
+        }
+        bit = member ? S_IWGRP : S_IWOTH;
+    }
+    return (st.st_mode & bit) != 0 && ::access(path.c_str(), W_OK) == 0;
+}
+
+bool CanReplaceFile(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    fs::path dir = fs::path(path).parent_path();
+    if (dir.empty())
+        dir = ".";
+    if (!IsWritableByPermissionBits(dir.string()))
+        return false;
+    std::error_code ec;
+    return !fs::exists(path, ec) || IsWritableByPermissionBits(path);
 }
 
 }  // namespace FileIO

@@ -212,6 +212,57 @@ TEST_F(FramesTest, TheModifiedMarkAndTheSaveQuestionOnClose)
     frame->RouteCommand(ID_FILE_CLOSE);
     EXPECT_TRUE(frame->ChildFrames().isEmpty());
     EXPECT_EQ(ReadAll(files.answer).substr(0, 9), "ZAVKDRDoc");
+    // Saved under a name by way of the question: a recent file like any other.
+    ASSERT_FALSE(app.RecentFiles().isEmpty());
+    EXPECT_EQ(app.RecentFiles().front().toStdString(), std::filesystem::absolute(files.answer).string());
+}
+
+// The main window's caption names the active project window's document:
+// after Save As in a maximized window, after opening a second project,
+// after Tile, and after a failed open, which leaves the modified mark of
+// the project in front as it was.
+TEST_F(FramesTest, TheCaptionNamesTheActiveProjectWindow)
+{
+    const auto settle = [] {
+        for (int i = 0; i < 3; ++i)
+            QApplication::processEvents();
+    };
+    const std::string hallA = SavedProject("hallA.zkdr");
+    app.OnFileNew();
+    CKDRChildFrame* untitled = frame->ChildFrames().front();
+    untitled->showMaximized();
+    settle();
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kadrel - [Untitled1[*]]"));
+    files.answer = dir.File("hallB.zkdr");
+    frame->RouteCommand(ID_FILE_SAVE_AS);
+    settle();
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kadrel - [hallB.zkdr[*]]"));
+
+    ASSERT_NE(app.OpenDocumentFile(hallA), nullptr);
+    settle();
+    ASSERT_EQ(frame->ActiveChildFrame(), frame->ChildFrames().back());
+    EXPECT_EQ(frame->windowTitle(), frame->ActiveChildFrame()->isMaximized()
+                                        ? QStringLiteral("Kadrel - [hallA.zkdr[*]]")
+                                        : QStringLiteral("Kadrel - hallA.zkdr[*]"));
+
+    frame->MdiArea()->setActiveSubWindow(untitled);
+    frame->RouteCommand(ID_WINDOW_TILE_HORZ);
+    settle();
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kadrel - hallB.zkdr[*]"));
+
+    untitled->GetDocument().SetModifiedFlag(true);
+    untitled->showMaximized();
+    settle();
+    ASSERT_TRUE(frame->isWindowModified());
+    const std::string truncated = dir.File("truncated.zkdr");
+    WriteAll(truncated, ReadAll(hallA).substr(0, 40));
+    EXPECT_EQ(app.OpenDocumentFile(truncated), nullptr);
+    settle();
+    EXPECT_EQ(frame->ChildFrames().size(), 2);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kadrel - [hallB.zkdr[*]]"));
+    EXPECT_TRUE(frame->isWindowModified());
+    EXPECT_TRUE(untitled->isWindowModified());
+    EXPECT_TRUE(untitled->GetDocument().IsModified());
 }
 
 TEST_F(FramesTest, OpenListsBothExtensionsSaveAsOnlyTheNewOne)

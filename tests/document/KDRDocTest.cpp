@@ -451,6 +451,75 @@ TEST_F(KDRDocFile, SaveWithoutAPathAsksForOne)
     EXPECT_TRUE(fs::exists(PathOf("chosen.zkdr")));
 }
 
+// Save on a file that may not be replaced (read-only, or in a folder that
+// cannot be written) asks for a name, the current one offered: Cancel keeps
+// file and modified mark, the same name fails with its message, another
+// name saves there. Every save under a name is told to the listener.
+TEST_F(KDRDocFile, SaveOfAReadOnlyProjectAsksForAName)
+{
+    fs::create_directories(dir / "locked");
+    const struct {
+        const char* path;
+        fs::perms fileMode;
+        bool lockFolder;
+    } cases[] = {
+        {"readonly.zkdr", static_cast<fs::perms>(0444), false},
+        {"locked/hall.zkdr", static_cast<fs::perms>(0644), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const std::string path = PathOf(c.path);
+        {
+            CKDRDoc first;
+            ASSERT_TRUE(first.DoSave(path));
+        }
+        const std::vector<BYTE> before = Read(path);
+        fs::permissions(path, c.fileMode);
+        if (c.lockFolder) {
+            fs::permissions(dir / "locked", static_cast<fs::perms>(0555));
+        }
+        CKDRDoc doc;
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        doc.SetPathName(path);
+        doc.m_strProjectName = "changed";
+        doc.SetModifiedFlag(true);
+        std::vector<std::string> proposed;
+        std::vector<std::string> saved;
+        std::string answer;
+        doc.SetSavePathPrompt([&](std::string& p) {
+            proposed.push_back(p);
+            p = answer;
+            return !answer.empty();
+        });
+        doc.SetSavedListener([&](const std::string& p) { saved.push_back(p); });
+
+        messages.shown.clear();
+        EXPECT_FALSE(doc.OnFileSave());  // cancelled
+        EXPECT_EQ(proposed, std::vector<std::string>{path});
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(Read(path), before);
+        EXPECT_TRUE(messages.shown.empty());
+
+        answer = path;  // the same name again: the save fails and says so
+        EXPECT_FALSE(doc.DoFileSave());
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].first.substr(0, 24), "Failed to save document.");
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(Read(path), before);
+        EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, c.fileMode);
+        EXPECT_TRUE(saved.empty());
+
+        answer = PathOf("copy.zkdr");
+        EXPECT_TRUE(doc.DoFileSave());
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_EQ(doc.GetPathName(), answer);
+        EXPECT_EQ(saved, std::vector<std::string>{answer});
+        EXPECT_EQ(Read(path), before);
+        EXPECT_NE(Read(answer), before);
+        fs::permissions(dir / "locked", static_cast<fs::perms>(0755));
+    }
+}
+
 TEST_F(KDRDocFile, ClosingDropsTheModels)
 {
     CKDRDoc doc;

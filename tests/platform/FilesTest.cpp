@@ -108,3 +108,56 @@ TEST(FileIOTest, WriteIntoMissingFolderThrows)
 }
 
 }  // namespace
+
+namespace {
+
+// Permission bits decide, also for the superuser (whom access() lets write
+// anything): a read-only file, or one in a folder that cannot be written, is
+// not replaced by the write-beside-and-rename.
+TEST(FileIOTest, ReadOnlyFilesAndFoldersAreNotReplaced)
+{
+    const fs::path dir = TempDir() / "modes";
+    fs::remove_all(dir);
+    fs::create_directories(dir / "locked");
+    const struct {
+        const char* name;
+        bool inLockedFolder;
+        int mode;  // -1: no file
+        bool replaceable;
+    } cases[] = {
+        {"plain.zkdr", false, 0644, true},   {"readonly.zkdr", false, 0444, false},
+        {"groupw.zkdr", false, 0464, false}, {"new.zkdr", false, -1, true},
+        {"inlocked.zkdr", true, 0644, false}, {"newlocked.zkdr", true, -1, false},
+    };
+    for (const auto& c : cases) {
+        const fs::path p = (c.inLockedFolder ? dir / "locked" : dir) / c.name;
+        if (c.mode >= 0) {
+            FileIO::WriteFileSafely(p.string(), {1, 2});
+            fs::permissions(p, static_cast<fs::perms>(c.mode));
+        }
+    }
+    fs::permissions(dir / "locked", static_cast<fs::perms>(0555));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path p = (c.inLockedFolder ? dir / "locked" : dir) / c.name;
+        EXPECT_EQ(FileIO::CanReplaceFile(p.string()), c.replaceable);
+        if (c.replaceable) {
+            EXPECT_NO_THROW(FileIO::WriteFileSafely(p.string(), {7}));
+            EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{7}));
+        } else {
+            EXPECT_THROW(FileIO::WriteFileSafely(p.string(), {7}), CFileException);
+            if (c.mode >= 0) {
+                EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{1, 2}));
+                EXPECT_EQ(static_cast<int>(fs::status(p).permissions()) & 0777, c.mode);
+            } else {
+                EXPECT_FALSE(fs::exists(p));
+            }
+        }
+    }
+    EXPECT_FALSE(FileIO::IsWritableByPermissionBits((dir / "missing").string()));
+    fs::permissions(dir / "locked", static_cast<fs::perms>(0755));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir / "locked"), fs::directory_iterator()), 1);
+    fs::remove_all(dir);
+}
+
+}  // namespace

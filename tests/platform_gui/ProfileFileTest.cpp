@@ -60,3 +60,61 @@ TEST(AppSettings, SettingsGoToTheUserConfigFolderWhenTheProgramFolderCannotBeWri
     else
         unsetenv("XDG_CONFIG_HOME");
 }
+
+// An installed program's folder cannot be written: the file an
+// administrator put there is read until the user's copy exists; the first
+// write starts that copy from it, keeping its other settings, and from then
+// on the copy is read. A writable folder keeps everything beside the
+// program; a read-only file there sends the writes to the user's copy.
+TEST(AppSettings, TheFileBesideAnInstalledProgramIsReadUntilTheUsersCopyExists)
+{
+    TempDir dir;
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string saved = old ? old : "";
+    setenv("XDG_CONFIG_HOME", (dir.Path() + "/cfg").c_str(), 1);
+    const std::string program = dir.Path() + "/bin/";
+    const std::string user = dir.Path() + "/cfg/ZAV_KDR.ini";
+    std::filesystem::create_directories(program);
+    WriteAll(program + "ZAV_KDR.ini", "[IS_APP_FIRST_TIME]\r\nIsAppFirstTime=0\r\n[DEVELOPER_ID]\r\nDeveloperID=1\r\n");
+
+    CAppSettings writable;
+    writable.ChooseFiles(program);
+    EXPECT_EQ(writable.GetFilePath(), program + "ZAV_KDR.ini");
+    EXPECT_EQ(writable.GetWritePath(), program + "ZAV_KDR.ini");
+
+    std::filesystem::permissions(program, static_cast<std::filesystem::perms>(0555));
+    CAppSettings s;
+    s.ChooseFiles(program);
+    EXPECT_EQ(s.GetFilePath(), program + "ZAV_KDR.ini");
+    EXPECT_EQ(s.GetWritePath(), user);
+    s.Load();
+    EXPECT_EQ(s.m_bAppFirstTime, 0);
+    EXPECT_EQ(s.m_nDeveloperID, 1);
+    ASSERT_TRUE(s.WriteIniInt("LENGTH_UNIT", "LengthUnit", 1));
+    EXPECT_EQ(ReadAll(user),
+              "[IS_APP_FIRST_TIME]\r\nIsAppFirstTime=0\r\n[DEVELOPER_ID]\r\nDeveloperID=1\r\n[LENGTH_UNIT]\r\nLengthUnit=1\r\n");
+    EXPECT_EQ(ReadAll(program + "ZAV_KDR.ini"),
+              "[IS_APP_FIRST_TIME]\r\nIsAppFirstTime=0\r\n[DEVELOPER_ID]\r\nDeveloperID=1\r\n");
+
+    // The next start reads the user's copy.
+    WriteAll(user, "[DEVELOPER_ID]\r\nDeveloperID=0\r\n");
+    CAppSettings next;
+    next.ChooseFiles(program);
+    EXPECT_EQ(next.GetFilePath(), user);
+    next.Load();
+    EXPECT_EQ(next.m_nDeveloperID, 0);
+    std::filesystem::permissions(program, static_cast<std::filesystem::perms>(0755));
+
+    // A writable folder whose file is read-only.
+    std::filesystem::remove(user);
+    std::filesystem::permissions(program + "ZAV_KDR.ini", static_cast<std::filesystem::perms>(0444));
+    CAppSettings locked;
+    locked.ChooseFiles(program);
+    EXPECT_EQ(locked.GetFilePath(), program + "ZAV_KDR.ini");
+    EXPECT_EQ(locked.GetWritePath(), user);
+
+    if (old)
+        setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+}
