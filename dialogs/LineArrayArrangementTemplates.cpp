@@ -22,13 +22,15 @@ DialogTemplate LV3Template()
     for (int b = 0; b < 4; ++b)
         t.controls.push_back(
             MakeControl(K::GroupBox, 1055 + b, "LV-3 (" + std::to_string(b + 1) + ")", 15, 35 + 90 * b, 140, 90));
+    // The connector between two boxes holds the joint's combo just above the
+    // lower box, whose title stays clear of both.
     for (int b = 0; b < 3; ++b)
-        t.controls.push_back(MakeControl(K::GroupBox, 1059 + b, "QJ-RT3", 5, 110 + 90 * b, 75, 30));
+        t.controls.push_back(MakeControl(K::GroupBox, 1059 + b, "QJ-RT3", 5, 104 + 90 * b, 75, 30));
     for (int m = 0; m < 16; ++m)
         t.controls.push_back(MakeControl(K::GroupBox, 1021 + m, kModuleNames[m % 4], 90, 44 + 20 * (m % 4) + 90 * (m / 4), 60, 15));
     t.controls.push_back(MakeControl(K::ComboList, 1052, "", 16, 13, 70, 75));
     t.controls.push_back(MakeControl(K::Static, IDC_STATIC, "Box count", 92, 15, 41, 8));
-    const int ys[15] = {55, 75, 95, 120, 145, 165, 185, 210, 235, 255, 275, 300, 325, 345, 365};
+    const int ys[15] = {51, 71, 91, 112, 141, 161, 181, 202, 231, 251, 271, 292, 321, 341, 361};
     for (int j = 0; j < 15; ++j) {
         const int id = 2001 + j;
         const int x = (id == 2004 || id == 2008 || id == 2012) ? 10 : 20;

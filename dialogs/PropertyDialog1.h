@@ -251,12 +251,13 @@ inline constexpr int kZeroPositionControls[] = {
 };
 
 // One row of label, edit and unit text.
-inline void AddRow(std::vector<ControlTemplate>& v, int x, int y, int labelWidth, int label, int edit, int unit)
+inline void AddRow(std::vector<ControlTemplate>& v, int x, int y, int labelWidth, int label, int edit, int unit,
+                   int editWidth = 56)
 {
     using K = ControlTemplate;
     v.push_back(MakeControl(K::Static, label, "Static", x, y + 2, labelWidth, 8));
-    v.push_back(MakeControl(K::Edit, edit, "", x + labelWidth + 2, y, 56, 12));
-    v.push_back(MakeControl(K::Static, unit, "[m]", x + labelWidth + 62, y + 2, 20, 8));
+    v.push_back(MakeControl(K::Edit, edit, "", x + labelWidth + 2, y, editWidth, 12));
+    v.push_back(MakeControl(K::Static, unit, "[m]", x + labelWidth + editWidth + 6, y + 2, 20, 8));
 }
 
 inline DialogTemplate BuildTemplate()
@@ -309,8 +310,9 @@ inline DialogTemplate BuildTemplate()
 
     // Colour map reference.
     v.push_back(MakeControl(K::GroupBox, IDC_STATIC, "Color Map Reference", 227, 172, 102, 60));
-    AddRow(v, 232, 186, 24, D::IDC_STATIC_COLOR_MAX, D::IDC_EDIT_COLOR_MAX, D::IDC_UNIT_COLOR_MAX);
-    AddRow(v, 232, 204, 24, D::IDC_STATIC_COLOR_PITCH, D::IDC_EDIT_COLOR_PITCH, D::IDC_UNIT_COLOR_PITCH);
+    // Narrower edits keep the "[dB]" texts inside the group and the dialog.
+    AddRow(v, 232, 186, 28, D::IDC_STATIC_COLOR_MAX, D::IDC_EDIT_COLOR_MAX, D::IDC_UNIT_COLOR_MAX, 40);
+    AddRow(v, 232, 204, 28, D::IDC_STATIC_COLOR_PITCH, D::IDC_EDIT_COLOR_PITCH, D::IDC_UNIT_COLOR_PITCH, 40);
     return t;
 }
 

@@ -47,6 +47,7 @@ bool CAutoInstallLayout::Compute(const double measured[4], int overlapMode, int 
 {
     m_points.clear();
     m_nRows = m_nColumns = 0;
+    m_failure = kNoFailure;
     const bool hexagonal = pattern == kHexagonal;
     const bool knownMode = overlapMode >= 0 && overlapMode <= 4;
 
@@ -68,22 +69,28 @@ bool CAutoInstallLayout::Compute(const double measured[4], int overlapMode, int 
     }
     const double sx = m_x1 + m_x2;
     const double sy = m_y1 + m_y2;
-    if (!(std::isfinite(sx) && sx > 0.0 && std::isfinite(sy) && sy > 0.0))
+    if (!(std::isfinite(sx) && sx > 0.0 && std::isfinite(sy) && sy > 0.0)) {
+        m_failure = kNoSpacing;
         return false;
+    }
 
     const long long rows = CountFrom((widthY - 0.6 * sy) / sy);
     long long columns = 0;
     long long slots = 0;  // hexagonal: half-column slots
     if (hexagonal) {
         slots = CountFrom(2.0 * (lengthX - 0.5 * sx * 0.6) / sx);
-        if (slots < 0)
+        if (slots < 0) {
+            m_failure = kTooManySpeakers;
             return false;
+        }
         columns = (slots + 1) / 2;
     } else {
         columns = CountFrom((lengthX - 0.6 * sx) / sx);
     }
-    if (rows < 0 || columns < 0 || rows * columns > kMaxSpeakers)
+    if (rows < 0 || columns < 0 || rows * columns > kMaxSpeakers) {
+        m_failure = kTooManySpeakers;
         return false;
+    }
     m_nRows = static_cast<int>(rows);
     m_nColumns = static_cast<int>(columns);
 
@@ -118,5 +125,7 @@ bool CAutoInstallLayout::Compute(const double measured[4], int overlapMode, int 
         m_x2 /= 2.0;
     }
     // A room without area (a negative size from a damaged file) has no grid.
+    if (m_points.empty())
+        m_failure = kNoArea;
     return !m_points.empty();
 }

@@ -15,6 +15,9 @@ public:
     // fill a large room with millions of installations).
     static constexpr long long kMaxSpeakers = 10000;
 
+    // Why Compute found no grid.
+    enum Failure : int { kNoFailure = 0, kNoSpacing, kTooManySpeakers, kNoArea };
+
     struct Point {
         double x = 0.0;
         double y = 0.0;
@@ -23,7 +26,8 @@ public:
     // measured[0], [1]: coverage along +x and -x; [2], [3]: along +y and -y.
     // The room rectangle starts at (x0, y0) and spans lengthX by widthY.
     // False when the spacing is no positive finite number, the grid would
-    // hold more than kMaxSpeakers points, or no point lies in the room.
+    // hold more than kMaxSpeakers points, or no point lies in the room;
+    // m_failure then tells which.
     bool Compute(const double measured[4], int overlapMode, int pattern, double x0, double y0, double lengthX,
                  double widthY);
 
@@ -39,4 +43,5 @@ public:
     int m_nColumns = 0;
     // The positions, in laying order (points beyond the area left out).
     std::vector<Point> m_points;
+    Failure m_failure = kNoFailure;
 };

@@ -9,6 +9,7 @@
 #include "document/InstallationUi.h"
 #include "document/KDRDoc.h"
 #include "models/StdSPModel.h"
+#include "platform/DataExchange.h"
 #include "platform/DrawingContext.h"
 #include "platform/MessageBox.h"
 #include "resources/StringTable.h"
@@ -16,6 +17,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -24,6 +27,10 @@ constexpr unsigned kStrSamePosition = 61634;
 constexpr unsigned kStrMixedImpedance = 61663;
 constexpr unsigned kStrDoubtfulResult = 61690;
 constexpr unsigned kStrPlaneAtRoomHeight = 61692;
+constexpr unsigned kStrAutoNoCoverage = 39320;
+constexpr unsigned kStrAutoTooManySpeakers = 39321;
+constexpr unsigned kStrAutoNoSpacing = 39322;
+constexpr unsigned kStrAutoNoArea = 39323;
 
 // The drop of the coverage scan, in dB.
 constexpr double kCoverageDrop = 6.0;
@@ -47,6 +54,20 @@ int ConditionIndexOf(const IColorMapViewLink& view, const CKDRDoc& doc)
 {
     const int index = view.GetConditionIndex();
     return index >= 0 ? index : doc.m_colorMapConditions.GetCurrentIndex();
+}
+
+// Why the automatic installation laid no grid.
+std::string AutoInstallFailureText(bool scanFailed, CAutoInstallLayout::Failure failure)
+{
+    if (scanFailed)
+        return LoadStringId(kStrAutoNoCoverage);
+    switch (failure) {
+    case CAutoInstallLayout::kTooManySpeakers:
+        return DataExchange::FormatString2(LoadStringId(kStrAutoTooManySpeakers),
+                                           std::to_string(CAutoInstallLayout::kMaxSpeakers), std::string());
+    case CAutoInstallLayout::kNoArea: return LoadStringId(kStrAutoNoArea);
+    default: return LoadStringId(kStrAutoNoSpacing);
+    }
 }
 
 }  // namespace
@@ -355,7 +376,12 @@ int CKDRDoc::AutoInstall()
             return 1;
     }
 
-    m_installations.RemoveAll();
+    // The installations leave the room but are kept: a grid that cannot be
+    // laid gives them back as they were.
+    CInstallationElementList previous = std::exchange(m_installations.GetList(), CInstallationElementList());
+    const double previousTotalPower = m_installations.GetTotalPower();
+    const int previousDragState = m_nDragInstallState;
+    m_installations.UpdateTotalPower();
     UpdateAllViews(nullptr, kHintRecalcMaps);
     UpdateAllViews(nullptr, kHintInstallationList);
     ClearGraphCursorCurves();
@@ -377,18 +403,24 @@ int CKDRDoc::AutoInstall()
     m_nDragInstallState = 2;
 
     int result = 0;
+    std::string failureText;
     if (m_colorMapConditions.GetCount() > 0) {
         const int conditionIndex = m_colorMapConditions.GetCurrentIndex();
         double measured[4] = {0.0, 0.0, 0.0, 0.0};
         double offset = 0.0;
         CAutoInstallLayout layout;
-        // A scan that finds no edge, or a grid too fine to lay, keeps the
-        // probe alone instead of laying a grid from unmeasured distances.
-        if (InstallationUi().CalcCoverage(*this, conditionIndex, 0, measured[0], measured[1], offset,
-                                          kCoverageDrop) != 0 ||
-            InstallationUi().CalcCoverage(*this, conditionIndex, 1, measured[2], measured[3], offset,
-                                          kCoverageDrop) != 0 ||
-            !layout.Compute(measured, m_nAutoOverlapMode, m_nAutoLayoutPattern, x0, y0, lx, ly)) {
+        // A scan that finds no edge, or a grid that cannot be laid, gives the
+        // room its installations back and says why, instead of laying a grid
+        // from unmeasured distances.
+        const bool scanFailed = InstallationUi().CalcCoverage(*this, conditionIndex, 0, measured[0], measured[1],
+                                                              offset, kCoverageDrop) != 0 ||
+                                InstallationUi().CalcCoverage(*this, conditionIndex, 1, measured[2], measured[3],
+                                                              offset, kCoverageDrop) != 0;
+        if (scanFailed || !layout.Compute(measured, m_nAutoOverlapMode, m_nAutoLayoutPattern, x0, y0, lx, ly)) {
+            m_installations.GetList() = std::move(previous);
+            m_installations.SetTotalPower(previousTotalPower);
+            m_nDragInstallState = previousDragState;
+            failureText = AutoInstallFailureText(scanFailed, layout.m_failure);
             result = 1;
         } else {
             m_installations.RemoveAll();
@@ -416,6 +448,8 @@ int CKDRDoc::AutoInstall()
     UpdateAllViews(nullptr, kHintInstallationList);
     ClearGraphCursorCurves();
     UpdateAllViews(nullptr, kHintGraphs);
+    if (!failureText.empty())
+        AfxMessageBox(failureText, MB_OK | MB_ICONEXCLAMATION);
     return result;
 }
 

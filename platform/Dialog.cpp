@@ -2,6 +2,7 @@
 
 #include "platform/DataExchange.h"
 #include "platform/MessageBox.h"
+#include "resources/DialogTemplates.h"
 
 namespace {
 IDialogRunner* g_runner = nullptr;
@@ -44,6 +45,14 @@ void CDialog::OnOK()
 void CDialog::OnCancel()
 {
     EndDialog(IDCANCEL);
+}
+
+void CDialog::OnEscape()
+{
+    const DialogTemplate* tmpl = FindDialogTemplate(m_templateId);
+    const bool closeBox = tmpl == nullptr || tmpl->systemMenu;
+    if (closeBox || (m_controls != nullptr && m_controls->IsWindowVisible(IDCANCEL)))
+        OnCancel();
 }
 
 void CDialog::OnControlCommand(int, int) {}

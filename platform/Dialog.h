@@ -44,6 +44,10 @@ public:
     virtual void OnOK();
     // Cancel, Escape or the close box: the end with IDCANCEL.
     virtual void OnCancel();
+    // Escape or the window manager's close: OnCancel while the dialog has a
+    // close box (its template a system menu) or shows a Cancel button;
+    // otherwise nothing, since the dialog offers no way out but its buttons.
+    void OnEscape();
     // A control other than OK and Cancel was clicked or changed.
     virtual void OnControlCommand(int id, int notifyCode);
     // Draws a control of the template's Custom kind; client is its area.

@@ -105,3 +105,11 @@ void RegisterDialogTemplate(const DialogTemplate& tmpl)
 {
     Templates()[tmpl.id] = tmpl;
 }
+
+std::vector<const DialogTemplate*> AllDialogTemplates()
+{
+    std::vector<const DialogTemplate*> all;
+    for (const auto& [id, tmpl] : Templates())
+        all.push_back(&tmpl);
+    return all;
+}

@@ -45,3 +45,5 @@ struct DialogTemplate {
 const DialogTemplate* FindDialogTemplate(unsigned id);
 // Adds (or replaces) a template; dialogs defined elsewhere register theirs.
 void RegisterDialogTemplate(const DialogTemplate& tmpl);
+// Every template registered so far, in the order of their ids.
+std::vector<const DialogTemplate*> AllDialogTemplates();

@@ -202,7 +202,7 @@ bool CTemplateDialog::PressButton(int id)
 bool CTemplateDialog::PressEscape()
 {
     Initialize();
-    m_dialog.OnCancel();
+    m_dialog.OnEscape();
     FinishIfEnded();
     return m_dialog.IsEnded();
 }

@@ -4,7 +4,9 @@
 #include "AppTestSupport.h"
 
 #include "app/AboutDlg.h"
+#include "dialogs/InitialSettingsDialog1.h"
 #include "dialogs/PreferenceDialog1.h"
+#include "dialogs/PropertyDialog1.h"
 #include "dialogs/Zx1ExportDialog1.h"
 #include "platform/RegisteredMessages.h"
 #include "platform/qt/DialogUnits.h"
@@ -14,7 +16,9 @@
 #include "platform/qt/WindowLocator.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
@@ -71,6 +75,47 @@ TEST(TemplateDialog, EscapeAndTheCloseBoxCancel)
     EXPECT_TRUE(d.IsEnded());
     EXPECT_EQ(d.GetResult(), IDCANCEL);
     EXPECT_EQ(d.m_nAdvancedMode, 2);
+}
+
+// Initial Settings and Room Parameters have no close box; Escape and the
+// window manager's close act as their Cancel button, and do nothing while it
+// is hidden (a new project's room must be confirmed with OK).
+TEST(TemplateDialog, WithoutCloseBoxEscapeAndCloseCancelOnlyWhenCancelIsShown)
+{
+    for (const bool showCancel : {false, true}) {
+        CInitialSettingsDialog1 initial;
+        initial.SetParameters(1, showCancel ? 1 : 0);
+        CPropertyDialog1 room;
+        room.SetParameters("Hall", "", 0, 0, 0, 10, 10, 3, 1, 1, 0, 0, 0, 10, 10, 1.2, 0.5, 100, 3, 1, 1,
+                           showCancel ? 1 : 0, 3, 0);
+        for (CDialog* d : {static_cast<CDialog*>(&initial), static_cast<CDialog*>(&room)}) {
+            for (const bool byEscape : {false, true}) {
+                SCOPED_TRACE(std::to_string(d->GetTemplateId()) + (showCancel ? " with Cancel" : " without Cancel") +
+                             (byEscape ? ", Escape" : ", close"));
+                CTemplateDialog dlg(*d, *FindDialogTemplate(d->GetTemplateId()));
+                const Qt::WindowFlags flags = dlg.windowFlags();
+                EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+                EXPECT_FALSE(flags.testFlag(Qt::WindowCloseButtonHint));
+                EXPECT_FALSE(flags.testFlag(Qt::WindowSystemMenuHint));
+                dlg.Initialize();
+                dlg.show();
+                if (byEscape) {
+                    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                    QApplication::sendEvent(&dlg, &key);
+                } else {
+                    QCloseEvent close;
+                    QApplication::sendEvent(&dlg, &close);
+                    EXPECT_EQ(close.isAccepted(), showCancel);
+                }
+                EXPECT_EQ(d->IsEnded(), showCancel);
+                EXPECT_EQ(dlg.isVisible(), !showCancel);
+                if (showCancel) {
+                    EXPECT_EQ(d->GetResult(), IDCANCEL);
+                }
+                dlg.hide();
+            }
+        }
+    }
 }
 
 TEST(TemplateDialog, AboutBoxNamesTheVersion)

@@ -232,13 +232,14 @@ TEST(LV3ArrangementDialog, TemplateHoldsTheControlsAtTheirPlaces)
                 return k;
         return ControlTemplate();
     };
+    // The joint between two boxes sits just above the lower box's title.
     EXPECT_EQ(find(2012).x, 10);
-    EXPECT_EQ(find(2012).y, 300);
+    EXPECT_EQ(find(2012).y, 292);
     EXPECT_EQ(find(2013).x, 20);
     EXPECT_EQ(find(1036).y, 104 + 270);
     EXPECT_EQ(find(1036).text, "4th Module");
     EXPECT_EQ(find(1058).text, "LV-3 (4)");
-    EXPECT_EQ(find(1061).y, 290);
+    EXPECT_EQ(find(1061).y, 284);
     EXPECT_EQ(find(1061).text, "QJ-RT3");
     EXPECT_EQ(find(1098).kind, ControlTemplate::Custom);
     EXPECT_EQ(find(1098).cx, 210);

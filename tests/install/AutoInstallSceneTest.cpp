@@ -105,11 +105,13 @@ TEST_F(AutoInstallSceneTest, TheGridFollowsTheMeasuredCoverageOfTheProbe)
     EXPECT_EQ(map.calls, std::vector<std::string>{"Update(0,0)"});
 }
 
-TEST_F(AutoInstallSceneTest, ABandTheSpeakerDoesNotReachLeavesTheProbeAlone)
+TEST_F(AutoInstallSceneTest, ABandTheSpeakerDoesNotReachKeepsTheRoomAndSaysSo)
 {
     ImportCeilingSpeaker(doc);
     AddCondition(doc, 1.2);
+    doc.m_installations.AddInstallation(0, 0, 3.0, 4.0, 4.0, 0.0, 0.0, 90.0, 6.0, TRUE);
     doc.m_nAdvancedMode = 2;
+    CRecordingMessageBox box;
     runner.script = [](CDialog& d, CFakeControls& c) {
         // 1/3 octave at the top of the list: far above the data's 10 kHz.
         c.c[1010].sel = 0;
@@ -120,8 +122,11 @@ TEST_F(AutoInstallSceneTest, ABandTheSpeakerDoesNotReachLeavesTheProbeAlone)
     };
     EXPECT_EQ(doc.AutoInstall(), 1);
     EXPECT_GT(doc.m_dAutoCenterFreq, 15000.0);
-    EXPECT_EQ(doc.m_installations.GetCount(), 1);
+    ASSERT_EQ(doc.m_installations.GetCount(), 1);
+    EXPECT_EQ(doc.m_installations.GetAt(0)->GetPosition().x, 3.0);
     EXPECT_FALSE(doc.m_bAutoInstalled);
+    ASSERT_EQ(box.shown.size(), 1u);
+    EXPECT_EQ(box.shown[0].first.rfind("The automatic installation could not be made: the coverage", 0), 0u);
 }
 
 }  // namespace

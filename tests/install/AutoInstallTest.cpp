@@ -303,24 +303,80 @@ TEST_F(AutoInstallTest, WithoutConditionOnlyTheProbeStays)
     EXPECT_TRUE(ui.coverageConditions.empty());
 }
 
-TEST_F(AutoInstallTest, AFailedScanOrAnImpossibleGridLaysNoGrid)
+TEST_F(AutoInstallTest, AFailedScanOrAnImpossibleGridGivesTheRoomBackAndSaysWhy)
 {
+    const std::string lost = "The automatic installation could not be made: ";
+    const std::string kept = " The installations are left as they were.";
+    struct Case {
+        const char* name;
+        int failingAxis;  // -1: the scan succeeds
+        double coverage;
+        double lengthX, widthY;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"scan fails", 1, 2.0, 10.0, 10.0,
+         lost +
+             "the coverage of the speaker could not be measured in the judgment band (its level does not fall by "
+             "6 dB, or the band holds no frequency of the speaker data)." +
+             kept},
+        // 2000 m x 2000 m at 10 m spacing: 200 x 200 speakers.
+        {"too many", -1, 5.0, 2000.0, 2000.0,
+         lost + "the grid would need more than 10000 speakers. Choose a lower speaker density or a smaller room." +
+             kept},
+        {"no spacing", -1, 0.0, 10.0, 10.0, lost + "the measured coverage gives no spacing for a grid." + kept},
+        {"no area", -1, 2.0, 10.0, -20.0, lost + "the room has no area to lay a grid in." + kept},
+    };
     AddModel(doc, 0, 3, {{false, 10.0}});
     AddCondition(doc, 1.2);
-    ui.coverageResult[1] = 1;
-    CHintRecorder hints(doc);
-    EXPECT_EQ(doc.AutoInstall(), 1);
-    EXPECT_EQ(doc.m_installations.GetCount(), 1);  // the probe
-    EXPECT_FALSE(doc.m_bAutoInstalled);
-    EXPECT_EQ(doc.m_dAutoDistance[3], 0.0);
-    EXPECT_EQ(hints.hints, (std::vector<long>{1, 2, 4, 1, 2, 4}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.m_installations.RemoveAll();
+        doc.m_installations.AddInstallation(0, 0, 1.0, 2.0, 2.5, 10.0, 20.0, 30.0, 4.0, TRUE);
+        doc.m_installations.AddInstallation(0, 0, 5.0, 6.0, 2.0, 0.0, 0.0, 90.0, 8.0, FALSE);
+        doc.m_installations.SetCurrentIndex(1);
+        doc.m_installations.SetTotalPower(99.0);  // as a loaded file may hold it
+        doc.m_installations.SetRoom(CInstallationContainer::kRoomLengthX, c.lengthX);
+        doc.m_installations.SetRoom(CInstallationContainer::kRoomWidthY, c.widthY);
+        doc.m_nDragInstallState = 0;
+        doc.m_bAutoInstalled = TRUE;
+        doc.m_dAutoDistance[3] = 7.0;
+        ui.coverageResult[0] = ui.coverageResult[1] = 0;
+        if (c.failingAxis >= 0)
+            ui.coverageResult[c.failingAxis] = 1;
+        for (double& d : ui.coverage)
+            d = c.coverage;
+        box.shown.clear();
+        CHintRecorder hints(doc);
 
-    ui.coverageResult[1] = 0;
-    doc.m_installations.SetRoom(CInstallationContainer::kRoomLengthX, 10000.0);
-    doc.m_installations.SetRoom(CInstallationContainer::kRoomWidthY, 10000.0);
-    ui.coverage[0] = ui.coverage[1] = ui.coverage[2] = ui.coverage[3] = 0.1;
-    EXPECT_EQ(doc.AutoInstall(), 1);
-    EXPECT_EQ(doc.m_installations.GetCount(), 1);
+        EXPECT_EQ(doc.AutoInstall(), 1);
+
+        ASSERT_EQ(doc.m_installations.GetCount(), 2);
+        const CInstallationElement* a = doc.m_installations.GetAt(0);
+        const CInstallationElement* b = doc.m_installations.GetAt(1);
+        EXPECT_EQ(a->GetPosition().x, 1.0);
+        EXPECT_EQ(a->GetPosition().y, 2.0);
+        EXPECT_EQ(a->GetPosition().z, 2.5);
+        EXPECT_EQ(a->GetAngles().x, 10.0);
+        EXPECT_EQ(a->GetAngles().y, 20.0);
+        EXPECT_EQ(a->GetAngles().z, 30.0);
+        EXPECT_EQ(a->GetPower(), 4.0);
+        EXPECT_EQ(a->GetPolarity(), 1);
+        EXPECT_EQ(b->GetPosition().x, 5.0);
+        EXPECT_EQ(b->GetPower(), 8.0);
+        EXPECT_EQ(b->GetPolarity(), 0);
+        EXPECT_EQ(doc.m_installations.GetCurrentIndex(), 1);
+        EXPECT_EQ(doc.m_installations.GetTotalPower(), 99.0);
+        EXPECT_EQ(doc.m_nDragInstallState, 0);
+        EXPECT_FALSE(doc.m_bAutoInstalled);
+        EXPECT_EQ(doc.m_dAutoDistance[3], 7.0);
+        // The emptied room for the scan, then the room as it was.
+        EXPECT_EQ(hints.hints, (std::vector<long>{1, 2, 4, 1, 2, 4}));
+        EXPECT_EQ(hints.installationCounts, (std::vector<int>{0, 0, 0, 2, 2, 2}));
+        ASSERT_EQ(box.shown.size(), 1u);
+        EXPECT_EQ(box.shown[0].first, c.text);
+        EXPECT_EQ(box.shown[0].second, static_cast<unsigned>(MB_OK | MB_ICONEXCLAMATION));
+    }
 }
 
 }  // namespace
