@@ -286,11 +286,13 @@ void CListeningPlane::Serialize(CArchive& ar, DWORD version)
     }
     ar >> top >> origin[0] >> origin[1] >> origin[2];
 
-    // The dots on file are the ones Set makes from these values; a record
-    // that says otherwise cannot be read in step and is refused.
+    // The dots on file are the ones Set makes from these values, and Set
+    // recounts them: a stored count that differs is only a stale word. A
+    // geometry that Set refuses makes no dots, so a record that announces
+    // dots for it cannot be read in step and is refused.
     const PlaneGrid g = ComputeGrid(ext, pitch);
     const std::uint64_t cells = g.valid ? g.cells : 0;
-    if ((cells & 0xFFFF) != storedCells) {
+    if (!g.valid && storedCells != 0) {
         CArchive::ThrowFormat("the calculation plane's dots do not match its geometry");
     }
     const std::uint64_t dotSize = hasZ ? 7 * 8 : 6 * 8;

@@ -2,6 +2,7 @@
 
 #include "models/AngleBracket.h"
 #include "models/CommaPieces.h"
+#include "models/SpeakerDataLimits.h"
 #include "platform/Archive.h"
 #include "platform/Numbers.h"
 #include "platform/Progress.h"
@@ -38,16 +39,27 @@ BOOL CBalloonElement::ReadText(CStdioFile& file, IProgress* progress)
     for (int i = 0; i + 1 < rows; ++i) {
         if (progress)
             progress->PumpMessages();
-        if (file.ReadString(line))
+        if (file.ReadString(line)) {
             m_angles[i] = Numbers::Atof(line);
+            if (!SpeakerDataLimits::IsUsableAngle(m_angles[i]))
+                return false;
+        }
         for (int k = 0; k < frequencies; ++k) {
             if (file.ReadString(line)) {
                 // Level and phase pairs, one per polar angle; a level without
                 // its phase and pairs beyond the row are not part of the data.
                 CCommaPieces pieces(line);
                 std::string_view level, phase;
-                for (int j = 0; j < columns && pieces.Next(level) && pieces.Next(phase); ++j)
-                    GetCell(i, j, k).SetLevelPhase(Numbers::Atof(level), Numbers::Atof(phase));
+                for (int j = 0; j < columns && pieces.Next(level) && pieces.Next(phase); ++j) {
+                    const double dB = Numbers::Atof(level);
+                    const double degrees = Numbers::Atof(phase);
+                    // A level whose pressure overflows, or a phase that gives
+                    // no direction, would make every level of a map infinite
+                    // or no number.
+                    if (!SpeakerDataLimits::IsUsableLevelPhase(dB, degrees))
+                        return false;
+                    GetCell(i, j, k).SetLevelPhase(dB, degrees);
+                }
             }
             if (progress) {
                 progress->SetPos(progress->m_nStepCounter);
@@ -72,6 +84,19 @@ BOOL CBalloonElement::ReadText(CStdioFile& file, IProgress* progress)
             GetCell(i, 0, k) = GetCell(0, 0, k);
             GetCell(i, columns - 1, k) = GetCell(0, columns - 1, k);
         }
+    }
+    return true;
+}
+
+bool CBalloonElement::AreValuesUsable() const
+{
+    for (double a : m_angles) {
+        if (!SpeakerDataLimits::IsUsableAngle(a))
+            return false;
+    }
+    for (const CSPComplex& c : m_cells) {
+        if (!SpeakerDataLimits::IsUsablePressure(c.re, c.im))
+            return false;
     }
     return true;
 }

@@ -46,8 +46,13 @@ public:
     // pairs. Closes the ring with a 360-degree copy of row 0 and makes the
     // poles single-valued. The progress, when given, is pumped once per row
     // and set to its step counter after each frequency line (its result is
-    // not looked at). Missing lines leave their cells at 0; always TRUE.
+    // not looked at). Missing lines leave their cells at 0. FALSE for a
+    // meridian angle, level or phase that is no number or lies beyond the
+    // bounds of SpeakerDataLimits.h.
     BOOL ReadText(CStdioFile& file, IProgress* progress);
+    // True when every meridian angle and cell lies within the bounds of
+    // SpeakerDataLimits.h.
+    bool AreValuesUsable() const;
 
     // The R meridian angles, f64 each, no count.
     void SerializeAngleValues(CArchive& ar);

@@ -154,8 +154,33 @@ BOOL CSpeakerDataHeader::ReadValues(CStdioFile& file)
     std::string_view piece;
     std::size_t next = 0;
     while (next < m_polarAngles.size() && pieces.Next(piece)) {
-        if (!piece.empty())
-            m_polarAngles[next++] = Numbers::Atof(piece);
+        if (piece.empty())
+            continue;
+        const double angle = Numbers::Atof(piece);
+        if (!SpeakerDataLimits::IsUsableAngle(angle))
+            return false;
+        m_polarAngles[next++] = angle;
+    }
+    return true;
+}
+
+bool CSpeakerDataHeader::AreValuesUsable() const
+{
+    using namespace SpeakerDataLimits;
+    if (!(m_dReferenceDistance > 0.0) || !IsUsableLength(m_dReferenceDistance))
+        return false;
+    if (!(m_dFrequencyPitch >= kMinFrequencyPitch && m_dFrequencyPitch <= kMaxFrequencyPitch) ||
+        m_dFrequencyPitch != std::floor(m_dFrequencyPitch))
+        return false;
+    if (!std::isfinite(m_dLowestFrequency) || !std::isfinite(m_dHighestFrequency))
+        return false;
+    for (double a : m_polarAngles) {
+        if (!IsUsableAngle(a))
+            return false;
+    }
+    for (double f : m_frequencies) {
+        if (!(std::fabs(f) <= kMaxFrequency))
+            return false;
     }
     return true;
 }

@@ -63,7 +63,12 @@ public:
     // a grid that cannot be held (see SpeakerDataLimits.h).
     BOOL ReadHeader(CStdioFile& file);
     // The polar-angle line: values separated by ",", empty pieces skipped.
+    // FALSE also for an angle beyond the bounds (see SpeakerDataLimits.h).
     BOOL ReadValues(CStdioFile& file);
+    // True when every value is a number within the bounds of
+    // SpeakerDataLimits.h: reference distance above 0, a whole pitch,
+    // finite range ends, polar angles and frequencies.
+    bool AreValuesUsable() const;
 
     // 40 bytes: reference distance, polar, meridian and frequency counts,
     // pitch, lowest, highest frequency, tap count. Loading refuses a grid

@@ -1,8 +1,10 @@
 #pragma once
-// Bounds on the counts a speaker-data file or a project file may give. The
-// files come from anywhere, so every count is checked against these before
-// anything is allocated for it.
+// Bounds on the counts and values a speaker-data file or a project file may
+// give. The files come from anywhere, so every count is checked against
+// these before anything is allocated for it, and every value before a model
+// that holds it is kept.
 
+#include <cmath>
 #include <cstdint>
 
 namespace SpeakerDataLimits {
@@ -24,5 +26,55 @@ inline constexpr int kMaxFrequencyPitch = 1000;
 // Modules of one model (centre + upper + lower): real arrays have a few
 // dozen at most; each count is also stored as a 16-bit word.
 inline constexpr std::uint32_t kMaxModuleCount = 4096u;
+
+// Values. Measured data stay far inside these bounds; beyond them a value can
+// only come from a damaged file. Within them every pressure a model gives
+// stays a finite double, also after the distance law down to a micrometre,
+// an installation power of up to 1e100 W, the sum over all elements and
+// their image sources, and the square taken by an energy sum.
+
+// Level of a balloon cell at the reference distance, dB: the scale of the
+// 999 dB that a receiver on a source gets.
+inline constexpr double kMaxLevel = 1000.0;
+// Real and imaginary part of a stored cell, Pa: above the pressure of
+// kMaxLevel (2e45 Pa).
+inline constexpr double kMaxPressure = 1.0e46;
+// Angles and phases in degrees: 2^53, beyond which a double no longer tells
+// one degree from the next.
+inline constexpr double kMaxAngle = 9007199254740992.0;
+// Lengths in metres: positions, module geometry, reference distance.
+inline constexpr double kMaxLength = 1.0e6;
+// Frequencies of the data, Hz.
+inline constexpr double kMaxFrequency = 1.0e9;
+// Tap values (volts or ohms), tap powers (W) and power factors.
+inline constexpr double kMaxTapValue = 1.0e9;
+// Power share of one element.
+inline constexpr double kMaxPowerShare = 1.0e6;
+
+// Each is false for a value that is not a number.
+inline bool IsUsableAngle(double degrees)
+{
+    return std::fabs(degrees) <= kMaxAngle;
+}
+
+inline bool IsUsableLength(double metres)
+{
+    return std::fabs(metres) <= kMaxLength;
+}
+
+inline bool IsUsableShare(double share)
+{
+    return share >= 0.0 && share <= kMaxPowerShare;
+}
+
+inline bool IsUsableLevelPhase(double level, double phase)
+{
+    return std::isfinite(level) && level <= kMaxLevel && IsUsableAngle(phase);
+}
+
+inline bool IsUsablePressure(double re, double im)
+{
+    return std::fabs(re) <= kMaxPressure && std::fabs(im) <= kMaxPressure;
+}
 
 }  // namespace SpeakerDataLimits

@@ -18,20 +18,42 @@ namespace {
 
 constexpr unsigned kIdsBadModelData = 39211;
 constexpr unsigned kIdsBadPowerShare = 39212;
+constexpr unsigned kIdsBadModelValue = 39213;
 
-bool IsFinite(const CPoint3D& p)
+bool IsUsablePosition(const CPoint3D& p)
 {
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+    using SpeakerDataLimits::IsUsableLength;
+    return IsUsableLength(p.x) && IsUsableLength(p.y) && IsUsableLength(p.z);
+}
+
+bool AreUsableAngles(const CPoint3D& a)
+{
+    using SpeakerDataLimits::IsUsableAngle;
+    return IsUsableAngle(a.x) && IsUsableAngle(a.y) && IsUsableAngle(a.z);
 }
 
 // True when every placement can take part in the pressure calculation: a
-// power share that is a finite number not below 0 (its square root scales
-// the pressure) and a finite position and aim.
+// power share not below 0 (its square root scales the pressure), a
+// position and an aim, all numbers within the bounds of SpeakerDataLimits.h.
 bool ArePlacementsUsable(const CSPVariableParamArray& placements)
 {
     for (const CSPVariableParam& p : placements) {
-        const double share = p.GetShare();
-        if (!std::isfinite(share) || share < 0.0 || !IsFinite(p.GetPositionMetres()) || !IsFinite(p.GetAngles()))
+        if (!SpeakerDataLimits::IsUsableShare(p.GetShare()) || !IsUsablePosition(p.GetPositionMetres()) ||
+            !AreUsableAngles(p.GetAngles()))
+            return false;
+    }
+    return true;
+}
+
+// Module geometry (offset and length in metres, splay in degrees) and share
+// of every unit description.
+bool AreAxisElementsUsable(const CAxisElementArray& axes)
+{
+    using namespace SpeakerDataLimits;
+    for (const CAxisElement& axis : axes) {
+        const CAxisEntity& v = axis.GetVector();
+        if (!IsUsableLength(v.x) || !IsUsableLength(v.y) || !IsUsableAngle(v.z) ||
+            !IsUsableShare(axis.GetPowerShare()))
             return false;
     }
     return true;
@@ -259,12 +281,23 @@ BOOL CSpeakerModel::ImportFromFile(CStdioFile& file, IProgress* progress)
         if (file.LineNumber() - before < linesPerBalloon)
             return FALSE;
     }
-    // A negative or unreadable power share (or a module geometry that gives
-    // no finite position) would turn every level into NaN.
-    if (!ArePlacementsUsable(m_placements))
-        return FALSE;
     BuildSpeakerElements();
-    return TRUE;
+    // A negative or unreadable power share, a module geometry that gives no
+    // finite position, or any other value beyond the bounds would turn
+    // levels infinite or into no number.
+    return AreValuesUsable() ? TRUE : FALSE;
+}
+
+bool CSpeakerModel::AreValuesUsable() const
+{
+    if (!m_header.AreValuesUsable() || !m_tapTable.AreTapsUsable() || !AreAxisElementsUsable(m_axisElements) ||
+        !ArePlacementsUsable(m_placements))
+        return false;
+    for (const CBalloonElement& balloon : m_balloons) {
+        if (!balloon.AreValuesUsable())
+            return false;
+    }
+    return true;
 }
 
 // --- pressure --------------------------------------------------------------
@@ -465,10 +498,12 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
     if (cells == 0 || cells > SpeakerDataLimits::kMaxBalloonCells || m_balloons.empty())
         CArchive::ThrowFormat(LoadStringId(kIdsBadModelData));
     // Before 2.0 the cells come once per built element at the end of the
-    // record (a model may build fewer elements than its module count), from
-    // 2.0 on once per balloon.
+    // record (a model may build fewer elements than its module count, and
+    // one without modules carries none), from 2.0 on once per balloon. Every
+    // balloon is sized to the grid, so the grid must fit in what is left in
+    // every case.
     const bool before200 = version < kVersion200;
-    const std::uint64_t cellRecords = before200 ? (elementCount > 0 ? 1u : 0u) : m_balloons.size();
+    const std::uint64_t cellRecords = before200 ? 1u : m_balloons.size();
     ar.CheckCount(cells * cellRecords, 16);
     for (CBalloonElement& balloon : m_balloons)
         balloon.SetDimensions(rows, columns, frequencies);
@@ -483,5 +518,11 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
         // Elements that share a balloon read it in turn: the last one stays.
         for (CSpeakerElement& e : m_elements)
             e.Serialize(ar);
+        // Without elements the balloons hold cells the file does not carry:
+        // what a load holds that way is bounded by the size of the file.
+        if (m_elements.empty())
+            ar.ReserveUnread(cells * 16 * m_balloons.size());
     }
+    if (!AreValuesUsable())
+        CArchive::ThrowFormat(LoadStringId(kIdsBadModelValue));
 }

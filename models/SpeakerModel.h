@@ -136,6 +136,11 @@ public:
     const CSPVariableParamArray& GetPlacements() const { return m_placements; }
     const CSpeakerElementArray& GetElements() const { return m_elements; }
 
+    // True when every value of the model (header, taps, unit descriptions,
+    // placements, balloons) is a number within the bounds of
+    // SpeakerDataLimits.h, so that every pressure it gives is finite.
+    bool AreValuesUsable() const;
+
     // --- records ---------------------------------------------------------
     // The name and the name suffix; loading discards the suffix, which files
     // of versions 1.0.0 and 1.3.0 do not have.

@@ -1,9 +1,12 @@
 #include "models/SpeakerTapTable.h"
 
 #include "models/CommaPieces.h"
+#include "models/SpeakerDataLimits.h"
 #include "platform/Archive.h"
 #include "platform/Numbers.h"
 #include "platform/TextFile.h"
+
+#include <cmath>
 
 namespace {
 
@@ -13,6 +16,20 @@ constexpr double kLineFactor = 1.0;
 bool InRange(int i, std::size_t size)
 {
     return i >= 0 && static_cast<std::size_t>(i) < size;
+}
+
+// A tap value or factor within the bounds; false for a value that is not a
+// number.
+bool IsUsableTapValue(double v)
+{
+    return std::fabs(v) <= SpeakerDataLimits::kMaxTapValue;
+}
+
+// The power becomes an installation's power, whose square root scales the
+// pressure: it must not be negative.
+bool IsUsableTapPower(double w)
+{
+    return w >= 0.0 && w <= SpeakerDataLimits::kMaxTapValue;
 }
 
 }  // namespace
@@ -148,6 +165,23 @@ BOOL CSpeakerTapTable::ReadFromFile(CStdioFile& file)
                 break;
             }
         }
+        if (!IsTapUsable(i))
+            return false;
+    }
+    return true;
+}
+
+bool CSpeakerTapTable::IsTapUsable(std::size_t i) const
+{
+    return i < m_values.size() && IsUsableTapValue(m_values[i]) && IsUsableTapPower(m_powers[i]) &&
+           IsUsableTapValue(m_factors[i]);
+}
+
+bool CSpeakerTapTable::AreTapsUsable() const
+{
+    for (std::size_t i = 0; i < m_values.size(); ++i) {
+        if (!IsTapUsable(i))
+            return false;
     }
     return true;
 }

@@ -52,13 +52,18 @@ public:
 
     // One line per tap, as many as the tap count: kind letter "h" or "l",
     // value, power, optional factor, separated by ",". FALSE when a line is
-    // missing.
+    // missing or a tap is not usable (below).
     BOOL ReadFromFile(CStdioFile& file);
+    // True when every tap's value, power and factor are numbers within the
+    // bounds of SpeakerDataLimits.h and no power is negative.
+    bool AreTapsUsable() const;
 
     // Project-file versions whose tap records carry no factor.
     static bool VersionHasTapFactor(DWORD version);
 
 private:
+    bool IsTapUsable(std::size_t i) const;
+
     DWORD m_dwCentreCount = 0;
     DWORD m_dwUpperCount = 0;
     DWORD m_dwLowerCount = 0;

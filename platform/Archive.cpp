@@ -55,6 +55,14 @@ void CArchive::CheckCount(std::uint64_t count, std::uint64_t recordSize) const
         ThrowFormat("A count in the file is larger than the data that follows it.");
 }
 
+void CArchive::ReserveUnread(std::uint64_t bytes)
+{
+    const std::uint64_t remaining = m_data.size() - m_pos;
+    if (bytes > remaining || m_unread > remaining - bytes)
+        ThrowFormat("The file describes more data than it holds.");
+    m_unread += bytes;
+}
+
 // --- storing ---------------------------------------------------------------
 
 CArchive& CArchive::operator<<(WORD w)

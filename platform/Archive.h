@@ -70,6 +70,10 @@ public:
     // lie in what remains; called before allocating anything for a count
     // taken from the file.
     void CheckCount(std::uint64_t count, std::uint64_t recordSize) const;
+    // Counts bytes that a load holds without reading them (data a record
+    // implies but does not carry) and throws a format error once all those
+    // of this archive together would exceed what remains to be read.
+    void ReserveUnread(std::uint64_t bytes);
 
     // The bytes written so far (storing) or the whole input (loading).
     const std::vector<BYTE>& Buffer() const { return m_data; }
@@ -85,4 +89,5 @@ private:
     Mode m_mode;
     std::vector<BYTE> m_data;
     std::size_t m_pos = 0;
+    std::uint64_t m_unread = 0;
 };

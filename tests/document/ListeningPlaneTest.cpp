@@ -286,11 +286,31 @@ TEST(ListeningPlaneRecord, WrittenFieldByFieldAndReadBackIntoTheDotsSetMakes)
     }
 }
 
-TEST(ListeningPlaneRecord, DotsThatDoNotMatchTheGeometryAreRefused)
+TEST(ListeningPlaneRecord, TheDotCountIsSetsAndDotsThatCannotBeReadInStepAreRefused)
 {
-    Bytes rec = PlaneRecord(true);
-    rec.b[0] = 3;  // three dots claimed for a 2 x 1 plane
-    CArchive ar(rec.b);
+    // A stale count word (three or none claimed for a 2 x 1 plane) loads
+    // the two dots Set makes, and the plane is saved with its own count.
+    for (WORD claimed : {3, 0, 0xFFFF}) {
+        SCOPED_TRACE(claimed);
+        Bytes rec = PlaneRecord(true);
+        rec.b[0] = static_cast<BYTE>(claimed & 0xFF);
+        rec.b[1] = static_cast<BYTE>(claimed >> 8);
+        CArchive in(rec.b);
+        CListeningPlane back;
+        back.Serialize(in, 0x02000000);
+        EXPECT_EQ(in.Remaining(), 0u);
+        EXPECT_EQ(back.GetCellCount(), 2u);
+        EXPECT_EQ(back.GetCells().GetAt(1)->GetLevel(), 79.25);
+        CArchive out;
+        back.Serialize(out, 0x02000000);
+        EXPECT_EQ(out.Buffer(), PlaneRecord(true).b);
+    }
+
+    // Dots announced for a geometry that makes none (two zero extents)
+    // cannot be read in step.
+    Bytes flat;
+    flat.W(2).W(25).D(1.0).D(3.0).D(2.0).D(0.0).D(0.0).D(90.0).D(0).D(0).D(0);
+    CArchive ar(flat.b);
     CListeningPlane p;
     EXPECT_THROW(p.Serialize(ar, 0x02000000), CArchiveException);
 

@@ -55,6 +55,7 @@ void LoadOrRefuse(const std::vector<BYTE>& bytes)
     if (!m)
         return;
     EXPECT_LE(m->GetElements().size(), m->GetPlacements().size());
+    modeltest::ExpectFinitePressures(*m);
     CSPComplex result;
     m->CalcPressure(result, CPoint3D(5.0, 1.0, 0.5), CPoint3D(), CPoint3D(), Frequencies()[1], 4.0, false, 10.0,
                     1.0, true, 0);

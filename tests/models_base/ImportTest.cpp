@@ -166,4 +166,49 @@ TEST(ImportTest, ANegativeOrUnreadableShareIsRefused)
     }
 }
 
+TEST(ImportTest, ValuesThatMakeAPressureInfiniteOrNoNumberAreRefused)
+{
+    // TinyZsb: line 9 the tap, line 10 the polar angles, line 16 the second
+    // meridian row's angle; the pairs are front, side and rear cells.
+    struct Case {
+        const char* what;
+        std::string text;
+        bool ok;
+    };
+    auto withLine = [](std::size_t i, const char* value) {
+        std::vector<std::string> lines = Lines(TinyZsb(1));
+        lines[i] = value;
+        return Join(lines);
+    };
+    const Case cases[] = {
+        {"level that overflows", TinyZsb(1, "1e999,0"), false},
+        {"level whose pressure overflows", TinyZsb(1, "90,0", "7000,0"), false},
+        {"level whose energy overflows", TinyZsb(1, "90,0", "3500,0"), false},
+        {"level of minus infinity", TinyZsb(1, "90,0", "84,30", "-1e999,0"), false},
+        {"phase that overflows", TinyZsb(1, "90,1e999"), false},
+        {"phase beyond 2^53 degrees", TinyZsb(1, "90,0", "84,1e17"), false},
+        {"meridian angle whose radians overflow", withLine(16, "1e308"), false},
+        {"polar angle whose radians overflow", withLine(10, "0,1e308,180"), false},
+        {"tap value that overflows", withLine(9, "h,1e999,6"), false},
+        {"tap power that overflows", withLine(9, "h,100,1e999"), false},
+        {"negative tap power", withLine(9, "h,100,-5"), false},
+        {"tap factor that overflows", withLine(9, "l,8,60,1e999"), false},
+        // Far beyond measured data but within the bounds: kept.
+        {"level of 999 dB", TinyZsb(1, "999,0"), true},
+        {"level far below hearing", TinyZsb(1, "90,0", "-1e300,0"), true},
+        {"unwrapped phase", TinyZsb(1, "90,-7200"), true},
+        {"silent tap", withLine(9, "l,8,0"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CStdioFile file;
+        file.OpenText(Body(c.text));
+        CSpeakerModelContainer container;
+        EXPECT_EQ(container.ImportModel(file, 0, nullptr) != FALSE, c.ok);
+        ASSERT_EQ(container.GetCount(), c.ok ? 1 : 0);
+        if (c.ok)
+            ExpectFinitePressures(*container.GetAt(0));
+    }
+}
+
 }  // namespace

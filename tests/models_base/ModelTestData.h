@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
@@ -142,15 +144,40 @@ inline std::string Join(const std::vector<std::string>& lines, std::size_t n = s
     return text;
 }
 
+// What every model that imports or loads must give: at every data
+// frequency, at a point that is not at a source, in both units, with a
+// ceiling image, at the lowest and the highest of the dialogs' 10000 W and
+// the taps' powers (the pressure grows with the power), a pressure whose
+// parts and whose square (an energy sum) are finite.
+inline void ExpectFinitePressures(CSpeakerModel& m)
+{
+    double lowest = 10000.0;
+    double highest = 10000.0;
+    for (int t = 0; t < m.GetTapCount(); ++t) {
+        lowest = std::min(lowest, m.GetTapPower(t));
+        highest = std::max(highest, m.GetTapPower(t));
+    }
+    for (double f : m.GetHeader().GetFrequencies()) {
+        for (int unit : {0, 1}) {
+            for (double power : {lowest, highest}) {
+                CSPComplex p;
+                m.CalcPressure(p, CPoint3D(2, 1, 0.5), CPoint3D(0, 0, 2), CPoint3D(10, 5, 30), f, 3.0, unit == 1,
+                               power, 1.0, true, unit);
+                if (!std::isfinite(p.re) || !std::isfinite(p.im) || !std::isfinite(p.re * p.re + p.im * p.im)) {
+                    ADD_FAILURE() << "pressure (" << p.re << ", " << p.im << ") at " << f << " Hz, power " << power
+                                  << ", unit " << unit;
+                    return;
+                }
+            }
+        }
+    }
+}
+
 // Adds the pressure of model m at a few points and frequencies; a damaged
-// model must compute without crashing whatever it gives.
+// model that was kept must compute, and compute finite pressures.
 inline void Exercise(CSpeakerModel& m)
 {
-    for (double f : m.GetHeader().GetFrequencies()) {
-        CSPComplex p;
-        m.CalcPressure(p, CPoint3D(2, 1, 0.5), CPoint3D(0, 0, 2), CPoint3D(10, 0, 30), f, 3.0, false, 1.0, 1.0,
-                       true, 0);
-    }
+    ExpectFinitePressures(m);
 }
 
 }  // namespace modeltest

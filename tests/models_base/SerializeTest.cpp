@@ -250,6 +250,78 @@ TEST(ModelRecordTest, ANegativeOrNonFiniteShareOrPositionIsAFormatError)
     }
 }
 
+TEST(ModelRecordTest, AValueThatWouldMakeAPressureInfiniteOrNoNumberIsAFormatError)
+{
+    const auto model = Imported(TinyZsb(1));
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    // Offsets in the 2.0 record of the tiny speaker: type code, reserved
+    // words, angles (32), name and suffix (38), share and position (70),
+    // data header (110), tap table (138), polar angles (162), meridian
+    // angles (186), 36 cells, frequencies.
+    struct Case {
+        const char* what;
+        std::size_t at;
+        double stored;
+        double value;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"reference distance 0", 70, 1.0, 0.0, false},
+        {"negative reference distance", 70, 1.0, -1.0, false},
+        {"infinite reference distance", 70, 1.0, inf, false},
+        {"pitch 0", 84, 3.0, 0.0, false},
+        {"pitch that is no whole number", 84, 3.0, 2.5, false},
+        {"lowest frequency that is no number", 92, 1000.0, nan, false},
+        {"tap value that is no number", 114, 100.0, nan, false},
+        {"negative tap power", 122, 10.0, -1.0, false},
+        {"infinite tap power", 122, 10.0, inf, false},
+        {"infinite tap factor", 130, 1.0, inf, false},
+        {"polar angle whose radians overflow", 146, 90.0, 1e308, false},
+        {"meridian angle that is no number", 170, 180.0, nan, false},
+        {"infinite cell", 186, model->GetBalloons()[0].GetCells()[0].re, inf, false},
+        {"cell whose energy overflows", 186, model->GetBalloons()[0].GetCells()[0].re, 1e160, false},
+        {"infinite frequency", 762, model->GetHeader().GetFrequency(0), inf, false},
+        {"frequency beyond a gigahertz", 762, model->GetHeader().GetFrequency(0), 2e9, false},
+        {"reference distance of a kilometre", 70, 1.0, 1000.0, true},
+        {"cell of 999 dB", 186, model->GetBalloons()[0].GetCells()[0].re, 1.7e45, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<BYTE> bytes = TinyRecord(*model, 0x02000000);
+        double stored = 0.0;
+        std::memcpy(&stored, &bytes[c.at], 8);
+        ASSERT_EQ(stored, c.stored);
+        std::memcpy(&bytes[c.at], &c.value, 8);
+        CArchive in(bytes);
+        if (c.ok) {
+            const auto loaded = CSpeakerModel::CreateFromArchive(in, 0x02000000);
+            ASSERT_NE(loaded, nullptr);
+            ExpectFinitePressures(*loaded);
+            continue;
+        }
+        try {
+            (void)CSpeakerModel::CreateFromArchive(in, 0x02000000);
+            FAIL() << "no error";
+        } catch (const CArchiveException& e) {
+            EXPECT_EQ(e.m_cause, CArchiveException::badSchema);
+            EXPECT_STREQ(e.what(),
+                         "The project file holds a speaker model with a value that is no valid number or out of "
+                         "range.");
+        }
+    }
+
+    // Before 2.0 the cells come last, read by the elements.
+    std::vector<BYTE> old = TinyRecord(*model, 0x01040000);
+    std::memcpy(&old[old.size() - 8], &inf, 8);
+    CArchive in(old);
+    EXPECT_THROW(CSpeakerModel::CreateFromArchive(in, 0x01040000), CArchiveException);
+
+    // A placement a thousand kilometres away is refused with the shares.
+    CArchive far(TinyRecord(*model, 0x02000000, true, 1.0, 2e6));
+    EXPECT_THROW(CSpeakerModel::CreateFromArchive(far, 0x02000000), CArchiveException);
+}
+
 TEST(ModelRecordTest, AnUnknownTypeCodeCreatesNothing)
 {
     CArchive in(CGolden().W(9).W(0).bytes);
