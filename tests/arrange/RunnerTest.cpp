@@ -158,6 +158,61 @@ TEST(ArrangementRunner, ThePowerRatioReachesTheModuleArrangementCommand)
     EXPECT_EQ(doc.m_installations.GetAt(0)->GetPower(), 120.0);
 }
 
+// The LV-3 and LV-6 examples open their dialogs with a splay mode selected
+// in every joint's combo, at the user level that offers the fewest modes;
+// choosing the box count they have rewrites every splay from the combos and
+// leaves each as the file gave it.
+TEST(ArrangementRunner, TheLineArrayExamplesOpenWithAModeInEveryJoint)
+{
+    struct Case {
+        const char* file;
+        int typeCode;
+        int countCombo;
+        int firstAngleCombo;
+        int angleCombos;
+    };
+    const int saved = AppSettings().m_nSpecialUserLevel;
+    AppSettings().m_nSpecialUserLevel = 0;
+    for (const Case& ex : {Case{"SampleLV3Array.zsb", 5, 1052, 2001, 15}, Case{"SampleLV6Array.zsb", 8, 1120, 1121, 7}}) {
+        SCOPED_TRACE(ex.file);
+        CKDRDoc doc;
+        CStdioFile file;
+        ASSERT_TRUE(file.Open(std::string(KADREL_SOURCE_DIR) + "/examples/" + ex.file));
+        std::string version;
+        ASSERT_TRUE(file.ReadString(version));
+        ASSERT_TRUE(doc.m_models.ImportModel(file, 0, nullptr));
+        doc.m_models.SetCurrentIndex(0);
+        CSpeakerModel* model = doc.m_models.GetAt(0);
+        ASSERT_EQ(model->GetTypeCode(), ex.typeCode);
+        CAxisEntityArray before;
+        for (const CSPVariableParam& p : model->GetPlacements())
+            before.push_back(p.GetEntity());
+
+        CModuleArrangementDialogs r;
+        RegisterLineArrayArrangementDialogs(r);
+        CScopedModelDialogs installed(&r);
+        ScriptedRunner runner;
+        int visible = 0;
+        runner.script = [&ex, &visible](CDialog& d, Controls& c) {
+            for (int id = ex.firstAngleCombo; id < ex.firstAngleCombo + ex.angleCombos; ++id) {
+                if (!c.IsWindowVisible(id))
+                    continue;
+                ++visible;
+                EXPECT_NE(c.Selected(id), "") << id;
+            }
+            c.Choose(d, ex.countCombo, c.GetCurSel(ex.countCombo));
+            return IDOK;
+        };
+        doc.OnSpeakerModuleArrangement();
+        ASSERT_EQ(runner.shown.size(), 1u);
+        EXPECT_EQ(visible, static_cast<int>(before.size()) - 1);
+        ASSERT_EQ(model->GetPlacements().size(), before.size());
+        for (std::size_t i = 0; i < before.size(); ++i)
+            EXPECT_EQ(model->GetPlacements()[i].GetEntity(), before[i]) << i;
+    }
+    AppSettings().m_nSpecialUserLevel = saved;
+}
+
 // Counts the dialogs never make (an import file's uneven halves, very long
 // arrays) open and close without reaching past the controls or vectors;
 // counts beyond any model are refused.

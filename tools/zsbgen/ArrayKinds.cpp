@@ -65,16 +65,21 @@ void ApplyTypeH(ZsbRecipe& recipe)
 }
 
 // LV-3 and LV-6: two boxes or cabinets of 4 modules, split at the rigging
-// point, the modules splayed progressively away from it.
+// point, the modules splayed progressively away from it. The joints take
+// splay modes of the arrangement dialog, so it shows a mode for each: the
+// rigging joint 3.75 degrees ("15deg-mode"), shared half and half by the two
+// centre modules, then 3.75, 7.5 and 11.25 outward; the upper half splays
+// negative (fanning upward), the lower half positive.
 void ApplyLineArray(ZsbRecipe& recipe, double length, double offset, const char* prefix)
 {
     recipe.countLines = {0, 4, 4};
     recipe.axes.clear();
-    const double splays[4] = {0.0, 1.0, 2.0, 4.0};
+    const double splays[4] = {1.875, 3.75, 7.5, 11.25};
     for (int half = 0; half < 2; ++half) {
+        const double sign = half == 0 ? -1.0 : 1.0;
         for (int i = 0; i < 4; ++i)
             recipe.axes.push_back(Axis(std::string(prefix) + (half == 0 ? "-U" : "-L") + std::to_string(i + 1),
-                                     length, offset, splays[i], 1.0 / 8.0));
+                                     length, offset, sign * splays[i], 1.0 / 8.0));
     }
     recipe.units.resize(1);
 }
