@@ -20,15 +20,16 @@ namespace {
 
 // Columns (or rows) of the room grid along one wall, at most: the Room
 // Parameters dialog takes walls up to 10000 and pitches down to 0.001. A
-// grid beyond that can come only from a damaged file and has no cells.
+// grid beyond that can come only from a damaged file and has no cells; a
+// plane beyond it has its dots tried one by one.
 constexpr double kMaxGridCellsPerAxis = 10000000.0 + 1.0;
 
 // How many cells on each side of the cell under the exact point are tried
 // with the projected quadrangles, at most: rounding the corners to whole
 // pixels moves a cell's border by up to a pixel, so a point near a border
 // may lie in a neighbour's quadrangle, and the first cell in search order
-// wins. Cells smaller than about 1/8 pixel would need more; for them the
-// cell under the exact point is the answer.
+// wins. Cells narrower than about a quarter pixel would need more; for them
+// the cell under the exact point is the answer.
 constexpr long long kMaxRefineRadius = 8;
 
 // Columns (or rows) of the room grid along a length: the whole pitches, and
@@ -115,11 +116,33 @@ struct GridAxis {
 
 // A grid of cells in a plane of the room on the window: cell (i, j) covers
 // offsets i pitch .. (i + 1) pitch along the first axis and j pitch ..
-// (j + 1) pitch along the second.
+// (j + 1) pitch along the second. A cell's quadrangle starts along the first
+// axis, or along the second when `secondFirst` is set.
 struct WindowGrid {
     WindowFrame frame;
     GridAxis a, b;
+    bool secondFirst = false;
 };
+
+// Whether a cell of the grid, drawn some thousand pixels wide, holds its
+// own centre: whether its quadrangles hold the points within them at all.
+bool HoldsPoints(const WindowGrid& grid)
+{
+    const WindowFrame& f = grid.frame;
+    const double ax = f.dax * grid.a.pitch, ay = f.day * grid.a.pitch;
+    const double bx = f.dbx * grid.b.pitch, by = f.dby * grid.b.pitch;
+    const double m = 4096.0 / std::max(std::hypot(ax, ay), std::hypot(bx, by));
+    if (!std::isfinite(m))
+        return false;
+    auto at = [m](double x, double y) {
+        return IntPoint{static_cast<int>(std::lround(x * m)), static_cast<int>(std::lround(y * m))};
+    };
+    const IntPoint first = grid.secondFirst ? at(bx, by) : at(ax, ay);
+    const IntPoint second = grid.secondFirst ? at(ax, ay) : at(bx, by);
+    const IntPoint quad[4] = {IntPoint{0, 0}, first, at(ax + bx, ay + by), second};
+    const IntPoint centre = at((ax + bx) / 2.0, (ay + by) / 2.0);
+    return IsPointInQuadrangle(centre.x, centre.y, quad) > 0;
+}
 
 // The cell whose projected quadrangle holds the point, searched as if every
 // cell were tried row by row (j outer, i inner) and the first that holds
@@ -175,7 +198,19 @@ bool FindGridCell(const WindowGrid& grid, CPoint logical, Holds holds, long long
     };
     const long long ri = radius(spanA, grid.a.pitch);
     const long long rj = radius(spanB, grid.b.pitch);
-    const bool exact = ri <= kMaxRefineRadius && rj <= kMaxRefineRadius;
+    if ((ri > kMaxRefineRadius || rj > kMaxRefineRadius) && !edgeOn) {
+        // Cells far below a pixel, at least across: rounded to pixels, the
+        // quadrangles are points, lines and slivers. The cell under the
+        // exact point, when the point is in the grid at all and the grid's
+        // quadrangles hold points at a size of some pixels (seen from
+        // behind, or turned far round on the window, a quadrangle holds
+        // none).
+        if (a < 0.0 || b < 0.0 || a > grid.a.length || b > grid.b.length || !HoldsPoints(grid))
+            return false;
+        iFound = ci;
+        jFound = cj;
+        return true;
+    }
     const long long iFrom = fromFirstColumn ? 0 : std::max(0LL, ci - std::min(ri, kMaxRefineRadius));
     const long long jFrom = fromFirstRow ? 0 : std::max(0LL, cj - std::min(rj, kMaxRefineRadius));
     const long long iTo = std::min(grid.a.count - 1, (fromFirstColumn ? 0 : ci) + std::min(ri, kMaxRefineRadius));
@@ -187,15 +222,7 @@ bool FindGridCell(const WindowGrid& grid, CPoint logical, Holds holds, long long
                 jFound = j;
                 return true;
             }
-    if (exact || edgeOn)
-        return false;
-    // Cells far below a pixel: the cell under the exact point, when the
-    // point is in the grid at all.
-    if (a < 0.0 || b < 0.0 || a > grid.a.length || b > grid.b.length)
-        return false;
-    iFound = ci;
-    jFound = cj;
-    return true;
+    return false;
 }
 
 }  // namespace
@@ -328,9 +355,12 @@ BOOL CColorMapViewCore::HitTestPlaneDot(CPoint logical, double position[3]) cons
         across(0.0, 0.0, 0.0);
     (columns == 0 ? along.x : along.z) = 1.0;
     (rows == 1 ? across.y : across.z) = 1.0;
+    // The quadrangle of a dot in a plane of constant x starts along y, its
+    // rows; the others start along x, their columns.
     const WindowGrid grid{ProjectAxes(*this, origin, along, across),
                           {pitch, nColumns, plane.GetExtent(columns)},
-                          {pitch, nRows, plane.GetExtent(rows)}};
+                          {pitch, nRows, plane.GetExtent(rows)},
+                          quadOf == &GetQuadYZ};
     long long i = 0, j = 0;
     if (!FindGridCell(grid, logical, [&](long long ci, long long cj) { return dotHolds(*dotAt(ci, cj)); }, i, j))
         return FALSE;
