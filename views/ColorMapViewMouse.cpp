@@ -20,15 +20,16 @@ namespace {
 
 // Columns (or rows) of the room grid along one wall, at most: the Room
 // Parameters dialog takes walls up to 10000 and pitches down to 0.001. A
-// grid beyond that can come only from a damaged file and has no cells.
+// grid beyond that can come only from a damaged file and has no cells; a
+// plane beyond it has its dots tried one by one.
 constexpr double kMaxGridCellsPerAxis = 10000000.0 + 1.0;
 
 // How many cells on each side of the cell under the exact point are tried
 // with the projected quadrangles, at most: rounding the corners to whole
 // pixels moves a cell's border by up to a pixel, so a point near a border
 // may lie in a neighbour's quadrangle, and the first cell in search order
-// wins. Cells smaller than about 1/8 pixel would need more; for them the
-// cell under the exact point is the answer.
+// wins. Cells narrower than about a quarter pixel would need more; for them
+// the cell under the exact point is the answer.
 constexpr long long kMaxRefineRadius = 8;
 
 // Columns (or rows) of the room grid along a length: the whole pitches, and
@@ -61,6 +62,167 @@ bool InQuad(CPoint p, const CPoint quad[4])
     for (int i = 0; i < 4; ++i)
         q[i] = IntPoint{quad[i].x, quad[i].y};
     return IsPointInQuadrangle(p.x, p.y, q) > 0;
+}
+
+// Dots along an extent of the plane, as the plane lays them out: ceil(extent
+// / pitch). 0 when there is none or too many.
+long long DotCount(double extent, double pitch)
+{
+    const double quotient = std::ceil(extent / pitch);
+    if (!(pitch > 0.0) || !(quotient > 0.0) || quotient > kMaxGridCellsPerAxis)
+        return 0;
+    return static_cast<long long>(quotient);
+}
+
+// A plane in the room under the view's projection before rounding: a point
+// origin + a along + b across lies near window pixel
+// (ox + a dax + b dbx, oy + a day + b dby).
+struct WindowFrame {
+    double ox = 0.0, oy = 0.0;
+    double dax = 0.0, day = 0.0;
+    double dbx = 0.0, dby = 0.0;
+};
+
+WindowFrame ProjectAxes(const CColorMapViewCore& view, const CPoint3D& origin, const CPoint3D& along,
+                        const CPoint3D& across)
+{
+    WindowFrame f;
+    const CColorMapCondition* cond = view.GetCondition();
+    if (!cond)
+        return f;
+    const double k = cond->GetScale() * 1000.0;
+    const CRect& margin = cond->GetMargin();
+    const CPoint3D rotation = view.GetViewRotation();
+    CPoint3D o = origin, a = along, b = across;
+    o.Rotate(rotation);
+    a.Rotate(rotation);
+    b.Rotate(rotation);
+    f.ox = (o.x - view.GetMinX()) * k + margin.left;
+    f.oy = -(o.y - view.GetMinY()) * k - margin.bottom + view.GetTotalSize().cy + 1.0;
+    f.dax = a.x * k;
+    f.day = -a.y * k;
+    f.dbx = b.x * k;
+    f.dby = -b.y * k;
+    return f;
+}
+
+// One axis of a grid of cells: whole pitches from the start and a last cell
+// that ends at the length, narrower when the length is no whole multiple.
+struct GridAxis {
+    double pitch;
+    long long count;
+    double length;
+};
+
+// A grid of cells in a plane of the room on the window: cell (i, j) covers
+// offsets i pitch .. (i + 1) pitch along the first axis and j pitch ..
+// (j + 1) pitch along the second. A cell's quadrangle starts along the first
+// axis, or along the second when `secondFirst` is set.
+struct WindowGrid {
+    WindowFrame frame;
+    GridAxis a, b;
+    bool secondFirst = false;
+};
+
+// Whether a cell of the grid, drawn some thousand pixels wide, holds its
+// own centre: whether its quadrangles hold the points within them at all.
+bool HoldsPoints(const WindowGrid& grid)
+{
+    const WindowFrame& f = grid.frame;
+    const double ax = f.dax * grid.a.pitch, ay = f.day * grid.a.pitch;
+    const double bx = f.dbx * grid.b.pitch, by = f.dby * grid.b.pitch;
+    const double m = 4096.0 / std::max(std::hypot(ax, ay), std::hypot(bx, by));
+    if (!std::isfinite(m))
+        return false;
+    auto at = [m](double x, double y) {
+        return IntPoint{static_cast<int>(std::lround(x * m)), static_cast<int>(std::lround(y * m))};
+    };
+    const IntPoint first = grid.secondFirst ? at(bx, by) : at(ax, ay);
+    const IntPoint second = grid.secondFirst ? at(ax, ay) : at(bx, by);
+    const IntPoint quad[4] = {IntPoint{0, 0}, first, at(ax + bx, ay + by), second};
+    const IntPoint centre = at((ax + bx) / 2.0, (ay + by) / 2.0);
+    return IsPointInQuadrangle(centre.x, centre.y, quad) > 0;
+}
+
+// The cell whose projected quadrangle holds the point, searched as if every
+// cell were tried row by row (j outer, i inner) and the first that holds
+// the point won, but trying only the cells about the point. holds(i, j)
+// tests one cell's quadrangle. False for none.
+template <class Holds>
+bool FindGridCell(const WindowGrid& grid, CPoint logical, Holds holds, long long& iFound, long long& jFound)
+{
+    const WindowFrame& f = grid.frame;
+    const double ux = logical.x - f.ox, uy = logical.y - f.oy;
+    const double det = f.dax * f.dby - f.dbx * f.day;
+    const double norm = std::max(std::hypot(f.dax, f.day), std::hypot(f.dbx, f.dby));
+    if (!std::isfinite(det) || !(norm > 0.0) || !std::isfinite(ux) || !std::isfinite(uy))
+        return false;
+
+    double a = 0.0, b = 0.0;
+    // Offsets in the plane per pixel along the window's x and y (bounds of
+    // the inverse map), to size the search around the point.
+    double spanA = 0.0, spanB = 0.0;
+    const bool edgeOn = std::fabs(det) <= 1e-12 * norm * norm;
+    // Seen edge-on, the collapsed direction is searched from its first cell.
+    bool fromFirstColumn = false, fromFirstRow = false;
+    if (!edgeOn) {
+        a = (ux * f.dby - uy * f.dbx) / det;
+        b = (uy * f.dax - ux * f.day) / det;
+        spanA = (std::fabs(f.dby) + std::fabs(f.dbx)) / std::fabs(det);
+        spanB = (std::fabs(f.dax) + std::fabs(f.day)) / std::fabs(det);
+    } else {
+        // Seen edge-on the plane is a line: the point's place along it gives
+        // the one offset, the other starts at the first cell.
+        const double la = f.dax * f.dax + f.day * f.day, lb = f.dbx * f.dbx + f.dby * f.dby;
+        if (la >= lb) {
+            a = (ux * f.dax + uy * f.day) / la;
+            spanA = 1.0 / std::sqrt(la);
+            spanB = lb > 0.0 ? 1.0 / std::sqrt(lb) : HUGE_VAL;
+            fromFirstRow = true;
+        } else {
+            b = (ux * f.dbx + uy * f.dby) / lb;
+            spanB = 1.0 / std::sqrt(lb);
+            spanA = la > 0.0 ? 1.0 / std::sqrt(la) : HUGE_VAL;
+            fromFirstColumn = true;
+        }
+    }
+    const long long ci = CellIndex(a, grid.a.pitch, grid.a.count);
+    const long long cj = CellIndex(b, grid.b.pitch, grid.b.count);
+
+    // Cells within two pixels of the point (a corner moves by less than one
+    // when rounded) and one more, within the cap.
+    auto radius = [](double span, double pitch) {
+        const double r = std::ceil(2.0 * span / pitch) + 1.0;
+        return r > static_cast<double>(kMaxRefineRadius) || !std::isfinite(r) ? kMaxRefineRadius + 1
+                                                                               : static_cast<long long>(r);
+    };
+    const long long ri = radius(spanA, grid.a.pitch);
+    const long long rj = radius(spanB, grid.b.pitch);
+    if ((ri > kMaxRefineRadius || rj > kMaxRefineRadius) && !edgeOn) {
+        // Cells far below a pixel, at least across: rounded to pixels, the
+        // quadrangles are points, lines and slivers. The cell under the
+        // exact point, when the point is in the grid at all and the grid's
+        // quadrangles hold points at a size of some pixels (seen from
+        // behind, or turned far round on the window, a quadrangle holds
+        // none).
+        if (a < 0.0 || b < 0.0 || a > grid.a.length || b > grid.b.length || !HoldsPoints(grid))
+            return false;
+        iFound = ci;
+        jFound = cj;
+        return true;
+    }
+    const long long iFrom = fromFirstColumn ? 0 : std::max(0LL, ci - std::min(ri, kMaxRefineRadius));
+    const long long jFrom = fromFirstRow ? 0 : std::max(0LL, cj - std::min(rj, kMaxRefineRadius));
+    const long long iTo = std::min(grid.a.count - 1, (fromFirstColumn ? 0 : ci) + std::min(ri, kMaxRefineRadius));
+    const long long jTo = std::min(grid.b.count - 1, (fromFirstRow ? 0 : cj) + std::min(rj, kMaxRefineRadius));
+    for (long long j = jFrom; j <= jTo; ++j)
+        for (long long i = iFrom; i <= iTo; ++i)
+            if (holds(i, j)) {
+                iFound = i;
+                jFound = j;
+                return true;
+            }
+    return false;
 }
 
 }  // namespace
@@ -120,89 +282,17 @@ BOOL CColorMapViewCore::HitTestRoomGrid(CPoint logical, double position[3]) cons
                                 ProjectPoint(CPoint3D(edgeX(i), edgeY(j + 1), z))};
         return InQuad(logical, quad);
     };
-    auto found = [&](long long i, long long j) {
-        position[0] = x0 + (static_cast<double>(i) + 0.5) * px;
-        position[1] = y0 + (static_cast<double>(j) + 0.5) * py;
-        position[2] = z;
-        return TRUE;
-    };
 
-    // The projection of the room's ceiling plane is affine: a point
-    // (X0 + a, Y0 + b, Z) lies near window pixel o + a da + b db, where da
-    // and db are the rotated x and y axes in pixels.
-    const double k = cond->GetScale() * 1000.0;
-    const CRect& margin = cond->GetMargin();
-    const CPoint3D rotation = GetViewRotation();
-    CPoint3D o(x0, y0, z), ax(1.0, 0.0, 0.0), ay(0.0, 1.0, 0.0);
-    o.Rotate(rotation);
-    ax.Rotate(rotation);
-    ay.Rotate(rotation);
-    const double ox = (o.x - m_dMinX) * k + margin.left;
-    const double oy = -(o.y - m_dMinY) * k - margin.bottom + m_sizeTotal.cy + 1.0;
-    const double dax = ax.x * k, day = -ax.y * k;
-    const double dbx = ay.x * k, dby = -ay.y * k;
-    const double ux = logical.x - ox, uy = logical.y - oy;
-    const double det = dax * dby - dbx * day;
-    const double norm = std::max(std::hypot(dax, day), std::hypot(dbx, dby));
-    if (!std::isfinite(det) || !(norm > 0.0) || !std::isfinite(ux) || !std::isfinite(uy))
+    const WindowGrid grid{ProjectAxes(*this, CPoint3D(x0, y0, z), CPoint3D(1.0, 0.0, 0.0), CPoint3D(0.0, 1.0, 0.0)),
+                          {px, nx, lengthX},
+                          {py, ny, widthY}};
+    long long i = 0, j = 0;
+    if (!FindGridCell(grid, logical, cellHolds, i, j))
         return FALSE;
-
-    double a = 0.0, b = 0.0;
-    // Offsets in the room per pixel along the window's x and y (bounds of
-    // the inverse map), to size the search around the point.
-    double spanA = 0.0, spanB = 0.0;
-    const bool edgeOn = std::fabs(det) <= 1e-12 * norm * norm;
-    // Seen edge-on, the collapsed direction is searched from its first cell.
-    bool fromFirstColumn = false, fromFirstRow = false;
-    if (!edgeOn) {
-        a = (ux * dby - uy * dbx) / det;
-        b = (uy * dax - ux * day) / det;
-        spanA = (std::fabs(dby) + std::fabs(dbx)) / std::fabs(det);
-        spanB = (std::fabs(dax) + std::fabs(day)) / std::fabs(det);
-    } else {
-        // Seen edge-on the ceiling is a line: the point's place along it
-        // gives the one offset, the other starts at the first cell.
-        const double la = dax * dax + day * day, lb = dbx * dbx + dby * dby;
-        if (la >= lb) {
-            a = (ux * dax + uy * day) / la;
-            spanA = 1.0 / std::sqrt(la);
-            spanB = lb > 0.0 ? 1.0 / std::sqrt(lb) : HUGE_VAL;
-            fromFirstRow = true;
-        } else {
-            b = (ux * dbx + uy * dby) / lb;
-            spanB = 1.0 / std::sqrt(lb);
-            spanA = la > 0.0 ? 1.0 / std::sqrt(la) : HUGE_VAL;
-            fromFirstColumn = true;
-        }
-    }
-    const long long ci = CellIndex(a, px, nx);
-    const long long cj = CellIndex(b, py, ny);
-
-    // Cells within two pixels of the point (a corner moves by less than one
-    // when rounded) and one more, within the cap.
-    auto radius = [](double span, double pitch) {
-        const double r = std::ceil(2.0 * span / pitch) + 1.0;
-        return r > static_cast<double>(kMaxRefineRadius) || !std::isfinite(r) ? kMaxRefineRadius + 1
-                                                                               : static_cast<long long>(r);
-    };
-    const long long ri = radius(spanA, px);
-    const long long rj = radius(spanB, py);
-    const bool exact = ri <= kMaxRefineRadius && rj <= kMaxRefineRadius;
-    const long long iFrom = fromFirstColumn ? 0 : std::max(0LL, ci - std::min(ri, kMaxRefineRadius));
-    const long long jFrom = fromFirstRow ? 0 : std::max(0LL, cj - std::min(rj, kMaxRefineRadius));
-    const long long iTo = std::min(nx - 1, (fromFirstColumn ? 0 : ci) + std::min(ri, kMaxRefineRadius));
-    const long long jTo = std::min(ny - 1, (fromFirstRow ? 0 : cj) + std::min(rj, kMaxRefineRadius));
-    for (long long j = jFrom; j <= jTo; ++j)
-        for (long long i = iFrom; i <= iTo; ++i)
-            if (cellHolds(i, j))
-                return found(i, j);
-    if (exact || edgeOn)
-        return FALSE;
-    // Cells far below a pixel: the cell under the exact point, when the
-    // point is in the room at all.
-    if (a < 0.0 || b < 0.0 || a > lengthX || b > widthY)
-        return FALSE;
-    return found(ci, cj);
+    position[0] = x0 + (static_cast<double>(i) + 0.5) * px;
+    position[1] = y0 + (static_cast<double>(j) + 0.5) * py;
+    position[2] = z;
+    return TRUE;
 }
 
 BOOL CColorMapViewCore::HitTestPlaneDot(CPoint logical, double position[3]) const
@@ -212,28 +302,69 @@ BOOL CColorMapViewCore::HitTestPlaneDot(CPoint logical, double position[3]) cons
         return FALSE;
     const CListeningPlane& plane = cond->GetPlane();
     void (*quadOf)(const CPlaceElement&, double*) = nullptr;
-    if (plane.GetExtent(2) == 0.0)
+    // The axes across the plane: the dots run row by row along `rows`, each
+    // row along `columns`.
+    int columns = 0, rows = 0;
+    if (plane.GetExtent(2) == 0.0) {
         quadOf = &GetQuadXY;
-    else if (plane.GetExtent(0) == 0.0)
+        columns = 0;
+        rows = 1;
+    } else if (plane.GetExtent(0) == 0.0) {
         quadOf = &GetQuadYZ;
-    else if (plane.GetExtent(1) == 0.0)
+        columns = 2;
+        rows = 1;
+    } else if (plane.GetExtent(1) == 0.0) {
         quadOf = &GetQuadXZ;
+        columns = 0;
+        rows = 2;
+    }
     if (!quadOf)
         return FALSE;
-    for (const auto& dot : plane.GetCells()) {
+    const CPlaceElementList& dots = plane.GetCells();
+    auto dotHolds = [&](const CPlaceElement& dot) {
         double corners[12];
-        quadOf(*dot, corners);
+        quadOf(dot, corners);
         CPoint quad[4];
         ProjectWorldQuad(quad, corners);
-        if (InQuad(logical, quad)) {
-            const double* c = dot->GetCenter();
-            position[0] = c[0];
-            position[1] = c[1];
-            position[2] = c[2];
-            return TRUE;
-        }
+        return InQuad(logical, quad);
+    };
+    auto found = [&](const CPlaceElement& dot) {
+        const double* c = dot.GetCenter();
+        position[0] = c[0];
+        position[1] = c[1];
+        position[2] = c[2];
+        return TRUE;
+    };
+
+    // The dots as the plane lays them out: whole pitches from the origin,
+    // the last of each row and column narrower, up to the extent.
+    const double pitch = plane.GetPitch();
+    const long long nColumns = DotCount(plane.GetExtent(columns), pitch);
+    const long long nRows = DotCount(plane.GetExtent(rows), pitch);
+    if (nColumns <= 0 || nRows <= 0 || static_cast<double>(nColumns) * static_cast<double>(nRows) !=
+                                           static_cast<double>(dots.GetCount())) {
+        // Dots that are not the plane's own grid: each one in turn.
+        for (const auto& dot : dots)
+            if (dotHolds(*dot))
+                return found(*dot);
+        return FALSE;
     }
-    return FALSE;
+    auto dotAt = [&](long long i, long long j) { return dots.GetAt(static_cast<std::size_t>(j * nColumns + i)); };
+
+    CPoint3D origin(plane.GetOrigin(0), plane.GetOrigin(1), plane.GetOrigin(2)), along(0.0, 0.0, 0.0),
+        across(0.0, 0.0, 0.0);
+    (columns == 0 ? along.x : along.z) = 1.0;
+    (rows == 1 ? across.y : across.z) = 1.0;
+    // The quadrangle of a dot in a plane of constant x starts along y, its
+    // rows; the others start along x, their columns.
+    const WindowGrid grid{ProjectAxes(*this, origin, along, across),
+                          {pitch, nColumns, plane.GetExtent(columns)},
+                          {pitch, nRows, plane.GetExtent(rows)},
+                          quadOf == &GetQuadYZ};
+    long long i = 0, j = 0;
+    if (!FindGridCell(grid, logical, [&](long long ci, long long cj) { return dotHolds(*dotAt(ci, cj)); }, i, j))
+        return FALSE;
+    return found(*dotAt(i, j));
 }
 
 int CColorMapViewCore::HitTestSpeaker(CPoint logical) const

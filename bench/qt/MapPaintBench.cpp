@@ -1,8 +1,10 @@
 // The SPL map window on the screen (offscreen platform): a full paint of a
 // map of 1,000,000 colour dots against the repaint that follows a hover over
-// the plane (the readout line written over the kept picture).
+// the plane (the readout line written over the kept picture), and the parts
+// of a mouse move over it.
 
 #include "bench/BenchScene.h"
+#include "views/SPLMapCalculator.h"
 #include "views/qt/ColorMapView.h"
 
 #include <benchmark/benchmark.h>
@@ -94,6 +96,34 @@ void BM_MapMouseMove(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MapMouseMove)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The parts of that mouse move: the colour dot under the mouse, and the
+// frequency response at its centre.
+void BM_MapDotHitTest(benchmark::State& state)
+{
+    MapWindow& w = Window();
+    const CPoint a = w.view->ProjectPoint(CPoint3D(5.01, 7.01, 1.2));
+    const CPoint b = w.view->ProjectPoint(CPoint3D(12.51, 9.51, 1.2));
+    bool first = true;
+    double position[3] = {};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(w.view->HitTestPlaneDot(first ? a : b, position));
+        first = !first;
+    }
+}
+BENCHMARK(BM_MapDotHitTest)->Unit(benchmark::kMicrosecond);
+
+void BM_MapFrequencyResponseAtDot(benchmark::State& state)
+{
+    MapWindow& w = Window();
+    bool first = true;
+    for (auto _ : state) {
+        CSPLMapCalculator(*w.doc, 0).CalcFrequencyResponse(first ? CPoint3D(5.01, 7.01, 1.2)
+                                                                 : CPoint3D(12.51, 9.51, 1.2));
+        first = !first;
+    }
+}
+BENCHMARK(BM_MapFrequencyResponseAtDot)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
