@@ -25,33 +25,6 @@ PACKAGES=(cmake ninja-build g++ pkg-config ccache locales
           qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           poppler-utils)
 
-install_missing() {
-    local missing=()
-    for p in "${PACKAGES[@]}"; do
-        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-            missing+=("$p")
-        fi
-    done
-    if ((${#missing[@]})); then
-        echo "Installing: ${missing[*]}"
-        local sudo=()
-        if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
-        "${sudo[@]}" apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
-    fi
-    # A locale with a decimal comma, so the tests can prove that numbers are
-    # read and written the same way under it.
-    if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-        local sudo=()
-        if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
-        if [ -f /etc/locale.gen ]; then
-            "${sudo[@]}" sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen || true
-            grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
-            "${sudo[@]}" locale-gen >/dev/null || true
-        fi
-    fi
-}
-
 # Installs the named packages that are missing.
 install_packages() {
     local missing=()
@@ -68,6 +41,22 @@ install_packages() {
         DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
     fi
 }
+
+install_missing() {
+    install_packages "${PACKAGES[@]}"
+    # A locale with a decimal comma, so the tests can prove that numbers are
+    # read and written the same way under it.
+    if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        local sudo=()
+        if [ "$(id -u)" -ne 0 ]; then sudo=(sudo); fi
+        if [ -f /etc/locale.gen ]; then
+            "${sudo[@]}" sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen || true
+            grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+            "${sudo[@]}" locale-gen >/dev/null || true
+        fi
+    fi
+}
+
 
 FUZZ_TARGETS=(zsb_import project_open numbers_strings)
 

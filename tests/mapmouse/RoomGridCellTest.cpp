@@ -43,21 +43,38 @@ protected:
         map->UpdateScrollSizes(FALSE);
     }
 
-    // Every cell's quadrangle tried row by row until one holds the point.
-    bool SearchCellByCell(CPoint p, double position[3]) const
+    // The room's grid as stored: origin, sizes, pitches and cell counts
+    // (a remainder makes a last, narrower cell).
+    struct RoomLayout {
+        double x0, y0, lx, wy, px, py;
+        long nx, ny;
+    };
+    RoomLayout Layout() const
     {
         const CInstallationContainer& room = scene.doc->m_installations;
-        const double x0 = room.GetRoom(CInstallationContainer::kReferenceX0);
-        const double y0 = room.GetRoom(CInstallationContainer::kReferenceY0);
-        const double lx = room.GetRoom(CInstallationContainer::kRoomLengthX);
-        const double wy = room.GetRoom(CInstallationContainer::kRoomWidthY);
-        const double px = room.GetRoom(CInstallationContainer::kGridPitchX);
-        const double py = room.GetRoom(CInstallationContainer::kGridPitchY);
+        RoomLayout r{room.GetRoom(CInstallationContainer::kReferenceX0),
+                     room.GetRoom(CInstallationContainer::kReferenceY0),
+                     room.GetRoom(CInstallationContainer::kRoomLengthX),
+                     room.GetRoom(CInstallationContainer::kRoomWidthY),
+                     room.GetRoom(CInstallationContainer::kGridPitchX),
+                     room.GetRoom(CInstallationContainer::kGridPitchY),
+                     0,
+                     0};
         auto count = [](double length, double pitch) {
             const double q = length / pitch;
             return static_cast<long>(std::trunc(q)) + (q != std::trunc(q) ? 1 : 0);
         };
-        const long nx = count(lx, px), ny = count(wy, py);
+        r.nx = count(r.lx, r.px);
+        r.ny = count(r.wy, r.py);
+        return r;
+    }
+
+    // Every cell's quadrangle tried row by row until one holds the point.
+    bool SearchCellByCell(CPoint p, double position[3]) const
+    {
+        const RoomLayout r = Layout();
+        const double x0 = r.x0, y0 = r.y0, px = r.px, py = r.py;
+        const long nx = r.nx, ny = r.ny;
         for (long j = 0; j < ny; ++j) {
             for (long i = 0; i < nx; ++i) {
                 const std::size_t a = static_cast<std::size_t>(j * (nx + 1) + i);
@@ -75,18 +92,9 @@ protected:
     // The projected grid corners for SearchCellByCell, row by row.
     void ProjectVertices()
     {
-        const CInstallationContainer& room = Doc().m_installations;
-        const double x0 = room.GetRoom(CInstallationContainer::kReferenceX0);
-        const double y0 = room.GetRoom(CInstallationContainer::kReferenceY0);
-        const double lx = room.GetRoom(CInstallationContainer::kRoomLengthX);
-        const double wy = room.GetRoom(CInstallationContainer::kRoomWidthY);
-        const double px = room.GetRoom(CInstallationContainer::kGridPitchX);
-        const double py = room.GetRoom(CInstallationContainer::kGridPitchY);
-        auto count = [](double length, double pitch) {
-            const double q = length / pitch;
-            return static_cast<long>(std::trunc(q)) + (q != std::trunc(q) ? 1 : 0);
-        };
-        const long nx = count(lx, px), ny = count(wy, py);
+        const RoomLayout r = Layout();
+        const double x0 = r.x0, y0 = r.y0, lx = r.lx, wy = r.wy, px = r.px, py = r.py;
+        const long nx = r.nx, ny = r.ny;
         vertices.clear();
         for (long j = 0; j <= ny; ++j)
             for (long i = 0; i <= nx; ++i) {
