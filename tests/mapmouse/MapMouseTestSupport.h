@@ -11,6 +11,9 @@
 #include "views/ColorMapViewCore.h"
 #include "views/InstallationContainerViewCore.h"
 
+#include "models/Geometry.h"
+
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -150,5 +153,15 @@ protected:
 };
 
 inline WPARAM DocParam(CKDRDoc& doc) { return reinterpret_cast<WPARAM>(static_cast<CDocument*>(&doc)); }
+
+// Widens a window box so that it holds a projected corner and a few pixels
+// round it.
+inline void GrowBox(CRect& box, const IntPoint& v)
+{
+    box.left = std::min(box.left, v.x - 3);
+    box.top = std::min(box.top, v.y - 3);
+    box.right = std::max(box.right, v.x + 3);
+    box.bottom = std::max(box.bottom, v.y + 3);
+}
 
 }  // namespace mapmouse_test

@@ -113,12 +113,8 @@ protected:
     {
         CRect box(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
         for (const auto& q : quads)
-            for (const IntPoint& v : q) {
-                box.left = std::min(box.left, v.x - 3);
-                box.top = std::min(box.top, v.y - 3);
-                box.right = std::max(box.right, v.x + 3);
-                box.bottom = std::max(box.bottom, v.y + 3);
-            }
+            for (const IntPoint& v : q)
+                GrowBox(box, v);
         return box;
     }
 

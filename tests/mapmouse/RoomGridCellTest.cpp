@@ -108,12 +108,8 @@ protected:
     CRect RoomBox() const
     {
         CRect box(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
-        for (const IntPoint& v : vertices) {
-            box.left = std::min(box.left, v.x - 3);
-            box.top = std::min(box.top, v.y - 3);
-            box.right = std::max(box.right, v.x + 3);
-            box.bottom = std::max(box.bottom, v.y + 3);
-        }
+        for (const IntPoint& v : vertices)
+            GrowBox(box, v);
         return box;
     }
 
