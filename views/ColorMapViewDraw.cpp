@@ -233,12 +233,13 @@ void CColorMapViewCore::DrawMap(IDrawingContext& dc)
     const int h = font.height;
     dc.SetPolyFillMode(ALTERNATE);
 
-    if (m_bPictureKeyPass)
-        ;  // the key takes the dots from the plane itself
-    else if (m_doc.GetInstallations().GetCount() > 0)
-        DrawColorDots(dc);
-    else
-        DrawPlaneBackground(dc);
+    // The picture key takes the dots from the plane itself.
+    if (!m_bPictureKeyPass) {
+        if (m_doc.GetInstallations().GetCount() > 0)
+            DrawColorDots(dc);
+        else
+            DrawPlaneBackground(dc);
+    }
     DrawRoomOutline(dc);
     DrawRoomGrid(dc);
     DrawAxes(dc);
