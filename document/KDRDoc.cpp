@@ -301,11 +301,17 @@ bool CKDRDoc::DoSave(const std::string& path)
         }
         target = proposed;
     }
+    // A save to an old-form name goes through File > Save under the new
+    // name, which may itself ask for another; that save takes the name it
+    // wrote, clears the modified mark and tells the listener.
+    const bool converted = EndsWithKdr(target);
     if (!OnSaveDocument(target)) {
         return false;
     }
-    // A save to an old-form name went to the new name instead.
-    SetPathName(NewFormatPath(target));
+    if (converted) {
+        return true;
+    }
+    SetPathName(target);
     m_bOldFormat = FALSE;
     SetModifiedFlag(false);
     if (m_savedListener) {

@@ -150,6 +150,11 @@ public:
     CFontSpec GetPassFont() const;
     // "[ft]" or "[m]" by the document's length unit.
     std::string GetUnitText() const;
+    // A level as the texts under the map show it: FormatNumber(level, 4)
+    // and "[dB]"; "No sound" where nothing sounds (minus infinity, or at or
+    // below CSPLMapCalculator::kNoSoundLevel once rounded); "No level" for a
+    // value that is no number or too high to print.
+    static std::string FormatLevel(double level);
     // The longest text line the block draws (longer texts are cut).
     static constexpr std::size_t kMaxLineLength = 99;
 

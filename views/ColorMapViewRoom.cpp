@@ -183,7 +183,7 @@ bool ComposeCursorReadout(CKDRDoc& doc, const CColorMapCondition* condition, int
     const double level = 20.0 * std::log10(pressure / 2e-5);
 
     const std::string unit = doc.m_nLengthUnit == 1 ? "[ft]" : "[m]";
-    levelText = std::string("Average SPL @Cursor Point : ") + FormatNumber(level, 4) + "[dB]";
+    levelText = std::string("Average SPL @Cursor Point : ") + CColorMapViewCore::FormatLevel(level);
     pointText = "(X=" + FormatNumber(point[0], 4) + unit + " Y=" + FormatNumber(point[1], 4) + unit +
                 " Z=" + FormatNumber(point[2], 4) + unit + ")";
     return true;

@@ -8,6 +8,9 @@
 #include "document/ListeningPlane.h"
 #include "models/NumberFormat.h"
 #include "resources/StringTable.h"
+#include "views/SPLMapCalculator.h"
+
+#include <cmath>
 
 namespace {
 
@@ -37,6 +40,8 @@ enum : unsigned {
     kIdsDensityFirst = 61665,  // 61665..61669, by overlap mode 0..4
     kIdsOhms = 61657,
     kIdsVLine = 61656,
+    kIdsNoSound = 39440,
+    kIdsNoLevel = 39441,
 };
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -65,6 +70,19 @@ void CColorMapViewCore::DrawTextLine(IDrawingContext& dc, int k, int h, const st
     dc.TextOut(p.x, p.y, text.substr(0, end));
 }
 
+std::string CColorMapViewCore::FormatLevel(double level)
+{
+    // No number, or too high for the number format (which prints 0 from a
+    // million up); only a damaged file holds such values.
+    if (std::isnan(level) || level >= 1.0e6)
+        return LoadStringId(kIdsNoLevel);
+    // Minus infinity and the lowest level, also as the rounded text would
+    // show it, are no sound.
+    if (CSPLMapCalculator::IsSoundLevel(level) && RoundToSignificant(level, 4) > CSPLMapCalculator::kNoSoundLevel)
+        return FormatNumber(level, 4) + "[dB]";
+    return LoadStringId(kIdsNoSound);
+}
+
 void CColorMapViewCore::DrawRoomInfo(IDrawingContext& dc, int h)
 {
     dc.SetBkColor(kWhite);
@@ -90,10 +108,10 @@ void CColorMapViewCore::DrawSPLSummary(IDrawingContext& dc, int h)
 {
     dc.SetBkColor(kWhite);
     const CListeningPlane& plane = GetCondition()->GetPlane();
-    DrawTextLine(dc, 6, h, LoadStringId(kIdsMaxLevel) + FormatNumber(plane.GetMaxLevel(), 4) + "[dB]");
-    DrawTextLine(dc, 7, h, LoadStringId(kIdsMinLevel) + FormatNumber(plane.GetMinLevel(), 4) + "[dB]");
-    DrawTextLine(dc, 8, h, LoadStringId(kIdsAverageLevel) + FormatNumber(plane.GetAverageLevel(), 4) + "[dB]");
-    DrawTextLine(dc, 9, h, LoadStringId(kIdsSpeechLevel) + FormatNumber(plane.GetSpeechAverageLevel(), 4) + "[dB]");
+    DrawTextLine(dc, 6, h, LoadStringId(kIdsMaxLevel) + FormatLevel(plane.GetMaxLevel()));
+    DrawTextLine(dc, 7, h, LoadStringId(kIdsMinLevel) + FormatLevel(plane.GetMinLevel()));
+    DrawTextLine(dc, 8, h, LoadStringId(kIdsAverageLevel) + FormatLevel(plane.GetAverageLevel()));
+    DrawTextLine(dc, 9, h, LoadStringId(kIdsSpeechLevel) + FormatLevel(plane.GetSpeechAverageLevel()));
     DrawTextLine(dc, 14, h, LoadStringId(kIdsSpeakerCount) + FormatNumber(m_doc.GetInstallations().GetCount(), 4));
 }
 

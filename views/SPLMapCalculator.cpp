@@ -228,7 +228,7 @@ void CSPLMapCalculator::CalcColorMapReference(IProgress& progress, int iLo, int 
 {
     CListeningPlane& plane = GetCondition()->GetPlane();
     const std::size_t count = plane.GetCells().GetCount();
-    double maxLevel = -1000.0;
+    double maxLevel = kNoSoundLevel;
     double minLevel = 1000.0;
     std::size_t counter = 0;
     for (const auto& dot : plane.GetCells()) {
@@ -383,7 +383,7 @@ void CSPLMapCalculator::CalcColorMapFast(IProgress& progress, int iLo, int iHi, 
     }
 
     CPlaceElementList& dots = plane.GetCells();
-    double maxLevel = -1000.0;
+    double maxLevel = kNoSoundLevel;
     double minLevel = 1000.0;
     std::size_t committed = 0;
     bool failed = false;

@@ -18,6 +18,7 @@
 #include "models/Point3D.h"
 #include "models/SPComplex.h"
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -37,6 +38,12 @@ public:
     // Steps of the coverage scan in one direction: 10000 length units, the
     // largest room the dialogs accept.
     static constexpr int kMaxCoverageSteps = 100000;
+    // The running maximum of a colour map starts here, and a map in which
+    // nothing sounds keeps it; where every speaker is silent the level is
+    // minus infinity. A level at or below it is no sound.
+    static constexpr double kNoSoundLevel = -1000.0;
+    // Whether a level stands for sound: above kNoSoundLevel and finite.
+    static bool IsSoundLevel(double level) { return level > kNoSoundLevel && std::isfinite(level); }
 
     // The calculator of the window whose colour-map condition has the index
     // conditionIndex in the document's list.

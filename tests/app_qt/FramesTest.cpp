@@ -176,6 +176,24 @@ TEST_F(FramesTest, ASavedProjectOpensOnceAndJoinsTheRecentFiles)
     EXPECT_LE(app.RecentFiles().size(), CKDRApp::kRecentFileCount);
 }
 
+// Save As to an old-form name writes the new-form one, and that is the
+// name the recent-file list and the window show.
+TEST_F(FramesTest, SaveAsToAnOldNameListsTheFileWritten)
+{
+    app.OnFileNew();
+    msgs.answer = IDOK;
+    files.answer = dir.File("hall.kdr");
+    frame->RouteCommand(ID_FILE_SAVE_AS);
+    const std::string written = dir.File("hall.zkdr");
+    EXPECT_EQ(ReadAll(written).substr(0, 9), "ZAVKDRDoc");
+    EXPECT_FALSE(std::filesystem::exists(files.answer));
+    ASSERT_FALSE(app.RecentFiles().isEmpty());
+    EXPECT_EQ(app.RecentFiles().front().toStdString(), std::filesystem::absolute(written).string());
+    for (const QString& f : app.RecentFiles())
+        EXPECT_FALSE(f.endsWith(QStringLiteral(".kdr"))) << f.toStdString();
+    EXPECT_EQ(frame->ChildFrames().front()->windowTitle(), QStringLiteral("hall.zkdr[*]"));
+}
+
 // Closing a modified project asks; Cancel, and Yes with the name dialog
 // cancelled, keep it; No closes it unsaved; Yes with a name saves it.
 TEST_F(FramesTest, TheModifiedMarkAndTheSaveQuestionOnClose)

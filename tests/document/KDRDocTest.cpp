@@ -435,6 +435,46 @@ TEST_F(KDRDocFile, SavingToAnOldNameAsksFirst)
     EXPECT_EQ(messages.shown[1].first, "File was saved with new extention(\"zkdr\").");
 }
 
+// Save As to an old-form name writes the new-form one; the listener (the
+// recent-file list) hears once, of the file actually written, also when
+// the new-form name may not be replaced and the user picks another.
+TEST_F(KDRDocFile, SaveAsToAnOldNameTellsTheWrittenNameOnce)
+{
+    CKDRDoc doc;
+    std::vector<std::string> saved;
+    doc.SetSavedListener([&](const std::string& p) { saved.push_back(p); });
+    std::vector<std::string> proposed;
+    doc.SetSavePathPrompt([&](std::string& p) {
+        proposed.push_back(p);
+        p = PathOf("other.zkdr");
+        return true;
+    });
+    messages.answer = IDOK;
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(doc.OnFileSaveAs(PathOf("hall.kdr")));
+    EXPECT_EQ(saved, std::vector<std::string>{PathOf("hall.zkdr")});
+    EXPECT_EQ(doc.GetPathName(), PathOf("hall.zkdr"));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(proposed.empty());
+    EXPECT_FALSE(fs::exists(PathOf("hall.kdr")));
+
+    const std::vector<BYTE> kept = Read(PathOf("hall.zkdr"));
+    fs::permissions(PathOf("hall.zkdr"), static_cast<fs::perms>(0444));
+    saved.clear();
+    messages.shown.clear();
+    doc.m_strProjectName = "changed";
+    doc.SetModifiedFlag(true);
+    ASSERT_TRUE(doc.OnFileSaveAs(PathOf("hall.kdr")));
+    EXPECT_EQ(proposed, std::vector<std::string>{PathOf("hall.zkdr")});
+    EXPECT_EQ(saved, std::vector<std::string>{PathOf("other.zkdr")});
+    EXPECT_EQ(doc.GetPathName(), PathOf("other.zkdr"));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(Read(PathOf("hall.zkdr")), kept);
+    EXPECT_NE(Read(PathOf("other.zkdr")), kept);
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].first, "File was saved with new extention(\"zkdr\").");
+}
+
 TEST_F(KDRDocFile, SaveWithoutAPathAsksForOne)
 {
     CKDRDoc doc;

@@ -108,6 +108,51 @@ TEST(AutoLayout, HexagonalGridsByTheirCountOfHalfColumnSlots)
     EXPECT_DOUBLE_EQ(layout.m_x1 * 2.0, 2.0 * std::sqrt(3.0) * 0.5);
 }
 
+// Rooms one and two columns wide (sx = 4, sy = 2 * sqrt(3), three rows in a
+// width of 10, rows at 5 - sy, 5 and 5 + sy): one column stands centred in
+// a straight line, two columns give two distinct points in every full row.
+TEST(AutoLayout, HexagonalRoomsOneAndTwoColumnsWide)
+{
+    const double d[4] = {2.0, 9.0, 9.0, 9.0};
+    const double sy = 2.0 * std::sqrt(3.0);
+    const double rowY[3] = {5.0 - sy, 5.0, 5.0 + sy};
+    using XY = std::pair<double, double>;
+    const struct {
+        double lx;
+        int slots;
+        std::vector<XY> points;
+    } cases[] = {
+        // m = 1: the centre of every even row; the shifted row's point lies beyond the area.
+        {3.0, 1, {{3.5, rowY[0]}, {3.5, rowY[2]}}},
+        // m = 2: the single column replaces the shifted and unshifted x alike.
+        {4.0, 2, {{4.0, rowY[0]}, {4.0, rowY[1]}, {4.0, rowY[2]}}},
+        // m = 3: full rows at 3 and 7; the shifted row keeps only 5, its 9 is dropped.
+        {6.0, 3, {{3.0, rowY[0]}, {7.0, rowY[0]}, {5.0, rowY[1]}, {3.0, rowY[2]}, {7.0, rowY[2]}}},
+        // m = 4: first x = 2 + (8 - 1.5 * 4) / 2 = 3; every row is full, the shifted one at 5 and 9.
+        {8.0, 4,
+         {{3.0, rowY[0]}, {7.0, rowY[0]}, {5.0, rowY[1]}, {9.0, rowY[1]}, {3.0, rowY[2]}, {7.0, rowY[2]}}},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.lx);
+        ASSERT_EQ(static_cast<int>(std::trunc(2.0 * (k.lx - 1.2) / 4.0)) + 1, k.slots);
+        CAutoInstallLayout layout;
+        // The room starts at x = 2.
+        ASSERT_TRUE(layout.Compute(d, 2, CAutoInstallLayout::kHexagonal, 2.0, 0.0, k.lx, 10.0));
+        EXPECT_EQ(layout.m_nColumns, (k.slots + 1) / 2);
+        EXPECT_EQ(layout.m_nRows, 3);
+        const auto points = Points(layout);
+        ASSERT_EQ(points.size(), k.points.size());
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            EXPECT_DOUBLE_EQ(points[i].first, k.points[i].first) << i;
+            EXPECT_DOUBLE_EQ(points[i].second, k.points[i].second) << i;
+        }
+        if (layout.m_nColumns == 1) {
+            for (const XY& p : points)
+                EXPECT_EQ(p.first, 2.0 + k.lx / 2.0);
+        }
+    }
+}
+
 TEST(AutoLayout, UnusableOrTooFineSpacingIsRefused)
 {
     CAutoInstallLayout layout;

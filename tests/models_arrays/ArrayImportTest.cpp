@@ -191,6 +191,39 @@ TEST(ArrayPlacement, TypeTTakesItsSplaysFromItsTable)
         EXPECT_EQ(q.GetAngles().z, 0.0);
 }
 
+// A centre or an upper count from the file (or a project record) leaves
+// the column as it is: no element takes a splay from the table, an aim or
+// a place.
+TEST(ArrayPlacement, TypeTWithACentreOrUpperCountStaysUnplacedAndUnsplayed)
+{
+    const std::vector<std::string> counts[] = {{"1", "0", "8"}, {"0", "1", "8"}, {"0", "3", "0"}, {"2", "2", "8"}};
+    for (const auto& c : counts) {
+        SCOPED_TRACE(c[0] + " " + c[1]);
+        auto m = Imported(MakeText(2, c, Modules(8, 0.12, 0.05, {}), 1));
+        ASSERT_NE(m, nullptr);
+        EXPECT_EQ(m->GetTapTable().GetCentreCount(), static_cast<DWORD>(std::stoi(c[0])));
+        EXPECT_EQ(m->GetTapTable().GetUpperCount(), static_cast<DWORD>(std::stoi(c[1])));
+        EXPECT_EQ(m->GetTapTable().GetLowerCount(), 8u);
+        auto loaded = Load(Store(*m));
+        ASSERT_NE(loaded, nullptr);
+        loaded->CalcAimAngles();
+        for (const CSpeakerModel* model : {m.get(), loaded.get()}) {
+            // (A loaded record holds one placement per counted module.)
+            const CSPVariableParamArray& p = model->GetPlacements();
+            ASSERT_GE(p.size(), 8u);
+            for (const CSPVariableParam& q : p) {
+                EXPECT_EQ(q.GetEntity().z, 0.0);
+                EXPECT_EQ(q.GetAngles(), CPoint3D(0.0, 0.0, 0.0));
+                EXPECT_EQ(q.GetPositionMetres(), CPoint3D(0.0, 0.0, 0.0));
+            }
+        }
+    }
+    // The same column without them hangs with the table's splays.
+    auto placed = Imported(MakeText(2, {"0", "0", "8"}, Modules(8, 0.12, 0.05, {}), 1));
+    EXPECT_EQ(placed->GetPlacements()[0].GetEntity().z, 4.0);
+    EXPECT_NEAR(placed->GetPlacements()[7].GetAngles().z, 30.4, 1e-12);
+}
+
 TEST(ArrayPlacement, TypeTBeyondEightElementsHangsStraightOn)
 {
     auto m = Imported(MakeText(2, {"0", "0", "8"}, Modules(8, 0.12, 0.05, {}), 1));
