@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <random>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -111,6 +112,20 @@ void TakeOverOwnerAndMode(int fd, const struct stat& old)
     ::fchmod(fd, old.st_mode & 07777);
 }
 
+// Gives the new file the access list of the file it replaces, when that has
+// one (its mode holds only a summary of the list).
+void TakeOverAccessList(int fd, const std::string& target)
+{
+    static const char kName[] = "system.posix_acl_access";
+    const ssize_t size = ::getxattr(target.c_str(), kName, nullptr, 0);
+    if (size <= 0)
+        return;
+    std::vector<char> value(static_cast<std::size_t>(size));
+    const ssize_t got = ::getxattr(target.c_str(), kName, value.data(), value.size());
+    if (got > 0)
+        ::fsetxattr(fd, kName, value.data(), static_cast<std::size_t>(got), 0);
+}
+
 // Makes the folder's new entry last: without this a crash soon after the
 // rename may bring back the old file, or none. A folder that cannot be
 // opened or that does not take a sync is left as it is.
@@ -202,8 +217,10 @@ void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes)
         throw CFileException(path, msg);
     };
 
-    if (replacing)
+    if (replacing) {
         TakeOverOwnerAndMode(fd, old);
+        TakeOverAccessList(fd, target);
+    }
 
     std::size_t written = 0;
     const long long failAfter = g_failAfter.load();

@@ -19,11 +19,12 @@ std::vector<BYTE> ReadWholeFile(const std::string& path);
 // A target that is a symbolic link (or a chain of them) is written where the
 // link leads, the temporary file beside that file, and the link stays. A new
 // file gets the usual mode (the umask applies); a replaced one keeps its mode
-// and, as far as this user may set them, its owner and group. A failure
-// removes the temporary file, leaves any existing target untouched and
-// throws CFileException. A target that CanReplaceFile refuses (a read-only
-// file, a folder that cannot be written, no plain file) is not touched
-// either.
+// and access list and, as far as this user may set them, its owner and
+// group. A failure before the rename removes the temporary file, leaves any
+// existing target untouched and throws CFileException; a failed folder sync
+// after it throws too (the new file is in place then, but may not last). A
+// target that CanReplaceFile refuses (a read-only file, a folder that cannot
+// be written, no plain file) is not touched either.
 void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes);
 
 // For tests: make the next writes fail after the given number of bytes

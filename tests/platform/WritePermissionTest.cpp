@@ -182,6 +182,16 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
         std::cout << "[   NOTE   ] " << dir << " keeps no access lists: those cases are left out\n";
     }
 
+    const auto accessList = [](const fs::path& p) {
+        std::vector<char> value(256);
+        const ssize_t n = ::getxattr(p.c_str(), "system.posix_acl_access", value.data(), value.size());
+        value.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        return value;
+    };
+    std::map<std::string, std::vector<char>> listsBefore;
+    for (const Case& c : cases)
+        listsBefore[c.name] = accessList(dir / c.name);
+
     const std::map<std::string, Finding> found = JudgeAs(user, grp, dir, cases);
     ASSERT_EQ(found.size(), cases.size());
     for (const Case& c : cases) {
@@ -192,6 +202,8 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
         EXPECT_EQ(f.saved, c.writable);
         if (c.writable) {
             EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{7}));
+            // A replaced file keeps the list that let this user write it.
+            EXPECT_EQ(accessList(p), listsBefore[c.name]);
         } else if (p.filename() == "new.zkdr") {
             EXPECT_FALSE(fs::exists(p));
         } else {
