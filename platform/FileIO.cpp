@@ -99,8 +99,8 @@ int CreateTemporaryBeside(const fs::path& dir, const std::string& name, std::str
 
 // Gives the new file the owner, group and mode of the file it replaces, as
 // far as this user may: the superuser keeps both owners, another user the
-// group when a member of it. The mode is set last, since a change of owner
-// clears the set-id bits.
+// group when a member of it. The mode is set after the owners, since a change
+// of owner clears the set-id bits.
 void TakeOverOwnerAndMode(int fd, const struct stat& old)
 {
     struct stat now {};
