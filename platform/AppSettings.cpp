@@ -5,6 +5,7 @@
 #include "platform/ProfileFile.h"
 
 #include <cstdlib>
+#include <exception>
 #include <filesystem>
 #include <system_error>
 
@@ -32,13 +33,11 @@ bool CAppSettings::WriteIniInt(const std::string& section, const std::string& ke
     if (m_writePath.empty())
         return false;
     if (m_writePath != m_path && !FileIO::FileExists(m_writePath) && FileIO::FileExists(m_path)) {
-        std::error_code ec;
-        if (!std::filesystem::copy_file(m_path, m_writePath, ec))
+        try {
+            FileIO::WriteFileSafely(m_writePath, FileIO::ReadWholeFile(m_path));
+        } catch (const std::exception&) {
             return false;
-        std::filesystem::permissions(m_writePath,
-                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                                         std::filesystem::perms::group_read | std::filesystem::perms::others_read,
-                                     ec);
+        }
     }
     if (!ProfileFile::WritePrivateProfileSection(section, Numbers::Format("%s=%d", key.c_str(), value), m_writePath))
         return false;

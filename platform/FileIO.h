@@ -15,10 +15,16 @@ namespace FileIO {
 std::vector<BYTE> ReadWholeFile(const std::string& path);
 
 // Writes the bytes beside the target under a temporary name, flushes them to
-// the disk and only then renames the temporary file over the target; a
-// failure removes the temporary file, leaves any existing target untouched
-// and throws CFileException. A target that CanReplaceFile refuses (a
-// read-only file, a folder that cannot be written) is not touched either.
+// the disk, renames the temporary file over the target and syncs the folder.
+// A target that is a symbolic link (or a chain of them) is written where the
+// link leads, the temporary file beside that file, and the link stays. A new
+// file gets the usual mode (the umask applies); a replaced one keeps its mode
+// and access list and, as far as this user may set them, its owner and
+// group. A failure before the rename removes the temporary file, leaves any
+// existing target untouched and throws CFileException; a failed folder sync
+// after it throws too (the new file is in place then, but may not last). A
+// target that CanReplaceFile refuses (a read-only file, a folder that cannot
+// be written, no plain file) is not touched either.
 void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes);
 
 // For tests: make the next writes fail after the given number of bytes
@@ -27,15 +33,17 @@ void SetWriteFaultForTesting(long long failAfterBytes);
 
 bool FileExists(const std::string& path);
 
-// True when this user may write path (a file or a folder) by its permission
-// bits: the write bit of the class the user falls in (owner, group, others)
-// is set and the system agrees (a read-only mount says no). The superuser,
-// whom the system lets write anything, still needs a write bit, so that a
-// file marked read-only stays so for everyone. False when path is missing.
-bool IsWritableByPermissionBits(const std::string& path);
+// True when this user may write path (a file, or a folder that can take new
+// names). The system's own answer decides, which knows access lists and
+// read-only mounts; for the superuser, whom the system lets write anything,
+// the file also needs a write bit, so that a file marked read-only stays so
+// for everyone. False when path is missing.
+bool IsWritable(const std::string& path);
 
-// True when a save may replace or create the file at path: its folder can
-// be written and the file, when it is there, can be written too.
+// True when a save may replace or create the file at path (where its links
+// lead): its folder can be written, and the file, when it is there, is a
+// plain file that can be written and that a sticky folder lets this user
+// replace.
 bool CanReplaceFile(const std::string& path);
 
 }  // namespace FileIO

@@ -1,9 +1,10 @@
 #include "platform/ProfileFile.h"
 
+#include "platform/FileIO.h"
 #include "platform/Numbers.h"
 
 #include <cctype>
-#include <cstdio>
+#include <exception>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -124,24 +125,15 @@ bool WritePrivateProfileSection(const std::string& section, const std::string& b
         out.insert(out.end(), entries.begin(), entries.end());
     }
 
-    // Written beside the file and renamed over it, so that a failed write
-    // leaves the old file whole.
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream f(temp, std::ios::binary | std::ios::trunc);
-        if (!f)
-            return false;
-        for (const std::string& line : out)
-            f << line << "\r\n";
-        f.flush();
-        if (!f) {
-            f.close();
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
+    // Written beside the file under a name of its own and renamed over it,
+    // so that a failed write leaves the old file whole and another running
+    // instance writing at the same time cannot mix its lines into this one.
+    std::string text;
+    for (const std::string& line : out)
+        text += line + "\r\n";
+    try {
+        FileIO::WriteFileSafely(path, std::vector<BYTE>(text.begin(), text.end()));
+    } catch (const std::exception&) {
         return false;
     }
     return true;

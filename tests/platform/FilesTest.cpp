@@ -4,10 +4,32 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
+
+namespace {
+// Called with the descriptor of every fsync this test program makes, just
+// before it is made.
+std::function<void(int)> g_beforeFsync;
+}  // namespace
+
+// Lets a test see what a save makes lasting, and when.
+extern "C" int fsync(int fd)
+{
+    if (g_beforeFsync)
+        g_beforeFsync(fd);
+    using Fsync = int (*)(int);
+    static const Fsync next = reinterpret_cast<Fsync>(::dlsym(RTLD_NEXT, "fsync"));
+    return next(fd);
+}
 
 namespace {
 
@@ -154,9 +176,254 @@ TEST(FileIOTest, ReadOnlyFilesAndFoldersAreNotReplaced)
             }
         }
     }
-    EXPECT_FALSE(FileIO::IsWritableByPermissionBits((dir / "missing").string()));
+    EXPECT_FALSE(FileIO::IsWritable((dir / "missing").string()));
     fs::permissions(dir / "locked", static_cast<fs::perms>(0755));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir / "locked"), fs::directory_iterator()), 1);
+    fs::remove_all(dir);
+}
+
+}  // namespace
+
+namespace {
+
+// A fresh, empty folder inside the scratch folder.
+fs::path FreshFolder(const char* name)
+{
+    const fs::path dir = TempDir() / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+std::vector<std::string> Entries(const fs::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir))
+        names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+int ModeOf(const fs::path& p)
+{
+    struct stat st {};
+    return ::stat(p.c_str(), &st) == 0 ? static_cast<int>(st.st_mode & 07777) : -1;
+}
+
+// Sets the umask for one scope.
+class Umask {
+public:
+    explicit Umask(mode_t mask) : m_old(::umask(mask)) {}
+    ~Umask() { ::umask(m_old); }
+
+private:
+    mode_t m_old;
+};
+
+// A project reached through a symbolic link is saved where the link leads:
+// absolute and relative links, a chain of them, a relative link met through
+// a linked folder (its ".." is the real folder's parent), a link whose file
+// is not there yet. The links stay links with their texts, the file keeps its
+// mode, and the temporary file goes beside the real file: no folder keeps a
+// stray entry. A link in a folder that cannot be written still leads to a
+// file that can be saved; a link to a read-only file is refused; a loop of
+// links fails without writing anything.
+TEST(FileIOTest, SavesThroughSymbolicLinksReachTheFileTheyLeadTo)
+{
+    const fs::path dir = FreshFolder("links");
+    fs::create_directories(dir / "real");
+    fs::create_directories(dir / "links");
+    fs::create_directories(dir / "other");
+    const fs::path real = dir / "real" / "project.zkdr";
+    FileIO::WriteFileSafely(real.string(), {1, 2});
+    fs::permissions(real, static_cast<fs::perms>(0640));
+    fs::create_symlink(real, dir / "links" / "absolute.zkdr");
+    fs::create_symlink("../real/project.zkdr", dir / "links" / "relative.zkdr");
+    fs::create_symlink("relative.zkdr", dir / "links" / "chain.zkdr");
+    fs::create_symlink("chain.zkdr", dir / "links" / "chain2.zkdr");
+    fs::create_directory_symlink("../links", dir / "other" / "linked");
+    fs::create_symlink("../real/new.zkdr", dir / "links" / "dangling.zkdr");
+    fs::create_symlink("loop2.zkdr", dir / "links" / "loop1.zkdr");
+    fs::create_symlink("loop1.zkdr", dir / "links" / "loop2.zkdr");
+
+    const struct {
+        fs::path link;
+        fs::path text;
+    } links[] = {
+        {dir / "links" / "absolute.zkdr", real},
+        {dir / "links" / "relative.zkdr", "../real/project.zkdr"},
+        {dir / "links" / "chain2.zkdr", "chain.zkdr"},
+        {dir / "other" / "linked" / "relative.zkdr", "../real/project.zkdr"},
+    };
+    BYTE value = 10;
+    for (const auto& l : links) {
+        SCOPED_TRACE(l.link.string());
+        ++value;
+        EXPECT_TRUE(FileIO::CanReplaceFile(l.link.string()));
+        ASSERT_NO_THROW(FileIO::WriteFileSafely(l.link.string(), {value, value}));
+        EXPECT_EQ(FileIO::ReadWholeFile(real.string()), (std::vector<BYTE>{value, value}));
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status(l.link)));
+        EXPECT_EQ(fs::read_symlink(l.link), l.text);
+        EXPECT_EQ(ModeOf(real), 0640);
+    }
+    EXPECT_FALSE(fs::exists(dir / "other" / "real"));
+
+    ASSERT_NO_THROW(FileIO::WriteFileSafely((dir / "links" / "dangling.zkdr").string(), {5}));
+    EXPECT_EQ(FileIO::ReadWholeFile((dir / "real" / "new.zkdr").string()), (std::vector<BYTE>{5}));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir / "links" / "dangling.zkdr")));
+
+    EXPECT_FALSE(FileIO::CanReplaceFile((dir / "links" / "loop1.zkdr").string()));
+    EXPECT_THROW(FileIO::WriteFileSafely((dir / "links" / "loop1.zkdr").string(), {6}), CFileException);
+
+    EXPECT_EQ(Entries(dir / "real"), (std::vector<std::string>{"new.zkdr", "project.zkdr"}));
+    EXPECT_EQ(Entries(dir / "links"),
+              (std::vector<std::string>{"absolute.zkdr", "chain.zkdr", "chain2.zkdr", "dangling.zkdr", "loop1.zkdr",
+                                        "loop2.zkdr", "relative.zkdr"}));
+    EXPECT_EQ(Entries(dir / "other"), (std::vector<std::string>{"linked"}));
+
+    // The link's own folder does not matter; the real file's does.
+    fs::permissions(dir / "links", static_cast<fs::perms>(0555));
+    EXPECT_TRUE(FileIO::CanReplaceFile((dir / "links" / "relative.zkdr").string()));
+    EXPECT_NO_THROW(FileIO::WriteFileSafely((dir / "links" / "relative.zkdr").string(), {8}));
+    EXPECT_EQ(FileIO::ReadWholeFile(real.string()), (std::vector<BYTE>{8}));
+    fs::permissions(dir / "links", static_cast<fs::perms>(0755));
+
+    fs::permissions(real, static_cast<fs::perms>(0444));
+    EXPECT_FALSE(FileIO::CanReplaceFile((dir / "links" / "chain.zkdr").string()));
+    EXPECT_THROW(FileIO::WriteFileSafely((dir / "links" / "chain.zkdr").string(), {9}), CFileException);
+    EXPECT_EQ(FileIO::ReadWholeFile(real.string()), (std::vector<BYTE>{8}));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(dir / "links" / "chain.zkdr")));
+    fs::remove_all(dir);
+}
+
+// A new file gets 0666 less the umask; a replaced file keeps its mode, and
+// for the superuser its owner and group too.
+TEST(FileIOTest, NewFilesFollowTheUmaskAndReplacedFilesKeepModeAndOwner)
+{
+    const fs::path dir = FreshFolder("umask");
+    const struct {
+        mode_t mask;
+        int mode;
+    } created[] = {{027, 0640}, {002, 0664}, {077, 0600}, {022, 0644}};
+    int n = 0;
+    for (const auto& c : created) {
+        const fs::path p = dir / ("new" + std::to_string(n++) + ".zkdr");
+        Umask mask(c.mask);
+        FileIO::WriteFileSafely(p.string(), {1});
+        EXPECT_EQ(ModeOf(p), c.mode) << std::oct << c.mask;
+        FileIO::WriteFileSafely(p.string(), {2});
+        EXPECT_EQ(ModeOf(p), c.mode) << std::oct << c.mask;
+    }
+    for (const int mode : {0600, 0664, 0640, 0620, 02664}) {
+        const fs::path p = dir / "kept.zkdr";
+        FileIO::WriteFileSafely(p.string(), {1});
+        fs::permissions(p, static_cast<fs::perms>(mode));
+        Umask mask(077);
+        FileIO::WriteFileSafely(p.string(), {3});
+        EXPECT_EQ(ModeOf(p), mode) << std::oct << mode;
+        EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{3}));
+    }
+    if (::geteuid() == 0) {
+        const fs::path p = dir / "owned.zkdr";
+        FileIO::WriteFileSafely(p.string(), {1});
+        fs::permissions(p, static_cast<fs::perms>(0660));
+        ASSERT_EQ(::chown(p.c_str(), 65534, 65534), 0);
+        FileIO::WriteFileSafely(p.string(), {4});
+        struct stat st {};
+        ASSERT_EQ(::stat(p.c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(st.st_gid, 65534u);
+        EXPECT_EQ(st.st_mode & 07777, 0660u);
+    }
+    fs::remove_all(dir);
+}
+
+// The longest name the folder allows (255 bytes) can be saved and saved
+// again, also when it is made of two-byte characters, and leaves nothing
+// beside it.
+TEST(FileIOTest, ANameOfTheLongestLegalLengthCanBeSaved)
+{
+    const fs::path dir = FreshFolder("long");
+    std::string ascii(250, 'a');
+    ascii += ".zkdr";
+    std::string wide;
+    for (int i = 0; i < 125; ++i)
+        wide += "\xC3\xBC";  // u with diaeresis
+    wide += ".zkdr";
+    ASSERT_EQ(ascii.size(), 255u);
+    ASSERT_EQ(wide.size(), 255u);
+    for (const std::string& name : {ascii, wide}) {
+        const fs::path p = dir / name;
+        ASSERT_NO_THROW(FileIO::WriteFileSafely(p.string(), {1, 2, 3}));
+        ASSERT_NO_THROW(FileIO::WriteFileSafely(p.string(), {4}));
+        EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{4}));
+    }
+    EXPECT_EQ(Entries(dir).size(), 2u);
+    fs::remove_all(dir);
+}
+
+// The data reach the disk before the rename, and the folder holding the
+// real file (not the link's) is synced after it, when it already names the
+// new file.
+TEST(FileIOTest, TheFolderIsSyncedAfterTheRename)
+{
+    const fs::path dir = FreshFolder("sync");
+    fs::create_directories(dir / "real");
+    fs::create_directories(dir / "links");
+    const fs::path real = dir / "real" / "project.zkdr";
+    FileIO::WriteFileSafely(real.string(), {1});
+    fs::create_symlink("../real/project.zkdr", dir / "links" / "project.zkdr");
+    struct stat folder {};
+    ASSERT_EQ(::stat((dir / "real").c_str(), &folder), 0);
+
+    struct Sync {
+        bool isFolder;
+        ino_t inode;
+        std::vector<BYTE> realBytes;  // what the real file's name holds at the sync
+    };
+    std::vector<Sync> syncs;
+    g_beforeFsync = [&](int fd) {
+        struct stat st {};
+        ASSERT_EQ(::fstat(fd, &st), 0);
+        std::vector<BYTE> bytes;
+        try {
+            bytes = FileIO::ReadWholeFile(real.string());
+        } catch (const CFileException&) {
+        }
+        syncs.push_back({S_ISDIR(st.st_mode), st.st_ino, bytes});
+    };
+    FileIO::WriteFileSafely((dir / "links" / "project.zkdr").string(), {7, 7});
+    g_beforeFsync = nullptr;
+
+    struct stat written {};
+    ASSERT_EQ(::stat(real.c_str(), &written), 0);
+    ASSERT_EQ(syncs.size(), 2u);
+    EXPECT_FALSE(syncs[0].isFolder);
+    EXPECT_EQ(syncs[0].inode, written.st_ino);
+    EXPECT_EQ(syncs[0].realBytes, (std::vector<BYTE>{1}));
+    EXPECT_TRUE(syncs[1].isFolder);
+    EXPECT_EQ(syncs[1].inode, folder.st_ino);
+    EXPECT_EQ(syncs[1].realBytes, (std::vector<BYTE>{7, 7}));
+    fs::remove_all(dir);
+}
+
+// Only a plain file is replaced: a pipe or a folder of the name is left as
+// it is (the superuser's rename would put a file in a pipe's place).
+TEST(FileIOTest, OnlyPlainFilesAreReplaced)
+{
+    const fs::path dir = FreshFolder("special");
+    const fs::path pipe = dir / "pipe.zkdr";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0666), 0);
+    fs::create_directories(dir / "folder.zkdr");
+    fs::create_symlink("pipe.zkdr", dir / "link.zkdr");
+    for (const char* name : {"pipe.zkdr", "folder.zkdr", "link.zkdr"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(FileIO::CanReplaceFile((dir / name).string()));
+        EXPECT_THROW(FileIO::WriteFileSafely((dir / name).string(), {1}), CFileException);
+    }
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(pipe)));
+    EXPECT_TRUE(fs::is_directory(dir / "folder.zkdr"));
+    EXPECT_EQ(Entries(dir), (std::vector<std::string>{"folder.zkdr", "link.zkdr", "pipe.zkdr"}));
     fs::remove_all(dir);
 }
 

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 TEST(ProfileFile, ReadsIntegersLikeTheClassicFunction)
@@ -43,6 +46,53 @@ TEST(ProfileFile, WritingASectionReplacesAllItsLinesAndKeepsTheOthers)
     ASSERT_TRUE(ProfileFile::WritePrivateProfileSection("NEW", "K=3", f));
     EXPECT_EQ(ReadAll(f), "[A]\r\nx=1\r\n[LENGTH_UNIT]\r\nLengthUnit=1\r\n[B]\r\ny=2\r\n[NEW]\r\nK=3\r\n");
     EXPECT_FALSE(ProfileFile::WritePrivateProfileSection("S", "K=1", dir.Path() + "/missing/x.ini"));
+}
+
+// Another running program is halfway through writing the settings: a
+// write of this one leaves the other's unfinished file alone, so each
+// program puts a whole file of its own in place and the lines never mix.
+TEST(ProfileFile, AWriteLeavesTheUnfinishedFileOfAnotherInstanceAlone)
+{
+    TempDir dir;
+    const std::string f = dir.File("a.ini");
+    WriteAll(f, "[A]\r\nx=1\r\n");
+    // The other program's file beside the settings, still open for writing,
+    // under the name a shared temporary name would have.
+    const std::string others = f + ".tmp";
+    WriteAll(others, "[A]\r\nx=2\r\n[B]\r\n");
+    const int other = ::open(others.c_str(), O_WRONLY | O_APPEND);
+    ASSERT_GE(other, 0);
+
+    ASSERT_TRUE(ProfileFile::WritePrivateProfileSection("C", "z=3", f));
+    EXPECT_EQ(ReadAll(f), "[A]\r\nx=1\r\n[C]\r\nz=3\r\n");
+    EXPECT_EQ(ReadAll(others), "[A]\r\nx=2\r\n[B]\r\n");
+
+    // The other program finishes and puts its file in place.
+    const std::string rest = "y=4\r\n";
+    ASSERT_EQ(::write(other, rest.data(), rest.size()), static_cast<ssize_t>(rest.size()));
+    ::close(other);
+    ASSERT_EQ(std::rename(others.c_str(), f.c_str()), 0);
+    EXPECT_EQ(ReadAll(f), "[A]\r\nx=2\r\n[B]\r\ny=4\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 1);
+}
+
+// A settings file kept elsewhere and linked into place stays a link, and
+// the file keeps its mode.
+TEST(ProfileFile, AWrittenFileKeepsItsModeAndItsLink)
+{
+    TempDir dir;
+    const std::string real = dir.File("dotfiles.ini");
+    const std::string link = dir.File("ZAV_KDR.ini");
+    WriteAll(real, "[A]\r\nx=1\r\n");
+    std::filesystem::permissions(real, static_cast<std::filesystem::perms>(0600));
+    std::filesystem::create_symlink("dotfiles.ini", link);
+    const mode_t old = ::umask(022);
+    const bool written = ProfileFile::WritePrivateProfileSection("A", "x=2", link);
+    ::umask(old);
+    ASSERT_TRUE(written);
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(ReadAll(real), "[A]\r\nx=2\r\n");
+    EXPECT_EQ(static_cast<int>(std::filesystem::status(real).permissions()), 0600);
 }
 
 TEST(AppSettings, SettingsGoToTheUserConfigFolderWhenTheProgramFolderCannotBeWritten)
@@ -90,7 +140,12 @@ TEST(AppSettings, TheFileBesideAnInstalledProgramIsReadUntilTheUsersCopyExists)
     s.Load();
     EXPECT_EQ(s.m_bAppFirstTime, 0);
     EXPECT_EQ(s.m_nDeveloperID, 1);
-    ASSERT_TRUE(s.WriteIniInt("LENGTH_UNIT", "LengthUnit", 1));
+    // The user's copy is a new file of the user's: the umask decides its mode.
+    const mode_t oldMask = ::umask(027);
+    const bool written = s.WriteIniInt("LENGTH_UNIT", "LengthUnit", 1);
+    ::umask(oldMask);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(static_cast<int>(std::filesystem::status(user).permissions()), 0640);
     EXPECT_EQ(ReadAll(user),
               "[IS_APP_FIRST_TIME]\r\nIsAppFirstTime=0\r\n[DEVELOPER_ID]\r\nDeveloperID=1\r\n[LENGTH_UNIT]\r\nLengthUnit=1\r\n");
     EXPECT_EQ(ReadAll(program + "ZAV_KDR.ini"),

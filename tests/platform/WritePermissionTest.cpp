@@ -1,0 +1,216 @@
+// Whether a user who is not the superuser may save: the system's answer
+// (with access lists) decides, judged from a child process that has dropped
+// to the unprivileged user "nobody" and group "nogroup".
+
+#include "platform/ArchiveException.h"
+#include "platform/FileIO.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <endian.h>
+#include <filesystem>
+#include <grp.h>
+#include <iostream>
+#include <linux/posix_acl.h>
+#include <linux/posix_acl_xattr.h>
+#include <map>
+#include <pwd.h>
+#include <sstream>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Gives path an access list: owner, owning group and others keep the given
+// rights (r=4, w=2, x=1) and the user uid gets userRights. False when the
+// file system keeps no access lists.
+bool GrantUser(const fs::path& path, uid_t uid, unsigned userRights, unsigned owner, unsigned group, unsigned others)
+{
+    struct Entry {
+        unsigned tag, rights;
+        unsigned id;
+    };
+    const unsigned none = ACL_UNDEFINED_ID;
+    const Entry entries[] = {{ACL_USER_OBJ, owner, none},
+                             {ACL_USER, userRights, uid},
+                             {ACL_GROUP_OBJ, group, none},
+                             {ACL_MASK, userRights | group, none},
+                             {ACL_OTHER, others, none}};
+    std::vector<unsigned char> value(sizeof(posix_acl_xattr_header) + sizeof entries / sizeof entries[0] *
+                                                                          sizeof(posix_acl_xattr_entry));
+    posix_acl_xattr_header header{};
+    header.a_version = htole32(POSIX_ACL_XATTR_VERSION);
+    std::memcpy(value.data(), &header, sizeof header);
+    std::size_t at = sizeof header;
+    for (const Entry& e : entries) {
+        posix_acl_xattr_entry x{};
+        x.e_tag = htole16(static_cast<std::uint16_t>(e.tag));
+        x.e_perm = htole16(static_cast<std::uint16_t>(e.rights));
+        x.e_id = htole32(e.id);
+        std::memcpy(value.data() + at, &x, sizeof x);
+        at += sizeof x;
+    }
+    return ::setxattr(path.c_str(), "system.posix_acl_access", value.data(), value.size(), 0) == 0;
+}
+
+struct Case {
+    const char* name;  // a file, or "folder/new.zkdr" for a file to be made in a folder
+    uid_t owner;       // of the file, or of the folder for a new file
+    gid_t group;
+    int mode;
+    int aclUserRights;  // -1: no access list
+    bool writable;      // for nobody in nogroup
+};
+
+// What the child found: per case, its judgement and whether the save went
+// through.
+struct Finding {
+    bool judged = false;
+    bool saved = false;
+};
+
+std::map<std::string, Finding> JudgeAs(uid_t uid, gid_t gid, const fs::path& dir, const std::vector<Case>& cases)
+{
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        std::string out;
+        if (::setgroups(0, nullptr) == 0 && ::setgid(gid) == 0 && ::setuid(uid) == 0 && ::geteuid() == uid) {
+            for (const Case& c : cases) {
+                const std::string path = (dir / c.name).string();
+                const bool judged = FileIO::CanReplaceFile(path);
+                bool saved = true;
+                try {
+                    FileIO::WriteFileSafely(path, {7});
+                } catch (const CFileException&) {
+                    saved = false;
+                }
+                out += std::string(c.name) + " " + (judged ? "1" : "0") + (saved ? "1" : "0") + "\n";
+            }
+        }
+        const bool sent = ::write(pipeFds[1], out.data(), out.size()) == static_cast<ssize_t>(out.size());
+        ::_exit(sent ? 0 : 1);
+    }
+    ::close(pipeFds[1]);
+    std::string text;
+    char buf[4096];
+    for (ssize_t n; (n = ::read(pipeFds[0], buf, sizeof buf)) > 0;)
+        text.append(buf, static_cast<std::size_t>(n));
+    ::close(pipeFds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    std::map<std::string, Finding> found;
+    std::istringstream lines(text);
+    std::string name, flags;
+    while (lines >> name >> flags)
+        found[name] = {flags[0] == '1', flags[1] == '1'};
+    return found;
+}
+
+TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "dropping to nobody needs the superuser";
+    const passwd* nobody = ::getpwnam("nobody");
+    const group* nogroup = ::getgrnam("nogroup");
+    const uid_t user = nobody ? nobody->pw_uid : 65534;
+    const gid_t grp = nogroup ? nogroup->gr_gid : 65534;
+
+    const fs::path dir = fs::temp_directory_path() / ("kadrel-permissions-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::permissions(dir, static_cast<fs::perms>(0755));
+
+    // Files lie in a folder anyone may write, so that only the file decides;
+    // a new file's folder decides alone.
+    std::vector<Case> cases = {
+        {"files/group-rw.zkdr", 0, grp, 0664, -1, true},
+        {"files/group-r.zkdr", 0, grp, 0644, -1, false},
+        {"files/others-rw.zkdr", 0, 0, 0646, -1, true},
+        {"files/others-rw-group-r.zkdr", 0, grp, 0646, -1, false},  // the group's bits hold for its members
+        {"files/other-group-rw.zkdr", 0, 0, 0664, -1, false},
+        {"files/own-r.zkdr", user, grp, 0444, -1, false},
+        {"files/own-rw.zkdr", user, grp, 0644, -1, true},
+        {"files/list-rw.zkdr", 0, 0, 0644, 6, true},
+        {"files/list-r.zkdr", 0, 0, 0666, 4, false},
+        {"group-rwx/new.zkdr", 0, grp, 0775, -1, true},
+        {"group-rx/new.zkdr", 0, grp, 0755, -1, false},
+        {"others-rwx/new.zkdr", 0, 0, 0757, -1, true},
+        {"others-rwx-group-rx/new.zkdr", 0, grp, 0757, -1, false},
+        {"others-rw/new.zkdr", 0, 0, 0776, -1, false},  // a folder that cannot be searched takes no new name
+        {"list-rwx/new.zkdr", 0, 0, 0755, 7, true},
+        {"sticky/root.zkdr", 0, 0, 0666, -1, false},  // only the file's or the folder's owner replaces it
+        {"sticky/own.zkdr", user, grp, 0644, -1, true},
+    };
+    fs::create_directories(dir / "files");
+    fs::permissions(dir / "files", static_cast<fs::perms>(0777));
+    fs::create_directories(dir / "sticky");
+    fs::permissions(dir / "sticky", static_cast<fs::perms>(01777));
+    bool listsKept = true;
+    for (const Case& c : cases) {
+        const fs::path p = dir / c.name;
+        const bool isNew = p.filename() == "new.zkdr";
+        const fs::path target = isNew ? p.parent_path() : p;
+        if (isNew) {
+            fs::create_directories(target);
+        } else {
+            FileIO::WriteFileSafely(p.string(), {1, 2});
+        }
+        ASSERT_EQ(::chown(target.c_str(), c.owner, c.group), 0) << c.name;
+        fs::permissions(target, static_cast<fs::perms>(c.mode));
+        if (c.aclUserRights >= 0) {
+            const unsigned mode = static_cast<unsigned>(c.mode);
+            listsKept = listsKept &&
+                        GrantUser(target, user, static_cast<unsigned>(c.aclUserRights), (mode >> 6) & 7, (mode >> 3) & 7,
+                                  mode & 7);
+        }
+    }
+    if (!listsKept) {
+        std::erase_if(cases, [](const Case& c) { return c.aclUserRights >= 0; });
+        std::cout << "[   NOTE   ] " << dir << " keeps no access lists: those cases are left out\n";
+    }
+
+    const auto accessList = [](const fs::path& p) {
+        std::vector<char> value(256);
+        const ssize_t n = ::getxattr(p.c_str(), "system.posix_acl_access", value.data(), value.size());
+        value.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        return value;
+    };
+    std::map<std::string, std::vector<char>> listsBefore;
+    for (const Case& c : cases)
+        listsBefore[c.name] = accessList(dir / c.name);
+
+    const std::map<std::string, Finding> found = JudgeAs(user, grp, dir, cases);
+    ASSERT_EQ(found.size(), cases.size());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path p = dir / c.name;
+        const Finding f = found.at(c.name);
+        EXPECT_EQ(f.judged, c.writable);
+        EXPECT_EQ(f.saved, c.writable);
+        if (c.writable) {
+            EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{7}));
+            // A replaced file keeps the list that let this user write it.
+            EXPECT_EQ(accessList(p), listsBefore[c.name]);
+        } else if (p.filename() == "new.zkdr") {
+            EXPECT_FALSE(fs::exists(p));
+        } else {
+            EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{1, 2}));
+        }
+    }
+    fs::remove_all(dir);
+}
+
+}  // namespace
