@@ -346,4 +346,34 @@ TEST(LoadMemoryTest, TheCellsThatOldModelsImplyAreAddedUpAcrossModels)
     }
 }
 
+TEST(LoadMemoryTest, ManyEmptyCurvesHoldASmallMultipleOfTheirRecords)
+{
+    // Two graphs of 65535 curves each, all but one empty: seven bytes a
+    // curve in the file.
+    CKDRDoc made;
+    made.m_bOpenedFromFile = TRUE;
+    for (int g = 0; g < 2; ++g) {
+        CSoundGraphDataList graph;
+        graph.Init(1, 0, 20, 50, 20000, 120, 1000, 10);
+        for (int c = 1; c < 0xFFFF; ++c) {
+            CSoundGraphData empty;
+            graph.Append(empty);
+        }
+        made.m_soundGraphConditions.Add(-1, 0, 0, 0, 0, 1.0, 1.0, graph);
+    }
+    CArchive out;
+    made.Serialize(out);
+    const std::vector<BYTE> file = out.TakeBuffer();
+
+    CKDRDoc doc;
+    CArchive in(file);
+    const std::size_t peak = PeakBytesOf([&] { doc.Serialize(in); });
+    ASSERT_EQ(doc.m_soundGraphConditions.GetCount(), 2);
+    EXPECT_EQ(doc.m_soundGraphConditions.GetGraph(1).GetCurveCount(), 0xFFFF);
+    EXPECT_LE(peak, Bound(file.size())) << "file of " << file.size() << " bytes";
+    CArchive again;
+    doc.Serialize(again);
+    EXPECT_EQ(again.Buffer(), file);
+}
+
 }  // namespace
