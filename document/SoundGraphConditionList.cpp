@@ -78,8 +78,14 @@ void CSoundGraphConditionList::Serialize(CArchive& ar, DWORD /*version*/)
         const LONG bottom = ar.ReadWord();
         const double xScale = ar.ReadDouble();
         const double yScale = ar.ReadDouble();
-        CSoundGraphDataList graph;
-        graph.Serialize(ar);
-        Add(-1, left, top, right, bottom, xScale, yScale, graph);
+        // The graph read is a temporary: every entry takes its curves over
+        // (Add would copy them for all but the first while the read one
+        // still lives).
+        Entry entry;
+        entry.margin = CRect{left, top, right, bottom};
+        entry.xScale = xScale;
+        entry.yScale = yScale;
+        entry.graph.Serialize(ar);
+        m_entries.push_back(std::move(entry));
     }
 }

@@ -3,20 +3,62 @@
 #include "platform/Archive.h"
 
 #include <algorithm>
+#include <utility>
+
+namespace {
+
+// Room for n x values followed by n y values, all 0.0; null for no points.
+std::unique_ptr<double[]> MakeValues(std::size_t n)
+{
+    return n > 0 ? std::make_unique<double[]>(2 * n) : nullptr;
+}
+
+}  // namespace
+
+CSoundGraphData::CSoundGraphData(const CSoundGraphData& other)
+    : m_strName(other.m_strName), m_values(MakeValues(static_cast<std::size_t>(other.m_nCount))),
+      m_nCount(other.m_nCount)
+{
+    if (m_values)
+        std::copy(other.m_values.get(), other.m_values.get() + 2 * static_cast<std::size_t>(m_nCount),
+                  m_values.get());
+}
+
+CSoundGraphData& CSoundGraphData::operator=(const CSoundGraphData& other)
+{
+    if (this != &other) {
+        CSoundGraphData copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+CSoundGraphData::CSoundGraphData(CSoundGraphData&& other) noexcept
+    : m_strName(std::move(other.m_strName)), m_values(std::move(other.m_values)), m_nCount(other.m_nCount)
+{
+    other.m_nCount = 0;
+}
+
+CSoundGraphData& CSoundGraphData::operator=(CSoundGraphData&& other) noexcept
+{
+    if (this != &other) {
+        m_strName = std::move(other.m_strName);
+        m_values = std::move(other.m_values);
+        m_nCount = other.m_nCount;
+        other.m_nCount = 0;
+    }
+    return *this;
+}
 
 void CSoundGraphData::SetData(int count, const double* x, const double* y)
 {
     const std::size_t n = count > 0 ? static_cast<std::size_t>(count) : 0;
-    std::vector<double> nx(n, 0.0);
-    std::vector<double> ny(n, 0.0);
-    if (x != nullptr) {
-        std::copy(x, x + n, nx.begin());
-    }
-    if (y != nullptr) {
-        std::copy(y, y + n, ny.begin());
-    }
-    m_x.swap(nx);
-    m_y.swap(ny);
+    std::unique_ptr<double[]> values = MakeValues(n);
+    if (x != nullptr)
+        std::copy(x, x + n, values.get());
+    if (y != nullptr)
+        std::copy(y, y + n, values.get() + n);
+    m_values = std::move(values);
     m_nCount = static_cast<int>(n);
 }
 
@@ -27,10 +69,7 @@ void CSoundGraphData::MoveFrom(CSoundGraphData& other)
     }
     m_strName = other.m_strName;
     m_nCount = other.m_nCount;
-    m_x = std::move(other.m_x);
-    m_y = std::move(other.m_y);
-    other.m_x.clear();
-    other.m_y.clear();
+    m_values = std::move(other.m_values);
     other.m_nCount = 0;
 }
 
@@ -43,8 +82,8 @@ void CSoundGraphData::Serialize(CArchive& ar)
         const int n = std::min(m_nCount, 0xFFFF);
         ar << m_strName;
         ar << static_cast<WORD>(n);
-        for (std::size_t i = 0; i < static_cast<std::size_t>(n); ++i) {
-            ar << m_x[i] << m_y[i];
+        for (int i = 0; i < n; ++i) {
+            ar << GetX(i) << GetY(i);
         }
         return;
     }
@@ -59,12 +98,10 @@ void CSoundGraphData::Load(CArchive& ar, DWORD announced)
         CArchive::ThrowFormat("a curve holds more points than its graph counts");
     }
     ar.CheckCount(n, 2 * sizeof(double));
-    std::vector<double> x(n, 0.0);
-    std::vector<double> y(n, 0.0);
+    std::unique_ptr<double[]> values = MakeValues(n);
     for (std::size_t i = 0; i < n; ++i) {
-        ar >> x[i] >> y[i];
+        ar >> values[i] >> values[n + i];
     }
-    m_x.swap(x);
-    m_y.swap(y);
+    m_values = std::move(values);
     m_nCount = n;
 }

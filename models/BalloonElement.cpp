@@ -12,11 +12,17 @@
 
 void CBalloonElement::SetDimensions(DWORD rows, DWORD columns, DWORD frequencies)
 {
+    SetDimensionsWithoutCells(rows, columns, frequencies);
+    m_cells.resize(static_cast<std::size_t>(rows) * columns * frequencies);
+}
+
+void CBalloonElement::SetDimensionsWithoutCells(DWORD rows, DWORD columns, DWORD frequencies)
+{
     m_dwRows = rows;
     m_dwColumns = columns;
     m_dwFrequencies = frequencies;
     m_angles.resize(rows, 0.0);
-    m_cells.resize(static_cast<std::size_t>(rows) * columns * frequencies);
+    m_cells.clear();
 }
 
 double CBalloonElement::GetAngle(int i) const
@@ -119,6 +125,11 @@ void CBalloonElement::SerializeData(CArchive& ar)
     if (ar.IsStoring()) {
         for (const CSPComplex& c : m_cells)
             ar << c.re << c.im;
+        if (m_cells.empty()) {
+            const std::uint64_t cells = std::uint64_t{m_dwRows} * m_dwColumns * m_dwFrequencies;
+            for (std::uint64_t i = 0; i < cells; ++i)
+                ar << 0.0 << 0.0;
+        }
         return;
     }
     ar.CheckCount(m_cells.size(), 2 * sizeof(double));

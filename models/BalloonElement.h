@@ -21,6 +21,11 @@ public:
     // K frequencies; new cells 0, new angles 0.0. The caller keeps R*P*K
     // within SpeakerDataLimits::kMaxBalloonCells (the data header does).
     void SetDimensions(DWORD rows, DWORD columns, DWORD frequencies);
+    // The same counts and angles, but no cells: a balloon that nothing reads
+    // (one of a model without elements in a file before 2.0, which carries
+    // no cells for it) holds none and saves as zero cells. SetDimensions
+    // gives it its cells later.
+    void SetDimensionsWithoutCells(DWORD rows, DWORD columns, DWORD frequencies);
     DWORD GetRowCount() const { return m_dwRows; }
     DWORD GetColumnCount() const { return m_dwColumns; }
     DWORD GetFrequencyCount() const { return m_dwFrequencies; }
@@ -56,7 +61,8 @@ public:
 
     // The R meridian angles, f64 each, no count.
     void SerializeAngleValues(CArchive& ar);
-    // Every cell in index order: f64 real, f64 imaginary.
+    // Every cell in index order: f64 real, f64 imaginary (zeros for a
+    // balloon that holds no cells).
     void SerializeData(CArchive& ar);
 
 private:

@@ -497,16 +497,19 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
     const std::uint64_t cells = m_header.GetCellCount();
     if (cells == 0 || cells > SpeakerDataLimits::kMaxBalloonCells || m_balloons.empty())
         CArchive::ThrowFormat(LoadStringId(kIdsBadModelData));
-    // Before 2.0 the cells come once per built element at the end of the
-    // record (a model may build fewer elements than its module count, and
-    // one without modules carries none), from 2.0 on once per balloon. Every
-    // balloon is sized to the grid, so the grid must fit in what is left in
-    // every case.
+    // From 2.0 on the cells come once per balloon, after the meridian
+    // angles. Before 2.0 they come once per built element at the end of the
+    // record (a model may build fewer elements than its module count), so
+    // the balloons get their cells only once the elements are known.
     const bool before200 = version < kVersion200;
-    const std::uint64_t cellRecords = before200 ? 1u : m_balloons.size();
-    ar.CheckCount(cells * cellRecords, 16);
-    for (CBalloonElement& balloon : m_balloons)
-        balloon.SetDimensions(rows, columns, frequencies);
+    if (!before200)
+        ar.CheckCount(cells * m_balloons.size(), 16);
+    for (CBalloonElement& balloon : m_balloons) {
+        if (before200)
+            balloon.SetDimensionsWithoutCells(rows, columns, frequencies);
+        else
+            balloon.SetDimensions(rows, columns, frequencies);
+    }
     if (before200)
         m_balloons.SerializeAngles(ar);
     else
@@ -514,14 +517,20 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
     m_header.SerializeFrequencies(ar);
     BuildSpeakerElements();
     if (before200) {
-        ar.CheckCount(cells * m_elements.size(), 16);
-        // Elements that share a balloon read it in turn: the last one stays.
-        for (CSpeakerElement& e : m_elements)
-            e.Serialize(ar);
-        // Without elements the balloons hold cells the file does not carry:
-        // what a load holds that way is bounded by the size of the file.
-        if (m_elements.empty())
-            ar.ReserveUnread(cells * 16 * m_balloons.size());
+        if (m_elements.empty()) {
+            // A model without elements carries no cells and nothing reads
+            // its balloons, which therefore hold none. A save writes them out
+            // as zero cells: that is bounded across the whole file.
+            ar.ReserveUnread(cells * 16 * m_balloons.size(), SpeakerDataLimits::kMaxImpliedCells * 16);
+        } else {
+            ar.CheckCount(cells * m_elements.size(), 16);
+            for (CBalloonElement& balloon : m_balloons)
+                balloon.SetDimensions(rows, columns, frequencies);
+            // Elements that share a balloon read it in turn: the last one
+            // stays.
+            for (CSpeakerElement& e : m_elements)
+                e.Serialize(ar);
+        }
     }
     if (!AreValuesUsable())
         CArchive::ThrowFormat(LoadStringId(kIdsBadModelValue));

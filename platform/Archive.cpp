@@ -3,6 +3,7 @@
 #include "platform/FileIO.h"
 #include "platform/TextEncoding.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -55,10 +56,10 @@ void CArchive::CheckCount(std::uint64_t count, std::uint64_t recordSize) const
         ThrowFormat("A count in the file is larger than the data that follows it.");
 }
 
-void CArchive::ReserveUnread(std::uint64_t bytes)
+void CArchive::ReserveUnread(std::uint64_t bytes, std::uint64_t allowance)
 {
-    const std::uint64_t remaining = m_data.size() - m_pos;
-    if (bytes > remaining || m_unread > remaining - bytes)
+    const std::uint64_t limit = std::max<std::uint64_t>(allowance, m_data.size());
+    if (bytes > limit || m_unread > limit - bytes)
         ThrowFormat("The file describes more data than it holds.");
     m_unread += bytes;
 }

@@ -70,10 +70,11 @@ public:
     // lie in what remains; called before allocating anything for a count
     // taken from the file.
     void CheckCount(std::uint64_t count, std::uint64_t recordSize) const;
-    // Counts bytes that a load holds without reading them (data a record
-    // implies but does not carry) and throws a format error once all those
-    // of this archive together would exceed what remains to be read.
-    void ReserveUnread(std::uint64_t bytes);
+    // Counts bytes that records imply but do not carry (a load holds none of
+    // them; a later save writes them out) and throws a format error once all
+    // those of this archive together would exceed the larger of allowance
+    // and the size of the input.
+    void ReserveUnread(std::uint64_t bytes, std::uint64_t allowance);
 
     // The bytes written so far (storing) or the whole input (loading).
     const std::vector<BYTE>& Buffer() const { return m_data; }

@@ -140,6 +140,25 @@ TEST(Archive, CheckCountRefusesCountsTheDataCannotHold)
     EXPECT_THROW(in.CheckCount(0xFFFFFFFFFFFFull, 8), CArchiveException);
 }
 
+TEST(Archive, UnreadReservationsAddUpToTheAllowanceOrTheInputSize)
+{
+    // Three reservations of 30 fit an allowance of 100, the fourth does not,
+    // though each alone is far within it; reading does not free any.
+    CArchive in(std::vector<BYTE>(40, 0));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_NO_THROW(in.ReserveUnread(30, 100)) << i;
+    in.ReadDouble();
+    EXPECT_THROW(in.ReserveUnread(30, 100), CArchiveException);
+    EXPECT_NO_THROW(in.ReserveUnread(10, 100));
+    EXPECT_THROW(in.ReserveUnread(1, 100), CArchiveException);
+    // An input larger than the allowance allows its own size.
+    CArchive large(std::vector<BYTE>(500, 0));
+    EXPECT_NO_THROW(large.ReserveUnread(300, 100));
+    EXPECT_NO_THROW(large.ReserveUnread(200, 100));
+    EXPECT_THROW(large.ReserveUnread(1, 100), CArchiveException);
+    EXPECT_THROW(CArchive(std::vector<BYTE>(8, 0)).ReserveUnread(0xFFFFFFFFFFFFFFFFull, 100), CArchiveException);
+}
+
 TEST(Archive, WordIsWidenedWithoutSign)
 {
     CArchive in(Bytes({0xFF, 0xFF, 0x02, 0x00}));
