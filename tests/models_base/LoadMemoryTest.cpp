@@ -202,11 +202,15 @@ TEST(LoadMemoryTest, AnOldFileNeverMakesTheLoaderHoldMoreThanASmallMultipleOfIts
         // model has no modules, and so carries no cells: 1 GiB that a save
         // would have to write out.
         {"four large balloons", OldContainer(ModelWithoutModules(4, 4, {256, 256, 256}), 1, 0), -1},
-        // Sixty-four models without modules, each announcing a balloon as
-        // large as the bytes that no record reads at the end of the file;
+        // Sixty-four models without modules, each announcing a balloon of
+        // half the bytes that no record reads at the end of the file, all of
+        // them (twice, with the second copies) within what a file may imply;
         // none of those balloons is held.
-        {"many models each within what is left", OldContainer(ModelWithoutModules(3, 0, {32, 16, 64}), 64, 512u << 10),
+        {"many models each within what is left", OldContainer(ModelWithoutModules(3, 0, {16, 16, 64}), 64, 512u << 10),
          64},
+        // Twice as large, they imply more than a save may write.
+        {"many models beyond what a file may imply",
+         OldContainer(ModelWithoutModules(3, 0, {32, 16, 64}), 64, 512u << 10), -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -327,9 +331,9 @@ TEST(LoadMemoryTest, TheCellsThatOldModelsImplyAreAddedUpAcrossModels)
     // a quarter of what the implied cells of a whole file may come to (its
     // second copy counts as well): three records fit, the fourth does not,
     // though each on its own is far within the bound.
-    const Grid grid{256, 256, 72};
-    static_assert(3 * std::uint64_t{256 * 256 * 72} <= SpeakerDataLimits::kMaxImpliedCells);
-    static_assert(4 * std::uint64_t{256 * 256 * 72} > SpeakerDataLimits::kMaxImpliedCells);
+    const Grid grid{128, 128, 33};
+    static_assert(3 * std::uint64_t{128 * 128 * 33} <= SpeakerDataLimits::kMaxImpliedCells);
+    static_assert(4 * std::uint64_t{128 * 128 * 33} > SpeakerDataLimits::kMaxImpliedCells);
     const std::vector<BYTE> model = ModelWithoutModules(3, 0, grid);
     struct Case {
         unsigned models;
