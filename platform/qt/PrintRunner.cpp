@@ -13,15 +13,16 @@
 
 namespace PrintRunner {
 
-bool PrintOn(IPrintable& printable, QPrinter& printer, bool preview)
+bool PrintOn(IPrintable& printable, QPrinter& printer, bool preview, int resolution)
 {
     CPrintInfo info;
     info.m_bPreview = preview;
     if (!printable.OnPreparePrinting(info))
         return false;
     // The print dialog may have chosen another printer, which comes at its
-    // own resolution.
-    printer.setResolution(kResolution);
+    // own resolution; a printer may also keep a resolution of its own, which
+    // the device capabilities then pass on to the pages.
+    printer.setResolution(resolution);
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
