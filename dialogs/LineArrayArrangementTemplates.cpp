@@ -16,29 +16,31 @@ DialogTemplate LV3Template()
     DialogTemplate t;
     t.id = 149;
     t.caption = "Properties for LV-3";
-    t.cx = 382;
+    t.cx = 452;
     t.cy = 420;
-    // Frames first so that the combos lie above them.
+    // The boxes stand in a column with their module frames and the combos of
+    // the joints inside them; the connectors between two boxes stand to the
+    // left of that column at the boxes' meeting line, so that no frame
+    // encloses a caption or combo of another.
     for (int b = 0; b < 4; ++b)
         t.controls.push_back(
-            MakeControl(K::GroupBox, 1055 + b, "LV-3 (" + std::to_string(b + 1) + ")", 15, 35 + 90 * b, 140, 90));
-    // The connector between two boxes holds the joint's combo just above the
-    // lower box, whose title stays clear of both.
+            MakeControl(K::GroupBox, 1055 + b, "LV-3 (" + std::to_string(b + 1) + ")", 85, 35 + 90 * b, 140, 90));
     for (int b = 0; b < 3; ++b)
-        t.controls.push_back(MakeControl(K::GroupBox, 1059 + b, "QJ-RT3", 5, 104 + 90 * b, 75, 30));
+        t.controls.push_back(MakeControl(K::GroupBox, 1059 + b, "QJ-RT3", 5, 110 + 90 * b, 75, 30));
     for (int m = 0; m < 16; ++m)
-        t.controls.push_back(MakeControl(K::GroupBox, 1021 + m, kModuleNames[m % 4], 90, 44 + 20 * (m % 4) + 90 * (m / 4), 60, 15));
+        t.controls.push_back(
+            MakeControl(K::GroupBox, 1021 + m, kModuleNames[m % 4], 160, 44 + 20 * (m % 4) + 90 * (m / 4), 60, 15));
     t.controls.push_back(MakeControl(K::ComboList, 1052, "", 16, 13, 70, 75));
     t.controls.push_back(MakeControl(K::Static, IDC_STATIC, "Box count", 92, 15, 41, 8));
-    const int ys[15] = {51, 71, 91, 112, 141, 161, 181, 202, 231, 251, 271, 292, 321, 341, 361};
+    const int ys[15] = {55, 75, 95, 120, 145, 165, 185, 210, 235, 255, 275, 300, 325, 345, 365};
     for (int j = 0; j < 15; ++j) {
         const int id = 2001 + j;
-        const int x = (id == 2004 || id == 2008 || id == 2012) ? 10 : 20;
+        const int x = (id == 2004 || id == 2008 || id == 2012) ? 10 : 90;
         t.controls.push_back(MakeControl(K::ComboList, id, "", x, ys[j], 65, 80));
     }
-    t.controls.push_back(MakeControl(K::Custom, 1098, "", 160, 45, 210, 305));
-    t.controls.push_back(MakeControl(K::DefPushButton, IDOK, "OK", 134, 399, 55, 14));
-    t.controls.push_back(MakeControl(K::PushButton, IDCANCEL, "Cancel", 192, 399, 55, 14));
+    t.controls.push_back(MakeControl(K::Custom, 1098, "", 230, 45, 210, 305));
+    t.controls.push_back(MakeControl(K::DefPushButton, IDOK, "OK", 169, 399, 55, 14));
+    t.controls.push_back(MakeControl(K::PushButton, IDCANCEL, "Cancel", 227, 399, 55, 14));
     return t;
 }
 
@@ -51,7 +53,8 @@ DialogTemplate LV6Template()
     t.cy = 350;
     t.controls.push_back(MakeControl(K::GroupBox, 1139, "LV-6(1)", 16, 43, 155, 98));
     t.controls.push_back(MakeControl(K::GroupBox, 1140, "LV-6(2)", 15, 166, 155, 98));
-    t.controls.push_back(MakeControl(K::GroupBox, 1138, "QJ-RT6", 15, 143, 94, 24));
+    // The connector ends where the second box begins.
+    t.controls.push_back(MakeControl(K::GroupBox, 1138, "QJ-RT6", 15, 143, 94, 23));
     for (int m = 0; m < 4; ++m)
         t.controls.push_back(MakeControl(K::GroupBox, 1130 + m, kModuleNames[m], 91, 59 + 20 * m, 60, 15));
     for (int m = 0; m < 4; ++m)

@@ -5,6 +5,23 @@
 
 #include "platform/DrawingContext.h"
 
+// The resolution (dots per inch) in which the printed pages give their fixed
+// sizes. A printer that prints at another resolution gets each such size in
+// proportion, so that it lands on paper where it would at this one.
+constexpr int kPrintLayoutResolution = 600;
+
+// dots (at kPrintLayoutResolution) on a printer of the given resolution,
+// rounded to the nearest dot; an unknown resolution (0 or less) counts as
+// kPrintLayoutResolution.
+inline int ToPrinterDots(int dots, int resolution)
+{
+    if (resolution <= 0)
+        return dots;
+    const long long n = static_cast<long long>(dots) * resolution;
+    const long long half = kPrintLayoutResolution / 2;
+    return static_cast<int>(n >= 0 ? (n + half) / kPrintLayoutResolution : -((-n + half) / kPrintLayoutResolution));
+}
+
 struct CPrintInfo {
     int m_nMinPage = 1;
     int m_nMaxPage = 1;

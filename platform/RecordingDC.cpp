@@ -1,11 +1,15 @@
 #include "platform/RecordingDC.h"
 
+#include "platform/Printing.h"
+
 CRecordingDC::CRecordingDC(bool printing) : m_printing(printing)
 {
     m_caps[HORZRES] = 1024;
     m_caps[VERTRES] = 768;
-    m_caps[LOGPIXELSX] = 96;
-    m_caps[LOGPIXELSY] = 96;
+    // A recording printer prints at the resolution the page layouts are made for.
+    const int resolution = printing ? kPrintLayoutResolution : 96;
+    m_caps[LOGPIXELSX] = resolution;
+    m_caps[LOGPIXELSY] = resolution;
     m_caps[HORZSIZE] = 271;
     m_caps[VERTSIZE] = 203;
 }

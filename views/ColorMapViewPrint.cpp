@@ -15,7 +15,7 @@
 namespace {
 
 struct TableColumn {
-    int offset;  // printer device units right of the table's left edge
+    int offset;  // printer dots at the layout resolution right of the table's left edge
     const char* header;
     bool advanced;  // shown only in advanced mode
 };
@@ -130,9 +130,15 @@ void CColorMapViewCore::PrintInstallationTable(IDrawingContext& dc, CPrintInfo& 
     const int h = m_fontPrint.height;
     const bool advanced = doc.m_nAdvancedMode > 0;
     const int left = m_rectPrintTable.left;
-    for (const TableColumn& column : kColumns) {
-        if (!column.advanced || advanced)
-            dc.TextOut(left + column.offset, top, column.header);
+    // The columns stand where they would on a printer of the layout
+    // resolution, whatever resolution this printer took.
+    const int resolution = dc.GetDeviceCaps(LOGPIXELSX);
+    int x[kColumnCount];
+    for (int c = 0; c < kColumnCount; ++c)
+        x[c] = left + ToPrinterDots(kColumns[c].offset, resolution);
+    for (int c = 0; c < kColumnCount; ++c) {
+        if (!kColumns[c].advanced || advanced)
+            dc.TextOut(x[c], top, kColumns[c].header);
     }
     std::string texts[kColumnCount];
     for (int n = first; n <= last; ++n) {
@@ -143,7 +149,7 @@ void CColorMapViewCore::PrintInstallationTable(IDrawingContext& dc, CPrintInfo& 
         const int y = top + (n - first + 1) * h;
         for (int c = 0; c < kColumnCount; ++c) {
             if (!kColumns[c].advanced || advanced)
-                dc.TextOut(left + kColumns[c].offset, y, texts[c]);
+                dc.TextOut(x[c], y, texts[c]);
         }
     }
     dc.SelectFont(previous);

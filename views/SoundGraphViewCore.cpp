@@ -48,7 +48,18 @@ CPenSpec Pen(COLORREF color) { return CPenSpec{PS_SOLID, 1, color}; }
 CSoundGraphViewCore::CSoundGraphViewCore(CKDRDoc& doc) : m_doc(doc)
 {
     m_fontScreen.height = m_nScreenFontHeight;
+    SetPageScale(1.0);
+}
+
+void CSoundGraphViewCore::SetPageScale(double f)
+{
+    auto dots = [f](double v) { return std::max(1, static_cast<int>(std::lround(v * f))); };
+    m_rectPrintArea = CRect(0, 0, dots(kPrintAreaWidth), dots(kPrintAreaHeight));
+    m_nPrintFontHeight = dots(kPrintFontHeight);
     m_fontPrint.height = m_nPrintFontHeight;
+    const double fontRatio = static_cast<double>(kPrintFontHeight) / kScreenFontHeight;
+    m_rectPrintMargin = CRect(dots(kDefaultLeft * fontRatio), dots(kDefaultTop * fontRatio),
+                              dots(kDefaultRight * fontRatio), dots(kDefaultBottom * fontRatio));
 }
 
 const CSoundGraphDataList* CSoundGraphViewCore::GetGraph() const
@@ -124,9 +135,21 @@ bool CSoundGraphViewCore::OnPreparePrinting(CPrintInfo&)
     return true;
 }
 
-void CSoundGraphViewCore::OnBeginPrinting(IDrawingContext&, CPrintInfo&)
+void CSoundGraphViewCore::OnBeginPrinting(IDrawingContext& dc, CPrintInfo&)
 {
     m_bPrinting = TRUE;
+    // The page's layout in dots of this printer: the print area, the print
+    // font and margins that leave the labels room in the proportion they
+    // have on screen (the margins of a new window to the screen font), all
+    // scaled to the printer's resolution and, where the printable area is
+    // smaller than the print area, to the printable area.
+    const int resolution = dc.GetDeviceCaps(LOGPIXELSX);
+    double f = resolution > 0 ? static_cast<double>(resolution) / kPrintLayoutResolution : 1.0;
+    const int horz = dc.GetDeviceCaps(HORZRES);
+    const int vert = dc.GetDeviceCaps(VERTRES);
+    if (horz > 0 && vert > 0)
+        f = std::min({f, static_cast<double>(horz) / kPrintAreaWidth, static_cast<double>(vert) / kPrintAreaHeight});
+    SetPageScale(f);
     CSoundGraphConditionList& list = m_doc.m_soundGraphConditions;
     if (m_nGraph >= 0 && m_nGraph < list.GetCount() && !m_bScalesSaved) {
         m_dSavedXScale = list.GetXScale(m_nGraph);
@@ -188,6 +211,14 @@ bool CSoundGraphViewCore::GetAxes(Axis& x, Axis& y) const
     return true;
 }
 
+CRect CSoundGraphViewCore::Margin() const
+{
+    if (m_bPrinting)
+        return m_rectPrintMargin;
+    const CSoundGraphConditionList& list = m_doc.m_soundGraphConditions;
+    return m_nGraph >= 0 && m_nGraph < list.GetCount() ? list.GetMargin(m_nGraph) : CRect();
+}
+
 bool CSoundGraphViewCore::IsDrawable() const
 {
     Axis x, y;
@@ -202,11 +233,11 @@ void CSoundGraphViewCore::RecalcLayout(BOOL recompute)
         return;
     }
     CSoundGraphConditionList& list = m_doc.m_soundGraphConditions;
-    const CRect& m = list.GetMargin(m_nGraph);
+    const CRect m = Margin();
     const double xSpan = Usable(x) ? Span(x.log, x.min, x.max) : 0.0;
     const double ySpan = Usable(y) ? Span(y.log, y.min, y.max) : 0.0;
     if (recompute) {
-        const CRect area = m_bPrinting ? CRect(0, 0, kPrintAreaWidth, kPrintAreaHeight) : m_rectClient;
+        const CRect area = m_bPrinting ? m_rectPrintArea : m_rectClient;
         // An axis without a usable range gets no scale.
         y.scale = ySpan > 0.0 ? static_cast<double>(area.bottom - m.bottom - m.top - area.top) / ySpan : 0.0;
         x.scale = xSpan > 0.0 ? static_cast<double>(area.right - m.right - m.left - area.left) / xSpan : 0.0;
@@ -239,7 +270,7 @@ bool CSoundGraphViewCore::MapX(double x, int& px) const
     d -= 0.5;
     if (!std::isfinite(d))
         return false;
-    px = TruncToInt(d) + m_doc.m_soundGraphConditions.GetMargin(m_nGraph).left + 1;
+    px = TruncToInt(d) + Margin().left + 1;
     return true;
 }
 
@@ -259,7 +290,7 @@ bool CSoundGraphViewCore::MapY(double y, int& py) const
     d = -d - 0.5;
     if (!std::isfinite(d))
         return false;
-    py = TruncToInt(d) - m_doc.m_soundGraphConditions.GetMargin(m_nGraph).bottom + m_sizeTotal.cy + 1;
+    py = TruncToInt(d) - Margin().bottom + m_sizeTotal.cy + 1;
     return true;
 }
 
@@ -269,7 +300,7 @@ int CSoundGraphViewCore::XToPixel(double x) const
     if (MapX(x, px))
         return px;
     const CSoundGraphDataList* g = GetGraph();
-    return g ? m_doc.m_soundGraphConditions.GetMargin(m_nGraph).left + 1 : 0;
+    return g ? Margin().left + 1 : 0;
 }
 
 int CSoundGraphViewCore::YToPixel(double y) const
@@ -278,7 +309,7 @@ int CSoundGraphViewCore::YToPixel(double y) const
     if (MapY(y, py))
         return py;
     const CSoundGraphDataList* g = GetGraph();
-    return g ? m_sizeTotal.cy - m_doc.m_soundGraphConditions.GetMargin(m_nGraph).bottom + 1 : 0;
+    return g ? m_sizeTotal.cy - Margin().bottom + 1 : 0;
 }
 
 void CSoundGraphViewCore::WalkLogValues(double min, double max, const std::function<void(double, bool)>& visit)

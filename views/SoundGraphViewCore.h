@@ -21,7 +21,10 @@ class CSoundGraphViewCore : public IPrintable {
 public:
     static constexpr int kScreenFontHeight = 12;
     static constexpr int kPrintFontHeight = 120;
-    // The area the printed graph is laid out on, in printer dots.
+    // The area the printed graph is laid out on, in printer dots at the
+    // layout resolution (kPrintLayoutResolution). The print font and the
+    // page's margins around the plot (a new window's margins times the print
+    // font's height over the screen font's) are dots at that resolution too.
     static constexpr int kPrintAreaWidth = 3360;
     static constexpr int kPrintAreaHeight = 4752;
     // At most this many lines of a linear grid; a denser grid (or a step that
@@ -58,8 +61,9 @@ public:
     // frequency-response view of the document after it moves down by one.
     void Detach();
 
-    // Printing: the graph is laid out on the print area with the print font
-    // and the window's own layout is back afterwards.
+    // Printing: the graph is laid out on the print area with the print font,
+    // both in proportion to the printer's resolution (and smaller where the
+    // page is), and the window's own layout is back afterwards.
     bool OnPreparePrinting(CPrintInfo& info) override;
     void OnBeginPrinting(IDrawingContext& dc, CPrintInfo& info) override;
     void OnPrint(IDrawingContext& dc, CPrintInfo& info) override;
@@ -87,6 +91,9 @@ public:
     void SetGraphIndex(int index) { m_nGraph = index; }
     BOOL IsInitialized() const { return m_bInitialized; }
     BOOL IsPrinting() const { return m_bPrinting; }
+    // The area and the margins of the page while printing.
+    const CRect& GetPrintArea() const { return m_rectPrintArea; }
+    const CRect& GetPrintMargin() const { return m_rectPrintMargin; }
     // The scroll size (the height is the H of YToPixel).
     CSize GetTotalSize() const { return m_sizeTotal; }
     const CFontSpec& GetScreenFont() const { return m_fontScreen; }
@@ -112,6 +119,11 @@ private:
         double scale = 0.0;
     };
     bool GetAxes(Axis& x, Axis& y) const;
+    // The margins around the plot: the page's while printing, else the entry's.
+    CRect Margin() const;
+    // The page's area, print font and margins at f times their size at the
+    // layout resolution.
+    void SetPageScale(double f);
     static double Span(bool log, double min, double max);
     static bool Usable(const Axis& a);
     // The pixel offset of v from the axis start, truncated (false when it has none).
@@ -130,6 +142,9 @@ private:
     BOOL m_bPrinting = FALSE;
 
     CRect m_rectClient;
+    // The page's layout while printing, in printer dots.
+    CRect m_rectPrintArea;
+    CRect m_rectPrintMargin;
     CSize m_sizeTotal{1, 1};
     // The entry's scales while a print job has them replaced.
     bool m_bScalesSaved = false;

@@ -224,7 +224,7 @@ TEST(LV3ArrangementDialog, TemplateHoldsTheControlsAtTheirPlaces)
     const DialogTemplate* t = FindDialogTemplate(149);
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(t->caption, "Properties for LV-3");
-    EXPECT_EQ(t->cx, 382);
+    EXPECT_EQ(t->cx, 452);
     EXPECT_EQ(t->cy, 420);
     auto find = [t](int id) {
         for (const ControlTemplate& k : t->controls)
@@ -232,14 +232,17 @@ TEST(LV3ArrangementDialog, TemplateHoldsTheControlsAtTheirPlaces)
                 return k;
         return ControlTemplate();
     };
-    // The joint between two boxes sits just above the lower box's title.
+    // The joint between two boxes sits in its connector left of the boxes,
+    // at their meeting line.
     EXPECT_EQ(find(2012).x, 10);
-    EXPECT_EQ(find(2012).y, 292);
-    EXPECT_EQ(find(2013).x, 20);
+    EXPECT_EQ(find(2012).y, 300);
+    EXPECT_EQ(find(2013).x, 90);
+    EXPECT_EQ(find(1036).x, 160);
     EXPECT_EQ(find(1036).y, 104 + 270);
     EXPECT_EQ(find(1036).text, "4th Module");
+    EXPECT_EQ(find(1058).x, 85);
     EXPECT_EQ(find(1058).text, "LV-3 (4)");
-    EXPECT_EQ(find(1061).y, 284);
+    EXPECT_EQ(find(1061).y, 290);
     EXPECT_EQ(find(1061).text, "QJ-RT3");
     EXPECT_EQ(find(1098).kind, ControlTemplate::Custom);
     EXPECT_EQ(find(1098).cx, 210);

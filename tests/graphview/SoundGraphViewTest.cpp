@@ -314,19 +314,28 @@ TEST_F(GraphViewTest, AxesWithoutARangeDrawNothing)
 TEST_F(GraphViewTest, PrintingLaysTheGraphOutOnThePageAndGivesTheWindowBack)
 {
     CPrintInfo info;
-    CRecordingDC printer(true);
+    CRecordingDC printer(true);  // 600 dots per inch
+    printer.SetDeviceCaps(HORZRES, 4800);
+    printer.SetDeviceCaps(VERTRES, 6600);
     ASSERT_TRUE(Core().OnPreparePrinting(info));
     EXPECT_TRUE(Core().IsPrinting());
     Core().OnBeginPrinting(printer, info);
-    EXPECT_NEAR(doc.m_soundGraphConditions.GetXScale(0), 3310.0 / 3.0, 1e-9);
-    EXPECT_NEAR(doc.m_soundGraphConditions.GetYScale(0), 4696.0 / 70.0, 1e-9);
+    // Margins 300, 200, 200, 360: the window's 30, 20, 20, 36 in the
+    // proportion of the print font to the screen font.
+    EXPECT_EQ(Core().GetPrintMargin(), CRect(300, 200, 200, 360));
+    EXPECT_NEAR(doc.m_soundGraphConditions.GetXScale(0), 2860.0 / 3.0, 1e-9);
+    EXPECT_NEAR(doc.m_soundGraphConditions.GetYScale(0), 4192.0 / 70.0, 1e-9);
     EXPECT_EQ(Core().GetTotalSize(), CSize(3360, 4752));
     Core().OnPrint(printer, info);
     const std::vector<Text> texts = TextsOf(printer);
     ASSERT_FALSE(texts.empty());
+    // The unit labels and the top level's label stand inside the page.
     EXPECT_EQ(texts[1].text, "[dB]");
-    EXPECT_EQ(texts[1].at, CPoint(31 - 240, 21 - 180));
-    EXPECT_EQ(texts[0].at, CPoint(3340 - 180, 4717 + 180));
+    EXPECT_EQ(texts[1].at, CPoint(301 - 240, 201 - 180));
+    EXPECT_EQ(texts[0].at, CPoint(3160 - 180, 4393 + 180));
+    EXPECT_EQ(texts[2].text, "50");
+    EXPECT_EQ(texts[9].text, "120");
+    EXPECT_EQ(texts[9].at, CPoint(301 - 240, 201 - 60));
     for (const CDrawOp& op : printer.OpsOf(CDrawOp::TextOut))
         EXPECT_EQ(op.font.height, 120);
     Core().OnEndPrinting(printer, info);
@@ -345,6 +354,48 @@ TEST_F(GraphViewTest, PrintingLaysTheGraphOutOnThePageAndGivesTheWindowBack)
     Core().EndPrintingIfActive();
     EXPECT_FALSE(Core().IsPrinting());
     EXPECT_EQ(Core().GetTotalSize(), CSize(350, 196));
+}
+
+// The print area, the font and the margins are printer dots at 600 dots
+// per inch: a printer of another resolution gets them in proportion, and a
+// printable area smaller than the print area gets the graph shrunk to fit.
+TEST_F(GraphViewTest, PrintedLayoutFollowsThePrintersResolutionAndPage)
+{
+    struct Case {
+        int dpi, horz, vert;
+        CRect area, margin;
+        int font;
+    };
+    const Case cases[] = {
+        {1200, 9600, 13200, CRect(0, 0, 6720, 9504), CRect(600, 400, 400, 720), 240},
+        {300, 2400, 3300, CRect(0, 0, 1680, 2376), CRect(150, 100, 100, 180), 60},
+        // A printable area half as high as the print area.
+        {600, 2480, 2376, CRect(0, 0, 1680, 2376), CRect(150, 100, 100, 180), 60},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dpi);
+        CPrintInfo info;
+        CRecordingDC printer(true);
+        printer.SetDeviceCaps(LOGPIXELSX, c.dpi);
+        printer.SetDeviceCaps(LOGPIXELSY, c.dpi);
+        printer.SetDeviceCaps(HORZRES, c.horz);
+        printer.SetDeviceCaps(VERTRES, c.vert);
+        Core().OnPreparePrinting(info);
+        Core().OnBeginPrinting(printer, info);
+        EXPECT_EQ(Core().GetPrintArea(), c.area);
+        EXPECT_EQ(Core().GetPrintMargin(), c.margin);
+        EXPECT_EQ(Core().GetPrintFont().height, c.font);
+        EXPECT_EQ(Core().GetTotalSize(), CSize(c.area.Width(), c.area.Height()));
+        Core().OnPrint(printer, info);
+        for (const Text& t : TextsOf(printer)) {
+            EXPECT_GE(t.at.x, 0) << t.text;
+            EXPECT_GE(t.at.y, 0) << t.text;
+            EXPECT_LT(t.at.x, c.area.right) << t.text;
+            EXPECT_LE(t.at.y + c.font, c.area.bottom) << t.text;
+        }
+        Core().OnEndPrinting(printer, info);
+        EXPECT_EQ(Core().GetTotalSize(), CSize(350, 196));
+    }
 }
 
 TEST_F(GraphViewTest, DrawingPutsThePreviousPenAndFontBack)

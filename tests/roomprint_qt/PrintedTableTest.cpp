@@ -2,80 +2,51 @@
 // back with the text positions that pdftotext finds in it.
 
 #include "roomprint/MapWindow.h"
+#include "roomprint_qt/PdfWords.h"
 
 #include "platform/qt/PrintRunner.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QPageSize>
 #include <QPrinter>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cmath>
-#include <map>
+#include <string>
 #include <vector>
 
 using roomprint_test::CMapWindow;
 using splcalc_test::Scene;
 using splcalc_test::SmallSpeaker;
 
+using pdf_words_test::Lines;
+using pdf_words_test::Page;
+using pdf_words_test::ReadWords;
+using pdf_words_test::Word;
+
 namespace {
 
-struct Word {
-    double x0, y0, x1, y1;  // points, from the page's top left
-    QString text;
-};
-
-struct Page {
-    double width = 0, height = 0;
-    std::vector<Word> words;
-};
-
-// The words of every page with their boxes, as pdftotext -bbox reports them;
-// empty when the tool failed.
-std::vector<Page> ReadWords(const QString& tool, const QString& pdf, const QString& html)
+// A 20 m x 16 m room with n installations in advanced mode, their texts as
+// wide as their columns get: signs, four digits and the units.
+bool FillTable(Scene& scene, int n)
 {
-    QProcess p;
-    p.start(tool, {QStringLiteral("-bbox"), pdf, html});
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
-        return {};
-    QFile f(html);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    const QString text = QString::fromUtf8(f.readAll());
-    static const QRegularExpression tag(
-        QStringLiteral(R"re(<page width="([0-9.]+)" height="([0-9.]+)">|<word xMin="([0-9.-]+)" yMin="([0-9.-]+)" )re"
-                       R"re(xMax="([0-9.-]+)" yMax="([0-9.-]+)">([^<]*)</word>)re"));
-    std::vector<Page> pages;
-    for (auto it = tag.globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        if (m.capturedLength(1) > 0) {
-            pages.push_back(Page{m.captured(1).toDouble(), m.captured(2).toDouble(), {}});
-        } else if (!pages.empty()) {
-            pages.back().words.push_back(Word{m.captured(3).toDouble(), m.captured(4).toDouble(),
-                                              m.captured(5).toDouble(), m.captured(6).toDouble(), m.captured(7)});
-        }
-    }
-    return pages;
-}
-
-// The words of a page in lines (same top), each line from left to right.
-std::vector<std::vector<Word>> Lines(const Page& page)
-{
-    std::map<long, std::vector<Word>> byTop;
-    for (const Word& w : page.words)
-        byTop[std::lround(w.y0 * 4)].push_back(w);
-    std::vector<std::vector<Word>> lines;
-    for (auto& [top, words] : byTop) {
-        std::sort(words.begin(), words.end(), [](const Word& a, const Word& b) { return a.x0 < b.x0; });
-        lines.push_back(words);
-    }
-    return lines;
+    CKDRDoc& doc = *scene.doc;
+    doc.m_nAdvancedMode = 2;
+    CInstallationContainer& room = doc.m_installations;
+    room.SetRoom(CInstallationContainer::kRoomLengthX, 20.0);
+    room.SetRoom(CInstallationContainer::kRoomWidthY, 16.0);
+    room.SetRoom(CInstallationContainer::kRoomHeight, 4.0);
+    auto recipe = SmallSpeaker();
+    recipe.name = "Ceiling Speaker CS-1000W";
+    const int model = scene.AddModel(recipe);
+    if (model < 0)
+        return false;
+    for (int i = 0; i < n; ++i)
+        scene.Install(model, -19.875 + 0.125 * i, -15.25, -3.125, -135.5 + i, -12.75, 45.25, 125.5, i % 2 == 0);
+    scene.SetPlane(0, 0, 1.2, 20, 16, 0, 1.0);
+    return true;
 }
 
 }  // namespace
@@ -87,32 +58,15 @@ std::vector<std::vector<Word>> Lines(const Page& page)
 // page, on A4 and on Letter paper.
 TEST(PrintedTable, TheTextsOfARowStandApartAndEveryRowIsOnAPage)
 {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty()) {
-        if (qEnvironmentVariableIsSet("CI"))
-            FAIL() << "pdftotext (poppler-utils) is missing; build.sh installs it";
-        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    }
+    QString tool;
+    KADREL_REQUIRE_PDFTOTEXT(tool);
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
 
     Scene scene(0);
-    CKDRDoc& doc = *scene.doc;
-    doc.m_nAdvancedMode = 2;
-    CInstallationContainer& room = doc.m_installations;
-    room.SetRoom(CInstallationContainer::kRoomLengthX, 20.0);
-    room.SetRoom(CInstallationContainer::kRoomWidthY, 16.0);
-    room.SetRoom(CInstallationContainer::kRoomHeight, 4.0);
-    auto recipe = SmallSpeaker();
-    recipe.name = "Ceiling Speaker CS-1000W";
-    const int model = scene.AddModel(recipe);
-    ASSERT_GE(model, 0);
-    // Texts as wide as their columns get: signs, four digits and the units.
     const int n = 90;
-    for (int i = 0; i < n; ++i)
-        scene.Install(model, -19.875 + 0.125 * i, -15.25, -3.125, -135.5 + i, -12.75, 45.25, 125.5, i % 2 == 0);
-    scene.SetPlane(0, 0, 1.2, 20, 16, 0, 1.0);
-    CMapWindow view(doc);
+    ASSERT_TRUE(FillTable(scene, n));
+    CMapWindow view(*scene.doc);
     view.UpdateScrollSizes(TRUE);
 
     const QPageSize::PageSizeId papers[] = {QPageSize::A4, QPageSize::Letter};
@@ -156,5 +110,82 @@ TEST(PrintedTable, TheTextsOfARowStandApartAndEveryRowIsOnAPage)
         }
         EXPECT_EQ(headers, static_cast<int>(pages.size()));
         EXPECT_EQ(next, n + 1);
+    }
+}
+
+// A printer that does not print at 600 dots per inch (simulated by asking
+// the PDF printer for another resolution, which it takes): the columns stand
+// where they stand at 600, in proportion to the resolution taken, so every
+// text of a row stays on the page and apart from the next.
+TEST(PrintedTable, ColumnsStandInProportionToTheResolutionThePrinterTook)
+{
+    QString tool;
+    KADREL_REQUIRE_PDFTOTEXT(tool);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    Scene scene(0);
+    ASSERT_TRUE(FillTable(scene, 20));
+    CMapWindow view(*scene.doc);
+    view.UpdateScrollSizes(TRUE);
+
+    // Page 1's header and first row, word by word, at each resolution.
+    auto print = [&](int dpi, std::vector<Word>& header, std::vector<Word>& row, double& width) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        const QString pdf = dir.filePath(QStringLiteral("table%1.pdf").arg(dpi));
+        printer.setOutputFileName(pdf);
+        ASSERT_TRUE(PrintRunner::PrintOn(view, printer, false, dpi));
+        ASSERT_EQ(printer.resolution(), dpi);
+        const std::vector<Page> pages = ReadWords(tool, pdf, dir.filePath(QStringLiteral("table.html")));
+        ASSERT_FALSE(pages.empty());
+        width = pages[0].width;
+        for (const std::vector<Word>& line : Lines(pages[0])) {
+            if (line.front().text == QStringLiteral("No"))
+                header = line;
+            else if (line.front().text == QStringLiteral("1") && line.size() >= 10)
+                row = line;
+        }
+    };
+    std::vector<Word> header600, row600;
+    double width = 0;
+    print(600, header600, row600, width);
+    ASSERT_EQ(header600.size(), 11u);
+    ASSERT_EQ(row600.size(), 12u);
+    auto joined = [](const std::vector<Word>& line) {
+        QString text;
+        for (const Word& w : line)
+            text += w.text;
+        return text;
+    };
+    // Text widths follow the print font, which follows the page height in
+    // whole dots, so a word inside a column may move by a point or two; the
+    // columns themselves stand at the same place.
+    const double slack = 2.5;
+    for (int dpi : {300, 1200}) {
+        SCOPED_TRACE(std::to_string(dpi) + " dpi");
+        std::vector<Word> header, row;
+        print(dpi, header, row, width);
+        // The header is complete; its words start where they start at 600
+        // ("Azimuth(Left+)" ends within a point of "Elevation(Down+)", which
+        // pdftotext may read as one word at some resolutions).
+        EXPECT_EQ(joined(header), joined(header600));
+        for (const Word& w : header) {
+            const bool found = std::any_of(header600.begin(), header600.end(), [&](const Word& r) {
+                return std::abs(r.x0 - w.x0) <= slack && r.text.startsWith(w.text.left(4));
+            });
+            EXPECT_TRUE(found) << w.text.toStdString() << " at " << w.x0;
+        }
+        ASSERT_EQ(row.size(), row600.size());
+        for (size_t i = 0; i < row.size(); ++i) {
+            EXPECT_EQ(row[i].text, row600[i].text);
+            EXPECT_NEAR(row[i].x0, row600[i].x0, slack) << row[i].text.toStdString();
+            if (i + 1 < row.size()) {
+                EXPECT_LT(row[i].x1, row[i + 1].x0);
+            }
+        }
+        ASSERT_FALSE(header.empty());
+        EXPECT_LE(header.back().x1, width);
+        EXPECT_LE(row.back().x1, width);
     }
 }
