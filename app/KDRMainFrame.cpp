@@ -316,7 +316,30 @@ void CKDRMainFrame::CloseDocumentNow(CKDRDoc& doc)
 void CKDRMainFrame::EnableMainWindow(bool enable)
 {
     // The progress dialog is no Qt child of this window and stays usable.
-    setEnabled(enable);
+    if (!enable) {
+        if (m_disabledDepth++ > 0)
+            return;
+        // The window's focus widget is kept while another window (the
+        // progress dialog) is active, but cleared by the disabling below.
+        m_activeBeforeDisable = m_mdi ? m_mdi->activeSubWindow() : nullptr;
+        m_focusBeforeDisable = focusWidget();
+        setEnabled(false);
+        return;
+    }
+    if (m_disabledDepth == 0 || --m_disabledDepth > 0)
+        return;
+    setEnabled(true);
+    if (m_activeBeforeDisable && m_mdi->activeSubWindow() != m_activeBeforeDisable)
+        m_mdi->setActiveSubWindow(m_activeBeforeDisable);
+    // In a window that is not active, setting the focus makes the widget the
+    // one that gets it when the window is activated again.
+    QWidget* focus = m_focusBeforeDisable;
+    if (focus && focus->isVisible() && focus->isEnabled() && isAncestorOf(focus))
+        focus->setFocus(Qt::OtherFocusReason);
+    else if (auto* child = qobject_cast<CKDRChildFrame*>(m_activeBeforeDisable.data()))
+        child->SetActivePane(child->GetActivePane());  // the widget is gone: its pane
+    m_activeBeforeDisable = nullptr;
+    m_focusBeforeDisable = nullptr;
 }
 
 void CKDRMainFrame::UpdateFrameState()

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QPointer>
 #include <QToolBar>
 
 class CKDRApp;
@@ -43,6 +44,10 @@ public:
     void CloseDocumentNow(CKDRDoc& doc);
 
     // While a long loop runs the user cannot reach menus, toolbar and windows.
+    // Disabling drops the window's focus; enabling again gives it back to the
+    // project window and the widget that had it, so that the program's own
+    // window activation does not pick the first pane of the first project.
+    // Calls nest: only the outermost pair disables and restores.
     void EnableMainWindow(bool enable);
 
     // Brings the menu bar, the caption and the toolbar's enabling up to date.
@@ -94,6 +99,10 @@ private:
     QLabel* m_message = nullptr;
     QTimer* m_idleTimer = nullptr;
     unsigned m_menuId = 0;
+    // Disabled by EnableMainWindow: how deep, and where the focus was.
+    int m_disabledDepth = 0;
+    QPointer<QMdiSubWindow> m_activeBeforeDisable;
+    QPointer<QWidget> m_focusBeforeDisable;
     bool m_titlePending = false;
     bool m_settingTitle = false;
 };
