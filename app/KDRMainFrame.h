@@ -40,7 +40,8 @@ public:
 
     // The save question for a modified document: true when it may close.
     bool SaveModified(CKDRDoc& doc);
-    // Closes the document and its window at once (no question).
+    // Closes the document and its window at once (no question). The window
+    // used before it comes to the front, maximised when the closed one was.
     void CloseDocumentNow(CKDRDoc& doc);
 
     // While a long loop runs the user cannot reach menus, toolbar and windows.
@@ -85,6 +86,9 @@ private:
     void FillWindowList(QMenu* menu);
     void UpdateToolBar();
     void SetFrameTitle();
+    // The project window activated last before the given one, if any.
+    QMdiSubWindow* WindowUsedBefore(QMdiSubWindow* window) const;
+    void CloseDocumentNow(CKDRDoc& doc, QMdiSubWindow* front);
     void ScheduleFrameTitle();
     void ArrangeIcons();
     // The document commands that need the window system.
