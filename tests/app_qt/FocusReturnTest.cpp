@@ -9,10 +9,12 @@
 #include "document/KDRDoc.h"
 #include "platform/RegisteredMessages.h"
 #include "platform/qt/ProgressDialog1.h"
+#include "platform/qt/QtMessageBox.h"
 #include "resources/CommandIds.h"
 #include "views/qt/ColorMapView.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QPrintPreviewDialog>
 #include <QTimer>
 #include <QWheelEvent>
@@ -91,7 +93,8 @@ protected:
         EXPECT_EQ(QApplication::activeWindow(), frame);
         EXPECT_EQ(frame->MdiArea()->activeSubWindow(), second);
         EXPECT_EQ(frame->ActiveChildFrame(), second);
-        EXPECT_EQ(frame->windowTitle(), QStringLiteral("Kadrel - Untitled2[*]"));
+        EXPECT_EQ(frame->windowTitle().toStdString(),
+                  second->isMaximized() ? "Kadrel - [Untitled2[*]]" : "Kadrel - Untitled2[*]");
         EXPECT_EQ(second->GetActivePane(), second->GetPane(kind));
         QWidget* focus = QApplication::focusWidget();
         EXPECT_TRUE(focus && (focus == second->GetPane(kind) || second->GetPane(kind)->isAncestorOf(focus)));
@@ -163,6 +166,28 @@ TEST_F(FocusReturnTest, ImportAutoAndRecalculationLeaveTheWindowAndPaneInFront)
     EXPECT_EQ(second->GetDocument().m_models.GetCount(), 1);
     EXPECT_GT(second->GetDocument().m_installations.GetCount(), 0);
     EXPECT_EQ(first->GetDocument().m_models.GetCount(), 0);
+
+    // A message box of the program, closed: once the window manager gives
+    // the main window back its activation, the same window and pane.
+    WorkIn(PaneKind::Tap);
+    QTimer::singleShot(0, [] {
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    CQtMessageBox().Show("Enter a number.", MB_OK | MB_ICONEXCLAMATION);
+    frame->activateWindow();
+    Settle();
+    ExpectSecondWindowWith(PaneKind::Tap);
+
+    // The same with the windows maximised.
+    second->showMaximized();
+    WorkIn(PaneKind::Tap);
+    progress.shown = 0;
+    frame->RouteCommand(ID_TOOL_RECALCULATE);
+    Settle();
+    EXPECT_GT(progress.shown, 0);
+    EXPECT_TRUE(second->isMaximized());
+    ExpectSecondWindowWith(PaneKind::Tap);
 }
 
 // Print and Print Preview act on the pane the user last worked in: a list
