@@ -351,7 +351,7 @@ void CKDRMainFrame::EnableMainWindow(bool enable)
         setEnabled(false);
         return;
     }
-    if (m_disabledDepth == 0 || --m_disabledDepth > 0)
+    if (m_disabledDepth > 0 && --m_disabledDepth > 0)
         return;
     setEnabled(true);
     if (m_activeBeforeDisable && m_mdi->activeSubWindow() != m_activeBeforeDisable)

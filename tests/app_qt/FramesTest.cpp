@@ -330,6 +330,10 @@ TEST_F(FramesTest, TheDocumentsQuestionsRunTheSmallDialogs)
     EXPECT_FALSE(frame->MdiArea()->isEnabled());
     EXPECT_FALSE(frame->close());  // the window stays while the loop runs
     EXPECT_EQ(frame->ChildFrames().size(), 1);
+    // A loop inside a loop: the window comes back with the outer one's end.
+    ui.EnableMainWindow(false);
+    ui.EnableMainWindow(true);
+    EXPECT_FALSE(frame->menuBar()->isEnabled());
     ui.EnableMainWindow(true);
     EXPECT_TRUE(frame->menuBar()->isEnabled());
 }
