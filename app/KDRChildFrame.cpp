@@ -100,6 +100,11 @@ void CKDRChildFrame::ShowInitially()
 
 void CKDRChildFrame::InitialUpdate()
 {
+    // The speaker list, the window's first view, is the pane its commands go
+    // to until the user works in another one; without a focus widget of its
+    // own the window would hand the focus to the first pane that takes it,
+    // the graph.
+    SetActivePane(GetPane(PaneKind::SpeakerData));
     const PaneKind order[] = {PaneKind::FrequencyResponse, PaneKind::Tap, PaneKind::SpeakerData, PaneKind::SplMap,
                               PaneKind::InstallationInfo};
     for (PaneKind k : order)
@@ -116,6 +121,24 @@ QWidget* CKDRChildFrame::GetPane(PaneKind kind) const
 QWidget* CKDRChildFrame::GetActivePane() const
 {
     return m_activePane;
+}
+
+void CKDRChildFrame::SetActivePane(QWidget* pane, Qt::FocusReason reason)
+{
+    if (!pane)
+        return;
+    m_activePane = pane;
+    // The keyboard goes to the first widget of the pane that takes it from
+    // the Tab key (the list of a list pane), else to the pane itself.
+    QWidget* target = pane;
+    for (QWidget* w : pane->findChildren<QWidget*>())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(pane)) {
+            target = w;
+            break;
+        }
+    if (target->focusPolicy() == Qt::NoFocus)
+        target->setFocusPolicy(Qt::ClickFocus);
+    target->setFocus(reason);
 }
 
 void CKDRChildFrame::OnFocusChanged(QWidget*, QWidget* now)
@@ -142,12 +165,7 @@ void CKDRChildFrame::ActivateNextPane(bool previous)
         if (GetPane(order[i]) == m_activePane)
             current = i;
     const int next = (current + (previous ? 4 : 1)) % 5;
-    m_activePane = GetPane(order[next]);
-    if (m_activePane) {
-        m_activePane->setFocusPolicy(m_activePane->focusPolicy() == Qt::NoFocus ? Qt::ClickFocus
-                                                                                : m_activePane->focusPolicy());
-        m_activePane->setFocus(Qt::TabFocusReason);
-    }
+    SetActivePane(GetPane(order[next]), Qt::TabFocusReason);
 }
 
 void CKDRChildFrame::UpdateTitle()

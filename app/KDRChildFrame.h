@@ -48,8 +48,12 @@ public:
 
     CKDRDoc& GetDocument() const { return m_doc; }
     QWidget* GetPane(PaneKind kind) const;
-    // The pane that last had the focus (at first the speaker list).
+    // The pane that last had the focus (at first the speaker list): the
+    // pane the window's commands go to.
     QWidget* GetActivePane() const;
+    // Makes the pane the active one and puts the keyboard focus into it (in
+    // a window that is not active: the focus it gets when activated).
+    void SetActivePane(QWidget* pane, Qt::FocusReason reason = Qt::OtherFocusReason);
     void ActivateNextPane(bool previous);
 
     QSplitter* OuterSplitter() const { return m_outer; }

@@ -232,10 +232,12 @@ CKDRChildFrame* CKDRMainFrame::CreateChildFrame(CKDRDoc& doc)
         CKDRDoc& d = f.GetDocument();
         if (!SaveModified(d))
             return false;
-        // The window goes once its close has finished.
-        QTimer::singleShot(0, this, [this, docPtr = &d] {
+        // The window goes once its close has finished. The one to come to
+        // the front is the one used before it, known only now: the hiding
+        // hands the focus to the first window.
+        QTimer::singleShot(0, this, [this, docPtr = &d, front = QPointer<QMdiSubWindow>(WindowUsedBefore(&f))] {
             if (FindFrame(*docPtr))
-                CloseDocumentNow(*docPtr);
+                CloseDocumentNow(*docPtr, front);
         });
         return true;
     };
@@ -301,12 +303,35 @@ bool CKDRMainFrame::SaveModified(CKDRDoc& doc)
 
 void CKDRMainFrame::CloseDocumentNow(CKDRDoc& doc)
 {
+    CKDRChildFrame* f = FindFrame(doc);
+    CloseDocumentNow(doc, f ? WindowUsedBefore(f) : nullptr);
+}
+
+QMdiSubWindow* CKDRMainFrame::WindowUsedBefore(QMdiSubWindow* window) const
+{
+    const QList<QMdiSubWindow*> used = m_mdi->subWindowList(QMdiArea::ActivationHistoryOrder);
+    for (auto it = used.rbegin(); it != used.rend(); ++it)
+        if (*it != window && (*it)->isVisible())
+            return *it;
+    return nullptr;
+}
+
+void CKDRMainFrame::CloseDocumentNow(CKDRDoc& doc, QMdiSubWindow* front)
+{
     doc.OnCloseDocument();
     doc.SetChangeListener(nullptr, nullptr);
     if (CKDRChildFrame* f = FindFrame(doc)) {
+        const bool wasMaximized = f->isMaximized();
         f->m_onClose = nullptr;
         m_mdi->removeSubWindow(f);
         delete f;
+        // The window used before comes to the front; in the place of a
+        // maximised window it is maximised itself.
+        if (front && m_mdi->subWindowList().contains(front)) {
+            if (wasMaximized)
+                front->showMaximized();
+            m_mdi->setActiveSubWindow(front);
+        }
     }
     if (CKDRDocTemplate* t = m_app.GetDocTemplate())
         t->RemoveDocument(&doc);
@@ -316,7 +341,30 @@ void CKDRMainFrame::CloseDocumentNow(CKDRDoc& doc)
 void CKDRMainFrame::EnableMainWindow(bool enable)
 {
     // The progress dialog is no Qt child of this window and stays usable.
-    setEnabled(enable);
+    if (!enable) {
+        if (m_disabledDepth++ > 0)
+            return;
+        // The window's focus widget is kept while another window (the
+        // progress dialog) is active, but cleared by the disabling below.
+        m_activeBeforeDisable = m_mdi ? m_mdi->activeSubWindow() : nullptr;
+        m_focusBeforeDisable = focusWidget();
+        setEnabled(false);
+        return;
+    }
+    if (m_disabledDepth > 0 && --m_disabledDepth > 0)
+        return;
+    setEnabled(true);
+    if (m_activeBeforeDisable && m_mdi->activeSubWindow() != m_activeBeforeDisable)
+        m_mdi->setActiveSubWindow(m_activeBeforeDisable);
+    // In a window that is not active, setting the focus makes the widget the
+    // one that gets it when the window is activated again.
+    QWidget* focus = m_focusBeforeDisable;
+    if (focus && focus->isVisible() && focus->isEnabled() && isAncestorOf(focus))
+        focus->setFocus(Qt::OtherFocusReason);
+    else if (auto* child = qobject_cast<CKDRChildFrame*>(m_activeBeforeDisable.data()))
+        child->SetActivePane(child->GetActivePane());  // the widget is gone: its pane
+    m_activeBeforeDisable = nullptr;
+    m_focusBeforeDisable = nullptr;
 }
 
 void CKDRMainFrame::UpdateFrameState()

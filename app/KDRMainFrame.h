@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QPointer>
 #include <QToolBar>
 
 class CKDRApp;
@@ -39,10 +40,15 @@ public:
 
     // The save question for a modified document: true when it may close.
     bool SaveModified(CKDRDoc& doc);
-    // Closes the document and its window at once (no question).
+    // Closes the document and its window at once (no question). The window
+    // used before it comes to the front, maximised when the closed one was.
     void CloseDocumentNow(CKDRDoc& doc);
 
     // While a long loop runs the user cannot reach menus, toolbar and windows.
+    // Disabling drops the window's focus; enabling again gives it back to the
+    // project window and the widget that had it, so that the program's own
+    // window activation does not pick the first pane of the first project.
+    // Calls nest: only the outermost pair disables and restores.
     void EnableMainWindow(bool enable);
 
     // Brings the menu bar, the caption and the toolbar's enabling up to date.
@@ -80,6 +86,9 @@ private:
     void FillWindowList(QMenu* menu);
     void UpdateToolBar();
     void SetFrameTitle();
+    // The project window activated last before the given one, if any.
+    QMdiSubWindow* WindowUsedBefore(QMdiSubWindow* window) const;
+    void CloseDocumentNow(CKDRDoc& doc, QMdiSubWindow* front);
     void ScheduleFrameTitle();
     void ArrangeIcons();
     // The document commands that need the window system.
@@ -94,6 +103,10 @@ private:
     QLabel* m_message = nullptr;
     QTimer* m_idleTimer = nullptr;
     unsigned m_menuId = 0;
+    // Disabled by EnableMainWindow: how deep, and where the focus was.
+    int m_disabledDepth = 0;
+    QPointer<QMdiSubWindow> m_activeBeforeDisable;
+    QPointer<QWidget> m_focusBeforeDisable;
     bool m_titlePending = false;
     bool m_settingTitle = false;
 };

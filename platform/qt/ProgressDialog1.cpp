@@ -52,7 +52,16 @@ CProgressDialog1::CProgressDialog1(QWidget* owner)
     m_pProgress->setValue(0);
 }
 
-CProgressDialog1::~CProgressDialog1() = default;
+CProgressDialog1::~CProgressDialog1()
+{
+    // Going while it is the active window, the dialog hands the activation
+    // back to the window it belongs to, as an owned window of the desktop
+    // does, rather than leaving the choice to the window manager.
+    if (m_pOwner && isVisible() && isActiveWindow()) {
+        hide();
+        m_pOwner->window()->activateWindow();
+    }
+}
 
 void CProgressDialog1::SetMessage(const std::string& text)
 {

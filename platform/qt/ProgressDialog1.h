@@ -19,6 +19,8 @@ public:
     // The owner (the main window) is disabled while the loop runs; the
     // dialog is its own window on top of it, so that Stop stays reachable.
     explicit CProgressDialog1(QWidget* owner = nullptr);
+    // Gives the activation back to the owner's window when the dialog is
+    // the active window.
     ~CProgressDialog1() override;
 
     void SetMessage(const std::string& text) override;

@@ -348,6 +348,10 @@ TEST_F(FramesTest, TheDocumentsQuestionsRunTheSmallDialogs)
     EXPECT_FALSE(frame->MdiArea()->isEnabled());
     EXPECT_FALSE(frame->close());  // the window stays while the loop runs
     EXPECT_EQ(frame->ChildFrames().size(), 1);
+    // A loop inside a loop: the window comes back with the outer one's end.
+    ui.EnableMainWindow(false);
+    ui.EnableMainWindow(true);
+    EXPECT_FALSE(frame->menuBar()->isEnabled());
     ui.EnableMainWindow(true);
     EXPECT_TRUE(frame->menuBar()->isEnabled());
 }
@@ -463,4 +467,51 @@ TEST_F(FramesTest, AWindowOpenedMaximisedLaysItsPanesOutForTheWholeArea)
     QApplication::processEvents();
     EXPECT_EQ(child->geometry(), QRect(0, 0, 785, 500));
     EXPECT_EQ(PaneRect(child->GetPane(PaneKind::InstallationInfo), client).bottom(), client->height() - 1);
+}
+
+// Closing the maximised project window, by its close box or by File >
+// Close, leaves the window that comes to the front maximised.
+TEST_F(FramesTest, TheWindowInFrontStaysMaximisedWhenTheMaximisedOneCloses)
+{
+    frame->resize(1200, 900);
+    app.OnFileNew();
+    app.OnFileNew();
+    app.OnFileNew();
+    QApplication::processEvents();
+    ASSERT_EQ(frame->ChildFrames().size(), 3);
+    const QRect area = frame->MdiArea()->viewport()->rect();
+    CKDRChildFrame* last = frame->ChildFrames().back();
+    last->showMaximized();
+    QApplication::processEvents();
+
+    // The window used before the closed one comes to the front.
+    frame->MdiArea()->setActiveSubWindow(frame->ChildFrames()[1]);
+    frame->MdiArea()->setActiveSubWindow(last);
+    QApplication::processEvents();
+    const auto expectMaximisedInFront = [&](const std::string& title, size_t windows) {
+        QApplication::processEvents();
+        ASSERT_EQ(frame->ChildFrames().size(), windows);
+        CKDRChildFrame* front = frame->ActiveChildFrame();
+        ASSERT_NE(front, nullptr);
+        EXPECT_EQ(frame->MdiArea()->activeSubWindow(), front);
+        EXPECT_EQ(front->GetDocument().GetTitle(), title);
+        EXPECT_TRUE(front->isMaximized());
+        EXPECT_EQ(front->geometry(), area);
+        EXPECT_EQ(frame->windowTitle().toStdString(), "Kadrel - [" + title + "[*]]");
+    };
+    last->close();
+    expectMaximisedInFront("Untitled2", 2);
+    frame->RouteCommand(ID_FILE_CLOSE);
+    expectMaximisedInFront("Untitled1", 1);
+
+    // A window that was not maximised leaves the next one as it is.
+    frame->ActiveChildFrame()->showNormal();
+    app.OnFileNew();
+    QApplication::processEvents();
+    ASSERT_FALSE(frame->ActiveChildFrame()->isMaximized());
+    frame->RouteCommand(ID_FILE_CLOSE);
+    QApplication::processEvents();
+    ASSERT_EQ(frame->ChildFrames().size(), 1);
+    EXPECT_FALSE(frame->ChildFrames().front()->isMaximized());
+    EXPECT_EQ(frame->ChildFrames().front()->geometry(), QRect(0, 0, 785, 500));
 }

@@ -83,6 +83,33 @@ TEST(QtMessageBox, AnswersWithTheButtonPressed)
     EXPECT_EQ(box.Show("Not available file.", MB_OK), IDOK);
 }
 
+// The narrow boxes of short messages are still wide enough for the whole
+// title "Kadrel" in the title bar: the bold title with the window icon and
+// the three buttons beside it, each a square as high as the bar, which is
+// half as high again as the text.
+TEST(QtMessageBox, IsWideEnoughForItsTitle)
+{
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int bar = metrics.height() + metrics.height() / 2;
+    const int least = metrics.horizontalAdvance(QStringLiteral("Kadrel")) + 4 * bar;
+    CQtMessageBox box;
+    for (const char* text : {"Enter a number.", "Not available file.", "OK"}) {
+        SCOPED_TRACE(text);
+        int width = 0;
+        QString shown;
+        WhenUp(&QApplication::activeModalWidget, [&width, &shown](QWidget* w) {
+            width = w->width();
+            shown = qobject_cast<QMessageBox*>(w)->text();
+            PressKey(w, Qt::Key_Escape);
+        });
+        EXPECT_EQ(box.Show(text, MB_OK | MB_ICONEXCLAMATION), IDOK);
+        EXPECT_EQ(shown.toStdString(), text);
+        EXPECT_GE(width, least);
+    }
+}
+
 TEST(QtDialogRunner, RunsTheTemplateDialogModally)
 {
     CQtDialogRunner runner;

@@ -68,18 +68,21 @@ CColorMapView::CColorMapView(CDocument& doc, QWidget* parent)
     m_comboFrequency->setObjectName(QStringLiteral("FrequencyCombo"));
     m_comboBand->setObjectName(QStringLiteral("BandCombo"));
     m_comboSumMode->setObjectName(QStringLiteral("SumModeCombo"));
-    connect(m_comboBand, qOverload<int>(&QComboBox::activated), this, [this](int) {
-        if (!m_bFilling)
-            OnCbnSelchangeBandFrequency();
-    });
-    connect(m_comboFrequency, qOverload<int>(&QComboBox::activated), this, [this](int) {
-        if (!m_bFilling)
-            OnCbnSelchangeBandFrequency();
-    });
-    connect(m_comboSumMode, qOverload<int>(&QComboBox::activated), this, [this](int) {
-        if (!m_bFilling)
-            OnCbnSelchangeSumMode();
-    });
+    // A choice the user changes makes the map the pane in use (the one
+    // Print acts on), also where a click or the wheel gives a choice list
+    // no focus.
+    const auto onChoice = [this](QComboBox* combo, void (CColorMapViewCore::*handler)()) {
+        connect(combo, qOverload<int>(&QComboBox::activated), this, [this, combo, handler](int) {
+            if (m_bFilling)
+                return;
+            if (!combo->hasFocus())
+                combo->setFocus(Qt::OtherFocusReason);
+            (this->*handler)();
+        });
+    };
+    onChoice(m_comboBand, &CColorMapViewCore::OnCbnSelchangeBandFrequency);
+    onChoice(m_comboFrequency, &CColorMapViewCore::OnCbnSelchangeBandFrequency);
+    onChoice(m_comboSumMode, &CColorMapViewCore::OnCbnSelchangeSumMode);
     m_canvas->resize(kRectComboSumMode.right, m_comboFrequency->height());
     m_focusConnection = connect(qApp, &QApplication::focusChanged, this, &CColorMapView::OnFocusChanged);
 }
