@@ -47,7 +47,9 @@ public:
     static std::string NewFormatPath(const std::string& path);
 
     // ---- file ---------------------------------------------------------
-    // Frame and body, storing or loading.
+    // Frame and body, storing or loading. Loading a version that cannot be
+    // read shows "Not available file." and throws CUserException: the file
+    // opens no project.
     void Serialize(CArchive& ar) override;
     // The body, gated by the version in hand.
     void SerializeBody(CArchive& ar, DWORD version);
