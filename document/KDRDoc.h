@@ -137,10 +137,12 @@ public:
     void OnSpeakerImport();
     // Asks for a ".zsb" file and reads it into a new model, which becomes
     // current; the lists refill and the SPL maps follow a change of pitch.
+    // A file that cannot be opened or read changes nothing and is named in
+    // a message that says what is wrong with it.
     void ImportSpeakerData();
     // Reads an open ".zsb" file (its first line not yet read) into a new
     // model as ImportSpeakerData does after the file dialog. True when a
-    // model was added.
+    // model was added; otherwise the user has been told why not.
     bool ImportSpeakerFile(CStdioFile& file);
     // Speaker > Delete: asks, then removes the current model and its
     // installations.

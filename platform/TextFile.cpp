@@ -2,6 +2,10 @@
 
 #include "platform/TextEncoding.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 CStdioFile::~CStdioFile()
 {
     Close();
@@ -22,6 +26,7 @@ CStdioFile& CStdioFile::operator=(CStdioFile&& other) noexcept
         m_textPos = other.m_textPos;
         m_fromText = other.m_fromText;
         m_tooLong = other.m_tooLong;
+        m_atEnd = other.m_atEnd;
         m_lines = other.m_lines;
         m_path = std::move(other.m_path);
     }
@@ -31,9 +36,23 @@ CStdioFile& CStdioFile::operator=(CStdioFile&& other) noexcept
 bool CStdioFile::Open(const std::string& path)
 {
     Close();
-    m_file = std::fopen(path.c_str(), "rb");
     m_path = path;
-    return m_file != nullptr;
+    // Without blocking: opening a pipe would wait for its writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_file = ::fdopen(fd, "rb");
+    if (m_file == nullptr) {
+        ::close(fd);
+        return false;
+    }
+    return true;
 }
 
 void CStdioFile::OpenText(std::string text)
@@ -54,6 +73,7 @@ void CStdioFile::Close()
     m_text.clear();
     m_textPos = 0;
     m_tooLong = false;
+    m_atEnd = false;
     m_lines = 0;
 }
 
@@ -75,8 +95,10 @@ bool CStdioFile::ReadString(std::string& line)
     if (!IsOpen() || m_tooLong)
         return false;
     int c = GetChar();
-    if (c == EOF)
+    if (c == EOF) {
+        m_atEnd = true;
         return false;
+    }
     std::string raw;
     while (c != EOF && c != '\n') {
         if (raw.size() >= kMaxLineLength) {
