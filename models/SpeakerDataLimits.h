@@ -18,6 +18,12 @@ inline constexpr std::uint32_t kMaxCount = 0xFFFFu;
 // 16 bytes are 256 MiB, beyond which a file is taken as broken.
 inline constexpr std::uint64_t kMaxBalloonCells = 16ull * 1024ull * 1024ull;
 
+// Cells that the balloons of an imported model may hold beyond the bytes of
+// the file left to carry them (rows the file leaves out, lines shorter than
+// the grid): 1 MiB of cells, whatever the file. Complete data never need
+// it, since they take at least two bytes per cell.
+inline constexpr std::uint64_t kCellsBeyondFileBytes = 64u * 1024u;
+
 // The 1/N-octave pitch of the frequency series (24, 12, 6, 3 or 1 in
 // practice).
 inline constexpr int kMinFrequencyPitch = 1;

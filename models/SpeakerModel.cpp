@@ -266,6 +266,12 @@ BOOL CSpeakerModel::ImportFromFile(CStdioFile& file, IProgress* progress, CSpeak
         return refuseValue(Problem::kModuleCount);
     if (!m_header.ReadHeader(file, problem))
         return refuseRead(Problem::kGridSize);
+    // Each tap has a line of its own.
+    if (m_header.GetTapCount() > file.RemainingBytes()) {
+        if (problem)
+            problem->SetEndsEarly(0);
+        return FALSE;
+    }
     m_tapTable.SetTapCount(m_header.GetTapCount());
     if (!m_tapTable.ReadFromFile(file))
         return refuseRead(Problem::kTap);
@@ -282,6 +288,19 @@ BOOL CSpeakerModel::ImportFromFile(CStdioFile& file, IProgress* progress, CSpeak
     const DWORD frequencies = m_header.GetFrequencyCount();
     if (m_header.GetCellCount() == 0 || m_header.GetCellCount() > SpeakerDataLimits::kMaxBalloonCells)
         return refuseValue(Problem::kGridSize);
+    // The balloons hold no more cells than the rest of the file has bytes,
+    // beyond a small allowance. A complete block of rows carries each of its
+    // cells in at least two bytes (a level and a phase with their commas or
+    // line end), and the closing 360-degree row copies one of at least two
+    // rows, so any file with all its data passes; a header that declares
+    // more describes data the file does not have, and sizing the balloons
+    // for it would hold memory out of all proportion to the file.
+    if (m_header.GetCellCount() * m_balloons.size() >
+        file.RemainingBytes() + SpeakerDataLimits::kCellsBeyondFileBytes) {
+        if (problem)
+            problem->SetEndsEarly(0);
+        return FALSE;
+    }
     if (progress != nullptr) {
         const std::uint64_t steps = static_cast<std::uint64_t>(frequencies) * (rows - 1) * m_balloons.size();
         progress->SetRange(0, static_cast<int>(std::min<std::uint64_t>(steps, INT_MAX)));

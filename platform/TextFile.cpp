@@ -28,6 +28,8 @@ CStdioFile& CStdioFile::operator=(CStdioFile&& other) noexcept
         m_tooLong = other.m_tooLong;
         m_atEnd = other.m_atEnd;
         m_lines = other.m_lines;
+        m_fileSize = other.m_fileSize;
+        m_fileRead = other.m_fileRead;
         m_path = std::move(other.m_path);
     }
     return *this;
@@ -52,6 +54,7 @@ bool CStdioFile::Open(const std::string& path)
         ::close(fd);
         return false;
     }
+    m_fileSize = static_cast<std::uint64_t>(info.st_size);
     return true;
 }
 
@@ -75,6 +78,8 @@ void CStdioFile::Close()
     m_tooLong = false;
     m_atEnd = false;
     m_lines = 0;
+    m_fileSize = 0;
+    m_fileRead = 0;
 }
 
 bool CStdioFile::IsOpen() const
@@ -82,11 +87,21 @@ bool CStdioFile::IsOpen() const
     return m_file != nullptr || m_fromText;
 }
 
+std::uint64_t CStdioFile::RemainingBytes() const
+{
+    if (m_fromText)
+        return m_text.size() - m_textPos;
+    return m_fileRead < m_fileSize ? m_fileSize - m_fileRead : 0;
+}
+
 int CStdioFile::GetChar()
 {
     if (m_fromText)
         return m_textPos < m_text.size() ? static_cast<unsigned char>(m_text[m_textPos++]) : EOF;
-    return m_file ? std::getc(m_file) : EOF;
+    const int c = m_file ? std::getc(m_file) : EOF;
+    if (c != EOF)
+        ++m_fileRead;
+    return c;
 }
 
 bool CStdioFile::ReadString(std::string& line)

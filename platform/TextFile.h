@@ -4,6 +4,7 @@
 // UTF-8 (a file that is not UTF-8 is taken as Windows-1252).
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -33,6 +34,8 @@ public:
     bool LineTooLong() const { return m_tooLong; }
     // True once a read found no line left.
     bool AtEnd() const { return m_atEnd; }
+    // Bytes of the file not read yet.
+    std::uint64_t RemainingBytes() const;
     // Number of lines returned so far.
     std::size_t LineNumber() const { return m_lines; }
     const std::string& GetFilePath() const { return m_path; }
@@ -47,5 +50,7 @@ private:
     bool m_tooLong = false;
     bool m_atEnd = false;
     std::size_t m_lines = 0;
+    std::uint64_t m_fileSize = 0;
+    std::uint64_t m_fileRead = 0;
     std::string m_path;
 };

@@ -99,6 +99,13 @@ TEST_F(ImportFailureTest, AFileCutShortSaysWhereItEnds)
         EXPECT_EQ(Refused(WriteTempFile("cut.zsb", Join(good, n))),
                   "\"cut.zsb\" was not imported: the file ends too early, after line " + std::to_string(n) + ".");
     }
+    // Cut before its tap line, or declaring more data than the bytes that
+    // follow can carry (65535 polar angles on a row and its copy): the end
+    // is found without reading to it.
+    EXPECT_EQ(Refused(WriteTempFile("cut.zsb", Join(good, 9))),
+              "\"cut.zsb\" was not imported: the file ends before all the data its header declares.");
+    EXPECT_EQ(Refused(WriteTempFile("wide.zsb", WithLine(6, "65535"))),
+              "\"wide.zsb\" was not imported: the file ends before all the data its header declares.");
 }
 
 TEST_F(ImportFailureTest, AValueOutOfRangeIsNamedWithItsLine)
