@@ -57,7 +57,8 @@ std::string ImportProblemText(const std::string& path, const CSpeakerDataProblem
             return text(kStrImportValue, value);
         // The line goes in first: the table's text holds no other "%3".
         std::string format = LoadStringId(kStrImportValueOnLine);
-        format.replace(format.find("%3"), 2, line);
+        if (const std::size_t at = format.find("%3"); at != std::string::npos)
+            format.replace(at, 2, line);
         return DataExchange::FormatString2(format, name, value);
     }
     case CSpeakerDataProblem::kNotSpeakerData:

@@ -2,6 +2,7 @@
 // more than a small multiple of its size, whatever grid its header declares,
 // while complete data of any size still import. Every allocation of this
 // test program goes through the counting operator new below.
+#include "ListsTestSupport.h"
 #include "support/AllocationCounter.h"
 
 #include "models/SpeakerDataLimits.h"
@@ -156,6 +157,24 @@ TEST(ImportMemoryTest, AGridBeyondTheFileIsHeldOnlyWithinTheAllowance)
     EXPECT_FALSE(refused.imported);
     EXPECT_EQ(refused.problem.GetKind(), CSpeakerDataProblem::kEndsEarly);
     EXPECT_LT(refused.peak, 80000u * 16u);
+}
+
+// A model too large for the memory left is refused like any other file:
+// the user is told, and the models stay as they were.
+using ImportCommandMemoryTest = ListsTest;
+
+TEST_F(ImportCommandMemoryTest, AnImportThatRunsOutOfMemorySaysSo)
+{
+    Import("First", 3);
+    CRecordingMessageBox box(ui);
+    ui.path = WriteTempFile("SampleTypeHArray.zsb", ReadExample("SampleTypeHArray.zsb"));
+    const std::size_t peak = allocationcounter::PeakBytesOf([&] { doc.OnSpeakerImport(); }, 1u << 20);
+    EXPECT_LE(peak, 1u << 20);
+    EXPECT_EQ(doc.m_models.GetCount(), 1);
+    EXPECT_EQ(doc.m_models.GetCurrentIndex(), 0);
+    EXPECT_EQ(box.texts,
+              std::vector<std::string>{"\"SampleTypeHArray.zsb\" was not imported: there is not enough memory for its data."});
+    EXPECT_FALSE(box.shownWhileBusy);
 }
 
 }  // namespace
