@@ -2,6 +2,7 @@
 
 #include "platform/Archive.h"
 #include "platform/ArchiveException.h"
+#include "platform/DataExchange.h"
 #include "platform/FileIO.h"
 #include "platform/MessageBox.h"
 #include "platform/Numbers.h"
@@ -124,11 +125,14 @@ void CKDRDoc::Serialize(CArchive& ar)
     }
     m_dwVersion = version;
 
-    if (IsAcceptedVersion(version)) {
-        SerializeBody(ar, version);
-    } else {
+    if (!IsAcceptedVersion(version)) {
+        // A version this program cannot read opens nothing: an empty project
+        // under the file's name would replace the file at the next save.
+        m_dwVersion = kCurrentVersion;
         AfxMessageBox(LoadStringId(61686), MB_OK);
+        throw CUserException();
     }
+    SerializeBody(ar, version);
     m_dwVersion = kCurrentVersion;
 }
 

@@ -47,7 +47,9 @@ public:
     static std::string NewFormatPath(const std::string& path);
 
     // ---- file ---------------------------------------------------------
-    // Frame and body, storing or loading.
+    // Frame and body, storing or loading. Loading a version that cannot be
+    // read shows "Not available file." and throws CUserException: the file
+    // opens no project.
     void Serialize(CArchive& ar) override;
     // The body, gated by the version in hand.
     void SerializeBody(CArchive& ar, DWORD version);
@@ -135,10 +137,12 @@ public:
     void OnSpeakerImport();
     // Asks for a ".zsb" file and reads it into a new model, which becomes
     // current; the lists refill and the SPL maps follow a change of pitch.
+    // A file that cannot be opened or read changes nothing and is named in
+    // a message that says what is wrong with it.
     void ImportSpeakerData();
     // Reads an open ".zsb" file (its first line not yet read) into a new
     // model as ImportSpeakerData does after the file dialog. True when a
-    // model was added.
+    // model was added; otherwise the user has been told why not.
     bool ImportSpeakerFile(CStdioFile& file);
     // Speaker > Delete: asks, then removes the current model and its
     // installations.

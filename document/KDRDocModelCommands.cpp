@@ -5,11 +5,14 @@
 #include "document/DocumentUi.h"
 #include "document/DocumentViewLinks.h"
 #include "document/KDRDoc.h"
+#include "models/SpeakerDataProblem.h"
+#include "platform/DataExchange.h"
 #include "platform/MessageBox.h"
 #include "platform/TextFile.h"
 #include "resources/StringTable.h"
 
 #include <exception>
+#include <filesystem>
 
 namespace {
 
@@ -17,6 +20,57 @@ namespace {
 constexpr const char* kSpeakerDataVersionLine = "Version 1.0.0";
 constexpr const char* kImportingMessage = "Importing Speaker Data...";
 constexpr unsigned kStrConfirmRemoveSpeaker = 61633;
+
+// Why an import failed; %1 is the file's name.
+constexpr unsigned kStrImportCannotOpen = 39400;
+constexpr unsigned kStrImportNotSpeakerData = 39401;
+constexpr unsigned kStrImportEndsAfterLine = 39402;
+constexpr unsigned kStrImportEndsEarly = 39403;
+constexpr unsigned kStrImportValueOnLine = 39404;  // %2 the value, %3 the line
+constexpr unsigned kStrImportValue = 39405;        // %2 the value
+constexpr unsigned kStrImportOutOfMemory = 39419;
+// The names of the values, in the order of CSpeakerDataProblem::Value.
+constexpr unsigned kStrFirstValueName = 39406;
+static_assert(CSpeakerDataProblem::kPowerShare == 12, "one name per value, 39406 to 39418");
+
+// The file's name, without its folder, as the import messages name it.
+std::string FileNameOf(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
+// The message for a file that was not imported: its name and what is wrong.
+std::string ImportProblemText(const std::string& path, const CSpeakerDataProblem& problem)
+{
+    const std::string name = FileNameOf(path);
+    const std::string line = std::to_string(problem.GetLine());
+    auto text = [&name](unsigned id, const std::string& second) {
+        return DataExchange::FormatString2(LoadStringId(id), name, second);
+    };
+    switch (problem.GetKind()) {
+    case CSpeakerDataProblem::kEndsEarly:
+        return problem.GetLine() == 0 ? text(kStrImportEndsEarly, std::string())
+                                      : text(kStrImportEndsAfterLine, line);
+    case CSpeakerDataProblem::kValueOutOfRange: {
+        const std::string value = LoadStringId(kStrFirstValueName + static_cast<unsigned>(problem.GetValue()));
+        if (problem.GetLine() == 0)
+            return text(kStrImportValue, value);
+        // The line goes in first: the table's text holds no other "%3".
+        std::string format = LoadStringId(kStrImportValueOnLine);
+        if (const std::size_t at = format.find("%3"); at != std::string::npos)
+            format.replace(at, 2, line);
+        return DataExchange::FormatString2(format, name, value);
+    }
+    case CSpeakerDataProblem::kNotSpeakerData:
+    case CSpeakerDataProblem::kNone:
+    default: return text(kStrImportNotSpeakerData, std::string());
+    }
+}
+
+void ShowImportProblem(const std::string& text)
+{
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
 
 // Keeps the main window disabled while a loop runs and enables it again
 // however the loop ends.
@@ -131,20 +185,27 @@ void CKDRDoc::ImportSpeakerData()
         return;
 
     CStdioFile file;
-    if (!file.Open(path))
+    if (!file.Open(path)) {
+        ShowImportProblem(DataExchange::FormatString2(LoadStringId(kStrImportCannotOpen), FileNameOf(path), std::string()));
         return;
+    }
     ImportSpeakerFile(file);
 }
 
 bool CKDRDoc::ImportSpeakerFile(CStdioFile& file)
 {
+    const std::string path = file.GetFilePath();
+    CSpeakerDataProblem problem;
     std::string firstLine;
     if (!file.ReadString(firstLine) || firstLine != kSpeakerDataVersionLine) {
         file.Close();
+        problem.SetNotSpeakerData(1);
+        ShowImportProblem(ImportProblemText(path, problem));
         return false;
     }
 
     const int countBefore = m_models.GetCount();
+    bool outOfMemory = false;
     IDocumentUi& ui = DocumentUi();
     {
         std::unique_ptr<IProgress> progress = ui.CreateProgressDialog();
@@ -155,14 +216,22 @@ bool CKDRDoc::ImportSpeakerFile(CStdioFile& file)
 
         CMainWindowDisabler disabled(ui);
         try {
-            m_models.ImportModel(file, m_nLengthUnit, progress.get());
+            m_models.ImportModel(file, m_nLengthUnit, progress.get(), &problem);
         } catch (const std::exception&) {
-            // A reader that gives up by throwing leaves the list as it was,
-            // like one that returns FALSE.
+            // Only a model too large for the memory left makes a reader
+            // throw; the list stays as it was, as after any refusal.
+            outOfMemory = true;
         }
     }
     file.Close();
-    const bool added = m_models.GetCount() > countBefore;
+    // A refused file changes nothing, not even the current model; the user
+    // is told why, once the progress window has gone.
+    if (m_models.GetCount() == countBefore) {
+        ShowImportProblem(outOfMemory ? DataExchange::FormatString2(LoadStringId(kStrImportOutOfMemory),
+                                                                    FileNameOf(path), std::string())
+                                      : ImportProblemText(path, problem));
+        return false;
+    }
 
     // The pitch of the model that was current before the new one.
     double previousPitch = 0.0;
@@ -171,9 +240,8 @@ bool CKDRDoc::ImportSpeakerFile(CStdioFile& file)
             previousPitch = previous->GetFrequencyPitch();
     }
 
-    // The last model becomes current; an empty list keeps index 0.
-    if (m_models.GetCount() > 0)
-        m_models.SetCurrentIndex(m_models.GetCount() - 1);
+    // The new model, the last, becomes current.
+    m_models.SetCurrentIndex(m_models.GetCount() - 1);
     const CSpeakerModel* current = m_models.GetCurrent();
 
     for (IView* view : GetViews()) {
@@ -188,7 +256,7 @@ bool CKDRDoc::ImportSpeakerFile(CStdioFile& file)
     }
 
     UpdateDragInstallState();
-    return added;
+    return true;
 }
 
 // ---- Speaker > Delete ---------------------------------------------------

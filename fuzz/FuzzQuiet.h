@@ -12,8 +12,14 @@
 
 class CQuietMessages : public IMessageBox {
 public:
-    int Show(const std::string&, unsigned) override { return IDOK; }
+    int Show(const std::string&, unsigned) override
+    {
+        ++shown;
+        return IDOK;
+    }
     void Beep(unsigned) override {}
+    // Message boxes "shown" so far.
+    int shown = 0;
 };
 
 class CQuietDocumentUi : public IDocumentUi {
@@ -27,12 +33,15 @@ public:
     bool RunZx1ExportDialog(double&, double&) override { return false; }
 };
 
-inline void InstallQuietUi()
+// Installs the quiet message box and user interface (once is enough) and
+// returns the message box.
+inline CQuietMessages& InstallQuietUi()
 {
     static CQuietMessages messages;
     static CQuietDocumentUi ui;
     SetMessages(&messages);
     SetDocumentUi(&ui);
+    return messages;
 }
 
 // A broken property ends the run the way a sanitizer does, so that libFuzzer

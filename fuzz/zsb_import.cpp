@@ -2,7 +2,7 @@
 // (first line, type code, the model's own reader), as Speaker > Import runs
 // it after the file dialog. A file that imports must give a finite pressure
 // at a few points and keep it to the last bit through a project save and
-// reload.
+// reload; one that is refused must say so in one message and add nothing.
 //
 // To keep each run short the harness skips files whose header declares a
 // grid larger than a small bound; the program's own limits are far larger
@@ -117,8 +117,7 @@ std::vector<BYTE> Save(CKDRDoc& doc)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool installed = (InstallQuietUi(), true);
-    (void)installed;
+    static CQuietMessages& messages = InstallQuietUi();
 
     std::string text(reinterpret_cast<const char*>(data), size);
     if (!DeclaresSmallGrid(text))
@@ -127,8 +126,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CKDRDoc doc;
     CStdioFile file;
     file.OpenText(std::move(text));
-    if (!doc.ImportSpeakerFile(file))
+    const int shownBefore = messages.shown;
+    if (!doc.ImportSpeakerFile(file)) {
+        // Refused, and the user told why, once.
+        FUZZ_CHECK(messages.shown == shownBefore + 1);
+        FUZZ_CHECK(doc.GetModels().GetCount() == 0);
         return 0;
+    }
+    FUZZ_CHECK(messages.shown == shownBefore);
 
     CSpeakerModel* model = doc.GetModels().GetCurrent();
     FUZZ_CHECK(model != nullptr);

@@ -3,6 +3,7 @@
 #include "models/AngleBracket.h"
 #include "models/CommaPieces.h"
 #include "models/SpeakerDataLimits.h"
+#include "models/SpeakerDataProblem.h"
 #include "platform/Archive.h"
 #include "platform/Numbers.h"
 #include "platform/Progress.h"
@@ -35,7 +36,7 @@ BOOL CBalloonElement::FindAngleBracket(double a, double& lo, double& hi, int& iL
     return FindAngleBracketIn(m_angles, a, lo, hi, iLo, iHi);
 }
 
-BOOL CBalloonElement::ReadText(CStdioFile& file, IProgress* progress)
+BOOL CBalloonElement::ReadText(CStdioFile& file, IProgress* progress, CSpeakerDataProblem* problem)
 {
     const int rows = static_cast<int>(m_dwRows);
     const int columns = static_cast<int>(m_dwColumns);
@@ -47,8 +48,11 @@ BOOL CBalloonElement::ReadText(CStdioFile& file, IProgress* progress)
             progress->PumpMessages();
         if (file.ReadString(line)) {
             m_angles[i] = Numbers::Atof(line);
-            if (!SpeakerDataLimits::IsUsableAngle(m_angles[i]))
+            if (!SpeakerDataLimits::IsUsableAngle(m_angles[i])) {
+                if (problem)
+                    problem->SetValueOutOfRange(CSpeakerDataProblem::kMeridianAngle, file.LineNumber());
                 return false;
+            }
         }
         for (int k = 0; k < frequencies; ++k) {
             if (file.ReadString(line)) {
@@ -62,8 +66,14 @@ BOOL CBalloonElement::ReadText(CStdioFile& file, IProgress* progress)
                     // A level whose pressure overflows, or a phase that gives
                     // no direction, would make every level of a map infinite
                     // or no number.
-                    if (!SpeakerDataLimits::IsUsableLevelPhase(dB, degrees))
+                    if (!SpeakerDataLimits::IsUsableLevelPhase(dB, degrees)) {
+                        if (problem)
+                            problem->SetValueOutOfRange(SpeakerDataLimits::IsUsableLevelPhase(dB, 0.0)
+                                                            ? CSpeakerDataProblem::kPhase
+                                                            : CSpeakerDataProblem::kLevel,
+                                                        file.LineNumber());
                         return false;
+                    }
                     GetCell(i, j, k).SetLevelPhase(dB, degrees);
                 }
             }

@@ -10,6 +10,7 @@
 #include <vector>
 
 class CArchive;
+class CSpeakerDataProblem;
 class CStdioFile;
 class IProgress;
 
@@ -53,8 +54,9 @@ public:
     // and set to its step counter after each frequency line (its result is
     // not looked at). Missing lines leave their cells at 0. FALSE for a
     // meridian angle, level or phase that is no number or lies beyond the
-    // bounds of SpeakerDataLimits.h.
-    BOOL ReadText(CStdioFile& file, IProgress* progress);
+    // bounds of SpeakerDataLimits.h; problem, when given, is told which and
+    // on which line.
+    BOOL ReadText(CStdioFile& file, IProgress* progress, CSpeakerDataProblem* problem = nullptr);
     // True when every meridian angle and cell lies within the bounds of
     // SpeakerDataLimits.h.
     bool AreValuesUsable() const;

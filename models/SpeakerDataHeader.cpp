@@ -3,6 +3,7 @@
 #include "models/AngleBracket.h"
 #include "models/CommaPieces.h"
 #include "models/OctaveFrequencies.h"
+#include "models/SpeakerDataProblem.h"
 #include "models/SpeakerDataLimits.h"
 #include "platform/Archive.h"
 #include "platform/Numbers.h"
@@ -103,14 +104,26 @@ BOOL CSpeakerDataHeader::FindBracket(double a, double& lo, double& hi, int& iLo,
     return FindAngleBracketIn(m_polarAngles, a, lo, hi, iLo, iHi);
 }
 
-BOOL CSpeakerDataHeader::ReadHeader(CStdioFile& file)
+BOOL CSpeakerDataHeader::ReadHeader(CStdioFile& file, CSpeakerDataProblem* problem)
 {
     using namespace SpeakerDataLimits;
+    using Problem = CSpeakerDataProblem;
+    // The header's lines, numbered from the name's.
+    const std::size_t nameLine = file.LineNumber() + 1;
+    auto refuse = [problem, nameLine](Problem::Value value, std::size_t offset) {
+        if (problem)
+            problem->SetValueOutOfRange(value, offset == 0 ? 0 : nameLine + offset);
+        return FALSE;
+    };
+
     std::string name, taps, rows, polars, pitch, lowest, highest;
     if (!ReadLine(file, name) || !ReadLine(file, taps) || !ReadLine(file, rows) ||
         !ReadLine(file, polars) || !ReadLine(file, pitch) || !ReadLine(file, lowest) ||
-        !ReadLine(file, highest))
+        !ReadLine(file, highest)) {
+        if (problem)
+            problem->SetFromFile(file, Problem::kGridSize);
         return false;
+    }
 
     const int nTaps = Numbers::Atoi(taps);
     const int nRows = Numbers::Atoi(rows);
@@ -122,19 +135,21 @@ BOOL CSpeakerDataHeader::ReadHeader(CStdioFile& file)
     // Counts that no data set has, or a grid that could not be held, make
     // the file unreadable before anything is sized for it.
     if (nTaps < 0 || static_cast<std::uint32_t>(nTaps) > kMaxCount)
-        return false;
+        return refuse(Problem::kTapCount, 1);
     if (nRows < 0 || static_cast<std::uint32_t>(nRows) + 1u > kMaxCount)
-        return false;
+        return refuse(Problem::kGridSize, 2);
     if (nPolars < 1 || static_cast<std::uint32_t>(nPolars) > kMaxCount)
-        return false;
+        return refuse(Problem::kGridSize, 3);
+    if (nPitch < kMinFrequencyPitch || nPitch > kMaxFrequencyPitch)
+        return refuse(Problem::kFrequencyPitch, 4);
 
     CSpeakerDataHeader grid(*this);
     if (!grid.SetFrequencyRange(dLowest, dHighest, nPitch))
-        return false;
+        return refuse(Problem::kFrequencyRange, std::isfinite(dLowest) ? 6 : 5);
     grid.m_dwMeridianCount = static_cast<DWORD>(nRows) + 1u;
     grid.m_dwPolarCount = static_cast<DWORD>(nPolars);
     if (grid.GetCellCount() > kMaxBalloonCells)
-        return false;
+        return refuse(Problem::kGridSize, 0);
 
     grid.m_strName = name;
     grid.m_dwTapCount = static_cast<DWORD>(nTaps);

@@ -11,6 +11,7 @@
 #include <vector>
 
 class CArchive;
+class CSpeakerDataProblem;
 class CStdioFile;
 
 class CSpeakerDataHeader {
@@ -60,8 +61,9 @@ public:
     // The seven header lines of the import file: name, tap count, meridian
     // rows in the file, polar angle count, frequency pitch, lowest and
     // highest frequency. FALSE when a line is missing or the counts describe
-    // a grid that cannot be held (see SpeakerDataLimits.h).
-    BOOL ReadHeader(CStdioFile& file);
+    // a grid that cannot be held (see SpeakerDataLimits.h); problem, when
+    // given, is told which.
+    BOOL ReadHeader(CStdioFile& file, CSpeakerDataProblem* problem = nullptr);
     // The polar-angle line: values separated by ",", empty pieces skipped.
     // FALSE also for an angle beyond the bounds (see SpeakerDataLimits.h).
     BOOL ReadValues(CStdioFile& file);

@@ -26,6 +26,12 @@ inline constexpr std::uint64_t kMaxBalloonCells = 16ull * 1024ull * 1024ull;
 // own size where that is more.
 inline constexpr std::uint64_t kMaxImpliedCells = 2ull * 1024ull * 1024ull;
 
+// Cells that the balloons of an imported model may hold beyond the bytes of
+// the file left to carry them (rows the file leaves out, lines shorter than
+// the grid): 1 MiB of cells, whatever the file. Complete data never need
+// it, since they take at least two bytes per cell.
+inline constexpr std::uint64_t kCellsBeyondFileBytes = 64u * 1024u;
+
 // The 1/N-octave pitch of the frequency series (24, 12, 6, 3 or 1 in
 // practice).
 inline constexpr int kMinFrequencyPitch = 1;

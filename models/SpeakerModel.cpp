@@ -242,22 +242,44 @@ void CSpeakerModel::ResizeVariableParams()
 
 // --- import --------------------------------------------------------------
 
-BOOL CSpeakerModel::ImportFromFile(CStdioFile& file, IProgress* progress)
+BOOL CSpeakerModel::ImportFromFile(CStdioFile& file, IProgress* progress, CSpeakerDataProblem* problem)
 {
+    using Problem = CSpeakerDataProblem;
+    // Notes why the file is refused (the first note stands) and gives FALSE.
+    auto refuseRead = [&file, problem](Problem::Value value) {
+        if (problem)
+            problem->SetFromFile(file, value);
+        return FALSE;
+    };
+    auto refuseValue = [problem](Problem::Value value) {
+        if (problem)
+            problem->SetValueOutOfRange(value, 0);
+        return FALSE;
+    };
+
+    // The counts are judged together once all their lines are read: no one
+    // line is to blame.
     if (!ReadModuleCounts(file))
-        return FALSE;
+        return file.AtEnd() || file.LineTooLong() ? refuseRead(Problem::kModuleCount)
+                                                  : refuseValue(Problem::kModuleCount);
     if (m_tapTable.GetElementCount() > SpeakerDataLimits::kMaxModuleCount)
+        return refuseValue(Problem::kModuleCount);
+    if (!m_header.ReadHeader(file, problem))
+        return refuseRead(Problem::kGridSize);
+    // Each tap has a line of its own.
+    if (m_header.GetTapCount() > file.RemainingBytes()) {
+        if (problem)
+            problem->SetEndsEarly(0);
         return FALSE;
-    if (!m_header.ReadHeader(file))
-        return FALSE;
+    }
     m_tapTable.SetTapCount(m_header.GetTapCount());
     if (!m_tapTable.ReadFromFile(file))
-        return FALSE;
+        return refuseRead(Problem::kTap);
     if (!m_header.ReadValues(file))
-        return FALSE;
+        return refuseRead(Problem::kPolarAngle);
     m_placements.resize(m_tapTable.GetElementCount());
     if (!ReadAxisData(file))
-        return FALSE;
+        return refuseValue(Problem::kModuleGeometry);
     AssignAxisData(TRUE);
     CalcAimAngles();
 
@@ -265,7 +287,20 @@ BOOL CSpeakerModel::ImportFromFile(CStdioFile& file, IProgress* progress)
     const DWORD columns = m_header.GetPolarAngleCount();
     const DWORD frequencies = m_header.GetFrequencyCount();
     if (m_header.GetCellCount() == 0 || m_header.GetCellCount() > SpeakerDataLimits::kMaxBalloonCells)
+        return refuseValue(Problem::kGridSize);
+    // The balloons hold no more cells than the rest of the file has bytes,
+    // beyond a small allowance. A complete block of rows carries each of its
+    // cells in at least two bytes (a level and a phase with their commas or
+    // line end), and the closing 360-degree row copies one of at least two
+    // rows, so any file with all its data passes; a header that declares
+    // more describes data the file does not have, and sizing the balloons
+    // for it would hold memory out of all proportion to the file.
+    if (m_header.GetCellCount() * m_balloons.size() >
+        file.RemainingBytes() + SpeakerDataLimits::kCellsBeyondFileBytes) {
+        if (problem)
+            problem->SetEndsEarly(0);
         return FALSE;
+    }
     if (progress != nullptr) {
         const std::uint64_t steps = static_cast<std::uint64_t>(frequencies) * (rows - 1) * m_balloons.size();
         progress->SetRange(0, static_cast<int>(std::min<std::uint64_t>(steps, INT_MAX)));
@@ -276,16 +311,21 @@ BOOL CSpeakerModel::ImportFromFile(CStdioFile& file, IProgress* progress)
     for (CBalloonElement& balloon : m_balloons) {
         balloon.SetDimensions(rows, columns, frequencies);
         const std::size_t before = file.LineNumber();
-        if (!balloon.ReadText(file, progress))
+        if (!balloon.ReadText(file, progress, problem))
+            return refuseRead(Problem::kLevel);
+        if (file.LineNumber() - before < linesPerBalloon) {
+            if (problem)
+                problem->SetEndsEarly(file.LineNumber());
             return FALSE;
-        if (file.LineNumber() - before < linesPerBalloon)
-            return FALSE;
+        }
     }
     BuildSpeakerElements();
     // A negative or unreadable power share, a module geometry that gives no
     // finite position, or any other value beyond the bounds would turn
     // levels infinite or into no number.
-    return AreValuesUsable() ? TRUE : FALSE;
+    if (!AreValuesUsable())
+        return refuseValue(FindUnusableValue());
+    return TRUE;
 }
 
 bool CSpeakerModel::AreValuesUsable() const
@@ -298,6 +338,26 @@ bool CSpeakerModel::AreValuesUsable() const
             return false;
     }
     return true;
+}
+
+CSpeakerDataProblem::Value CSpeakerModel::FindUnusableValue() const
+{
+    using Problem = CSpeakerDataProblem;
+    if (!m_header.AreValuesUsable())
+        return Problem::kFrequencyRange;
+    if (!m_tapTable.AreTapsUsable())
+        return Problem::kTap;
+    for (const CAxisElement& axis : m_axisElements) {
+        if (!SpeakerDataLimits::IsUsableShare(axis.GetPowerShare()))
+            return Problem::kPowerShare;
+    }
+    for (const CSPVariableParam& p : m_placements) {
+        if (!SpeakerDataLimits::IsUsableShare(p.GetShare()))
+            return Problem::kPowerShare;
+    }
+    if (!AreAxisElementsUsable(m_axisElements) || !ArePlacementsUsable(m_placements))
+        return Problem::kModuleGeometry;
+    return Problem::kLevel;
 }
 
 // --- pressure --------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include "models/SPComplex.h"
 #include "models/SPVariableParam.h"
 #include "models/SpeakerDataHeader.h"
+#include "models/SpeakerDataProblem.h"
 #include "models/SpeakerElement.h"
 #include "models/SpeakerTapTable.h"
 #include "platform/Types.h"
@@ -53,8 +54,9 @@ public:
     // The axis record and the family's own parameters.
     virtual void SerializeAxisData(CArchive& ar) = 0;
     // Reads the model's part of an import file (after the type-code line).
-    // progress may be nullptr.
-    virtual BOOL ImportFromFile(CStdioFile& file, IProgress* progress);
+    // progress may be nullptr; problem, when given, is told why a file is
+    // refused.
+    virtual BOOL ImportFromFile(CStdioFile& file, IProgress* progress, CSpeakerDataProblem* problem = nullptr);
     virtual BOOL ReadModuleCounts(CStdioFile& file) = 0;
     virtual BOOL ReadAxisData(CStdioFile& file) = 0;
     // Positions and aim angles of every placement.
@@ -140,6 +142,9 @@ public:
     // placements, balloons) is a number within the bounds of
     // SpeakerDataLimits.h, so that every pressure it gives is finite.
     bool AreValuesUsable() const;
+    // Which of those values is not (meaningful only when AreValuesUsable
+    // is false).
+    CSpeakerDataProblem::Value FindUnusableValue() const;
 
     // --- records ---------------------------------------------------------
     // The name and the name suffix; loading discards the suffix, which files

@@ -1,5 +1,6 @@
 #include "models/SpeakerModelContainer.h"
 
+#include "models/SpeakerDataProblem.h"
 #include "platform/Archive.h"
 #include "platform/Numbers.h"
 #include "platform/TextFile.h"
@@ -30,16 +31,23 @@ std::unique_ptr<CSpeakerModel> ReadModelRecord(CArchive& ar, DWORD version)
 
 CSpeakerModelContainer::~CSpeakerModelContainer() = default;
 
-BOOL CSpeakerModelContainer::ImportModel(CStdioFile& file, int unitFlag, IProgress* progress)
+BOOL CSpeakerModelContainer::ImportModel(CStdioFile& file, int unitFlag, IProgress* progress,
+                                         CSpeakerDataProblem* problem)
 {
     std::string line;
-    if (!file.ReadString(line))
+    if (!file.ReadString(line)) {
+        if (problem)
+            problem->SetFromFile(file, CSpeakerDataProblem::kTypeCode);
         return FALSE;
+    }
     std::unique_ptr<CSpeakerModel> model = CSpeakerModel::CreateModel(Numbers::Atoi(line));
-    if (!model)
+    if (!model) {
+        if (problem)
+            problem->SetValueOutOfRange(CSpeakerDataProblem::kTypeCode, file.LineNumber());
         return FALSE;
+    }
     model->SetUnitFlag(unitFlag);
-    if (!model->ImportFromFile(file, progress))
+    if (!model->ImportFromFile(file, progress, problem))
         return FALSE;
     m_models.push_back(std::move(model));
     return TRUE;

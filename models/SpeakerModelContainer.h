@@ -9,6 +9,7 @@
 #include <vector>
 
 class CArchive;
+class CSpeakerDataProblem;
 class CStdioFile;
 class IProgress;
 
@@ -21,8 +22,9 @@ public:
 
     // Reads the type-code line and the rest of an import file into a new
     // model, which is appended on success. The current index is not
-    // changed. progress may be nullptr.
-    BOOL ImportModel(CStdioFile& file, int unitFlag, IProgress* progress);
+    // changed. progress may be nullptr; problem, when given, is told why a
+    // file is refused.
+    BOOL ImportModel(CStdioFile& file, int unitFlag, IProgress* progress, CSpeakerDataProblem* problem = nullptr);
 
     int GetCount() const { return static_cast<int>(m_models.size()); }
     int GetCurrentIndex() const { return m_nCurrent; }

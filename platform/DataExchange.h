@@ -11,10 +11,12 @@
 
 class IDialogControls;
 
-// Thrown by CDataExchange::Fail after the user has been told.
+// Ends an operation after the user has been told why (CDataExchange::Fail,
+// a project file whose version cannot be read); whoever catches it shows
+// nothing more.
 class CUserException : public std::exception {
 public:
-    const char* what() const noexcept override { return "dialog data exchange failed"; }
+    const char* what() const noexcept override { return "ended after the user was told"; }
 };
 
 class CDataExchange {

@@ -1,5 +1,6 @@
 #include "platform/Document.h"
 
+#include "platform/DataExchange.h"
 #include "platform/FileIO.h"
 #include "platform/MessageBox.h"
 #include "resources/StringTable.h"
@@ -101,6 +102,9 @@ void CDocument::OnCloseDocument()
 
 void CDocument::ReportSaveLoadException(const std::string& path, bool saving, const std::exception* e)
 {
+    // The user has been told already.
+    if (dynamic_cast<const CUserException*>(e))
+        return;
     std::string text;
     if (dynamic_cast<const CArchiveException*>(e))
         text = "Unexpected file format.";

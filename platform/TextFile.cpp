@@ -2,6 +2,10 @@
 
 #include "platform/TextEncoding.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 CStdioFile::~CStdioFile()
 {
     Close();
@@ -22,7 +26,10 @@ CStdioFile& CStdioFile::operator=(CStdioFile&& other) noexcept
         m_textPos = other.m_textPos;
         m_fromText = other.m_fromText;
         m_tooLong = other.m_tooLong;
+        m_atEnd = other.m_atEnd;
         m_lines = other.m_lines;
+        m_fileSize = other.m_fileSize;
+        m_fileRead = other.m_fileRead;
         m_path = std::move(other.m_path);
     }
     return *this;
@@ -31,9 +38,24 @@ CStdioFile& CStdioFile::operator=(CStdioFile&& other) noexcept
 bool CStdioFile::Open(const std::string& path)
 {
     Close();
-    m_file = std::fopen(path.c_str(), "rb");
     m_path = path;
-    return m_file != nullptr;
+    // Without blocking: opening a pipe would wait for its writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return false;
+    }
+    m_file = ::fdopen(fd, "rb");
+    if (m_file == nullptr) {
+        ::close(fd);
+        return false;
+    }
+    m_fileSize = static_cast<std::uint64_t>(info.st_size);
+    return true;
 }
 
 void CStdioFile::OpenText(std::string text)
@@ -54,7 +76,10 @@ void CStdioFile::Close()
     m_text.clear();
     m_textPos = 0;
     m_tooLong = false;
+    m_atEnd = false;
     m_lines = 0;
+    m_fileSize = 0;
+    m_fileRead = 0;
 }
 
 bool CStdioFile::IsOpen() const
@@ -62,11 +87,21 @@ bool CStdioFile::IsOpen() const
     return m_file != nullptr || m_fromText;
 }
 
+std::uint64_t CStdioFile::RemainingBytes() const
+{
+    if (m_fromText)
+        return m_text.size() - m_textPos;
+    return m_fileRead < m_fileSize ? m_fileSize - m_fileRead : 0;
+}
+
 int CStdioFile::GetChar()
 {
     if (m_fromText)
         return m_textPos < m_text.size() ? static_cast<unsigned char>(m_text[m_textPos++]) : EOF;
-    return m_file ? std::getc(m_file) : EOF;
+    const int c = m_file ? std::getc(m_file) : EOF;
+    if (c != EOF)
+        ++m_fileRead;
+    return c;
 }
 
 bool CStdioFile::ReadString(std::string& line)
@@ -75,8 +110,10 @@ bool CStdioFile::ReadString(std::string& line)
     if (!IsOpen() || m_tooLong)
         return false;
     int c = GetChar();
-    if (c == EOF)
+    if (c == EOF) {
+        m_atEnd = true;
         return false;
+    }
     std::string raw;
     while (c != EOF && c != '\n') {
         if (raw.size() >= kMaxLineLength) {

@@ -3,6 +3,7 @@
 
 #include "document/KDRDoc.h"
 #include "platform/Archive.h"
+#include "platform/DataExchange.h"
 #include "platform/FileIO.h"
 
 #include <gtest/gtest.h>
@@ -213,17 +214,25 @@ TEST_F(KDRDocFile, VersionParsing)
     EXPECT_FALSE(CKDRDoc::IsAcceptedVersion(0x01040300));
 }
 
-TEST_F(KDRDocFile, AnUnknownVersionOpensAnEmptyProject)
+// A version the program cannot read opens nothing: an empty project named
+// after the file would replace it at the next save.
+TEST_F(KDRDocFile, AnUnreadableVersionOpensNothing)
 {
+    const Bytes current = CurrentFile(V200);
+    ASSERT_GT(current.size(), 91u);  // a renamed file holds the whole first string
     const std::pair<std::string, Bytes> files[] = {
         {"old.kdr", OldFile("Version 1.2.0", V142)},
         {"old.kdr", OldFile("KDR project 1.4.2", V142)},
         {"future.zkdr", CurrentFile(0x02010000)},
+        {"renamed.kdr", current},
     };
     for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
         messages.shown.clear();
         CKDRDoc doc;
-        ASSERT_TRUE(doc.OnOpenDocument(Write(name, bytes)));
+        const std::string path = Write(name, bytes);
+        EXPECT_FALSE(doc.OnOpenDocument(path));
+        // Told once, and only that.
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].first, "Not available file.");
         EXPECT_EQ(messages.shown[0].second, static_cast<unsigned>(MB_OK));
@@ -232,7 +241,12 @@ TEST_F(KDRDocFile, AnUnknownVersionOpensAnEmptyProject)
         EXPECT_EQ(doc.GetProjectName(), "");
         EXPECT_EQ(doc.m_bOpenedFromFile, FALSE);
         EXPECT_EQ(doc.GetVersion(), V200);
+        EXPECT_EQ(Read(path), bytes.b);
     }
+    // The same file with the accepted version opens.
+    CKDRDoc doc;
+    EXPECT_TRUE(doc.OnOpenDocument(Write("old.kdr", OldFile("Version 1.4.2", V142))));
+    EXPECT_EQ(doc.GetProjectName(), "Hall A");
 }
 
 TEST_F(KDRDocFile, MagicChecks)
@@ -333,8 +347,9 @@ TEST_F(KDRDocFile, ABrokenFileOpensNothing)
 TEST_F(KDRDocFile, DamagedBytesNeverCrashTheLoad)
 {
     // Every byte of a whole project set to 0x00, 0xFF and 0x7F in turn: the
-    // load either succeeds or ends with a format or end-of-file error. Also
-    // for projects with a speaker model, current and old.
+    // load either succeeds or ends with a format or end-of-file error, or
+    // after telling the user that the version cannot be read. Also for
+    // projects with a speaker model, current and old.
     const Bytes files[] = {CurrentFile(V200), CurrentFile(V200, "Hall A", 15.0, TinyModels(V200)),
                            OldFile("Version 1.3.0", V130, TinyModels(V130))};
     for (const Bytes& whole : files) {
@@ -350,6 +365,8 @@ TEST_F(KDRDocFile, DamagedBytesNeverCrashTheLoad)
                 try {
                     doc.Serialize(ar);
                 } catch (const CArchiveException&) {
+                    ++refused;
+                } catch (const CUserException&) {
                     ++refused;
                 }
             }

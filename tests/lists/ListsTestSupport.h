@@ -135,6 +135,29 @@ public:
     }
 };
 
+// Records the message boxes shown while it lives, and whether one came while
+// a progress window was still there or the main window was disabled.
+class CRecordingMessageBox : public IMessageBox {
+public:
+    explicit CRecordingMessageBox(const CFakeDocumentUi& ui) : m_ui(ui) { SetMessages(this); }
+    ~CRecordingMessageBox() override { SetMessages(nullptr); }
+    int Show(const std::string& text, unsigned type) override
+    {
+        texts.push_back(text);
+        types.push_back(type);
+        shownWhileBusy |= (m_ui.progressCreated > 0 && !m_ui.progressDestroyed) || !m_ui.mainWindowEnabled;
+        return IDOK;
+    }
+    void Beep(unsigned) override {}
+
+    std::vector<std::string> texts;
+    std::vector<unsigned> types;
+    bool shownWhileBusy = false;
+
+private:
+    const CFakeDocumentUi& m_ui;
+};
+
 // Registers itself with the document for its lifetime.
 class CAttachedView : public IView {
 public:

@@ -112,13 +112,16 @@ TEST_F(ModelCommandsTest, FirstLineMustBeExactlyTheVersionLine)
 {
     CSpeakerListPane speakers(doc);
     CHintRecorder hints(doc);
+    CRecordingMessageBox box(ui);
     for (const char* line : {"Version 1.0.1", "version 1.0.0", "Version 1.0.0 ", "Version 1.0.", ""}) {
         SCOPED_TRACE(line);
         ui.path = WriteTempFile("bad.zsb", StdSpeakerZsb("Bad", 3, {"h,100,10"}, line));
         doc.ImportSpeakerData();
         EXPECT_EQ(doc.m_models.GetCount(), 0);
     }
-    // Closed silently: no message, no progress dialog, no refill, no hint.
+    // Closed at once with a message each time: no progress dialog, no
+    // refill, no hint.
+    EXPECT_EQ(box.texts, std::vector<std::string>(5, "\"bad.zsb\" was not imported: it holds no speaker data."));
     EXPECT_EQ(ui.progressCreated, 0);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(speakers.fills, 0);
@@ -157,7 +160,7 @@ TEST_F(ModelCommandsTest, FailingImportLeavesTheListAlone)
     ui.path = WriteTempFile("nine.zsb", "Version 1.0.0\n9\n");
     doc.ImportSpeakerData();
     EXPECT_EQ(doc.m_models.GetCount(), 2);
-    EXPECT_EQ(doc.m_models.GetCurrentIndex(), 1);  // the last model becomes current
+    EXPECT_EQ(doc.m_models.GetCurrentIndex(), 0);  // the current model stays
     EXPECT_TRUE(ui.mainWindowEnabled);
     EXPECT_TRUE(ui.progressDestroyed);
 }
