@@ -149,7 +149,7 @@ TEST_P(SPLMap, TheBarShowsTheShareOfTheDotsDone)
     Scene s;
     const int m = s.AddModel(SmallSpeaker());
     s.Install(m, 14.0, 12.5, 3.0);
-    s.SetPlane(0.0, 0.0, 1.2, 28.0, 25.0, 0.0, 0.1);
+    s.SetPlane(0.0, 0.0, 1.2, 28.0, 25.0, 0.0, 0.1, 1000.0, 24.0);  // one frequency: quick
     const std::size_t count = s.Plane().GetCells().GetCount();
     ASSERT_EQ(count, 280u * 250u);
     const double unset = -5000.0;
