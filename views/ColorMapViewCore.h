@@ -294,8 +294,9 @@ protected:
     virtual std::unique_ptr<IProgress> CreateCalcProgress();
     // Screen point to the window's logical (scrolled) coordinates.
     virtual CPoint ScreenToLogical(const CPoint& screen) const { return screen; }
-    // DrawCursorSPL wrote new texts: the window draws DrawCursorReadout
-    // over its map, without drawing the map anew, until the map is redrawn.
+    // DrawCursorSPL wrote new texts: the window writes DrawCursorReadout
+    // once over its map, without drawing the map anew; no later repaint of
+    // the window repeats it.
     virtual void ShowCursorReadout() {}
 
     // ---- members ----------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include "document/KDRDoc.h"
 #include "models/OctaveFrequencies.h"
 #include "platform/Progress.h"
+#include "platform/ProgressScale.h"
 #include "resources/StringTable.h"
 #include "views/SPLFastEvaluator.h"
 
@@ -215,16 +216,20 @@ void CSPLMapCalculator::CalcColorMap()
     CNullProgress noProgress;
     IProgress& prog = progress ? *progress : noProgress;
     prog.SetMessage(LoadStringId(kIdsCalculating));
-    prog.SetRange(0, static_cast<int>(std::min<std::size_t>(plane.GetCells().GetCount(), INT_MAX)));
+    // The bar counts dots: every dot costs the same work (all installations
+    // at every frequency of the band).
+    const CProgressScale bar(plane.GetCells().GetCount());
+    prog.SetRange(0, bar.GetRange());
     prog.SetPos(0);
 
     if (m_evaluation == Evaluation::Reference)
-        CalcColorMapReference(prog, iLo, iHi, ppo, cond->GetSumMode());
+        CalcColorMapReference(prog, bar, iLo, iHi, ppo, cond->GetSumMode());
     else
-        CalcColorMapFast(prog, iLo, iHi, ppo, cond->GetSumMode());
+        CalcColorMapFast(prog, bar, iLo, iHi, ppo, cond->GetSumMode());
 }
 
-void CSPLMapCalculator::CalcColorMapReference(IProgress& progress, int iLo, int iHi, double ppo, int sumMode)
+void CSPLMapCalculator::CalcColorMapReference(IProgress& progress, const CProgressScale& bar, int iLo, int iHi,
+                                              double ppo, int sumMode)
 {
     CListeningPlane& plane = GetCondition()->GetPlane();
     const std::size_t count = plane.GetCells().GetCount();
@@ -244,7 +249,7 @@ void CSPLMapCalculator::CalcColorMapReference(IProgress& progress, int iLo, int 
             maxLevel = level;
         if (level < minLevel)
             minLevel = level;
-        progress.SetPos(static_cast<int>(counter));
+        progress.SetPos(bar.GetPosition(counter));
         ++counter;
         if (counter == count)
             break;
@@ -278,7 +283,8 @@ constexpr auto kPumpInterval = std::chrono::milliseconds(20);
 
 }  // namespace
 
-void CSPLMapCalculator::CalcColorMapFast(IProgress& progress, int iLo, int iHi, double ppo, int sumMode)
+void CSPLMapCalculator::CalcColorMapFast(IProgress& progress, const CProgressScale& bar, int iLo, int iHi, double ppo,
+                                         int sumMode)
 {
     CListeningPlane& plane = GetCondition()->GetPlane();
     const CPlaceElementList& cells = plane.GetCells();
@@ -422,7 +428,7 @@ void CSPLMapCalculator::CalcColorMapFast(IProgress& progress, int iLo, int iHi, 
         if (failed || committed == count)
             break;
         if (committed > 0)
-            progress.SetPos(static_cast<int>(std::min<std::size_t>(committed - 1, INT_MAX)));
+            progress.SetPos(bar.GetPosition(committed - 1));
         if (allDone)
             break;  // cannot happen without a failure or a full map; kept as a guard
         if (!progress.PumpMessages()) {

@@ -25,6 +25,7 @@
 class CColorMapCondition;
 class CInstallationElement;
 class CKDRDoc;
+class CProgressScale;
 class IProgress;
 
 class CSPLMapCalculator {
@@ -112,8 +113,9 @@ private:
     int SumMode() const;
     int CalcPressureAtReference(double& p, const CPoint3D& point, int iLo, int iHi, double ppo,
                                 int sumMode) const;
-    void CalcColorMapReference(IProgress& progress, int iLo, int iHi, double ppo, int sumMode);
-    void CalcColorMapFast(IProgress& progress, int iLo, int iHi, double ppo, int sumMode);
+    void CalcColorMapReference(IProgress& progress, const CProgressScale& bar, int iLo, int iHi, double ppo,
+                               int sumMode);
+    void CalcColorMapFast(IProgress& progress, const CProgressScale& bar, int iLo, int iHi, double ppo, int sumMode);
     // Stores the maximum, minimum and both averages of a complete map.
     void StoreResults(double maxLevel, double minLevel);
     int CalcCoverage(int axis, double& forward, double& backward, double& offset, double drop);

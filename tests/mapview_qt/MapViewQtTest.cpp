@@ -1,112 +1,64 @@
 // The SPL map pane in a project window: its choice lists, its repaint after
 // hint 1, its commands and a printed page.
 
-#include "platform_gui/TestSupport.h"
-#include "splcalc/SceneSupport.h"
+#include "MapViewQtSupport.h"
 
-#include "app/KDRApp.h"
-#include "platform/Dialog.h"
-
-#include "app/KDRChildFrame.h"
-#include "app/KDRMainFrame.h"
-#include "app/PaneFactories.h"
-#include "document/KDRDoc.h"
 #include "platform/qt/PrintRunner.h"
-#include "platform/qt/QtDrawingContext.h"
-#include "views/qt/ColorMapView.h"
 
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <algorithm>
 #include <QComboBox>
-#include <QEvent>
+#include <QDir>
 #include <QFile>
-#include <QImage>
-#include <QPainter>
 #include <QPrinter>
 #include <QScrollArea>
-#include <QSettings>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include <unistd.h>
+
+using namespace mapview_qt_test;
 
 namespace {
 
+// On the offscreen platform the program sees two screens side by side: the
+// platform's usual 800 x 600 one, and one to its right that doubles every
+// pixel (device pixel ratio 2).
 class QtApplicationEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
+        if (qApp)
+            return;
         static int argc = 1;
         static char name[] = "test_mapview_qt";
-        static char* argv[] = {name, nullptr};
-        if (!qApp)
-            new QApplication(argc, argv);
+        static char platform[] = "-platform";
+        static std::string offscreen;
+        static char* argv[] = {name, nullptr, nullptr, nullptr};
+        const char* chosen = std::getenv("QT_QPA_PLATFORM");
+        // The platform reads its configuration while the application starts.
+        const QString config = QDir::temp().filePath(QStringLiteral("kadrel_mapview_screens_%1.json").arg(::getpid()));
+        if (chosen && std::strcmp(chosen, "offscreen") == 0) {
+            QFile file(config);
+            if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+                file.write(R"({"screens": [
+  {"name": "single", "x": 0, "y": 0, "width": 800, "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+  {"name": "double", "x": 800, "y": 0, "width": 800, "height": 600, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 2}
+]})");
+                file.close();
+                offscreen = "offscreen:configfile=" + config.toStdString();
+                argv[1] = platform;
+                argv[2] = offscreen.data();
+                argc = 3;
+            }
+        }
+        new QApplication(argc, argv);
+        QFile::remove(config);
     }
 };
 
 [[maybe_unused]] ::testing::Environment* const g_env =
     ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
-
-// Every dialog is cancelled; the ids are kept.
-class CancellingRunner : public IDialogRunner {
-public:
-    std::vector<unsigned> ran;
-    int RunModal(CDialog& d) override
-    {
-        ran.push_back(d.GetTemplateId());
-        return IDCANCEL;
-    }
-};
-
-// Counts the paint events of a widget.
-class PaintCounter : public QObject {
-public:
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++paints;
-        return false;
-    }
-};
-
-class MapViewQtTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        WriteAll(dir.File("ZAV_KDR.ini"), "[IS_APP_FIRST_TIME]\r\nIsAppFirstTime=0\r\n[LENGTH_UNIT]\r\nLengthUnit=0\r\n");
-        CKDRApp::Options o;
-        o.settingsPath = dir.File("ZAV_KDR.ini");
-        o.dialogRunner = &runner;
-        o.messages = &msgs;
-        o.recentFilesScope = "KadrelMapViewTest";
-        o.showMainWindow = true;
-        ASSERT_TRUE(app.InitInstance(0, nullptr, o));
-        app.OnFileNew();
-        ASSERT_EQ(app.GetMainFrame()->ChildFrames().size(), 1);
-        child = app.GetMainFrame()->ChildFrames().front();
-        view = dynamic_cast<CColorMapView*>(child->GetPane(PaneKind::SplMap));
-        ASSERT_NE(view, nullptr);
-        doc = &child->GetDocument();
-        QApplication::processEvents();
-    }
-    void TearDown() override { QSettings(QStringLiteral("ZAV Corporation"), QStringLiteral("KadrelMapViewTest")).clear(); }
-
-    void AddModel()
-    {
-        CStdioFile file;
-        file.OpenText(MakeZsbText(splcalc_test::SmallSpeaker()));
-        std::string first;
-        file.ReadString(first);
-        ASSERT_TRUE(doc->m_models.ImportModel(file, doc->m_nLengthUnit, nullptr));
-    }
-
-    TempDir dir;
-    CancellingRunner runner;
-    RecordingMessages msgs;
-    CKDRApp app;
-    CKDRChildFrame* child = nullptr;
-    CColorMapView* view = nullptr;
-    CKDRDoc* doc = nullptr;
-};
 
 }  // namespace
 

@@ -4,8 +4,11 @@
 
 #include "SceneSupport.h"
 
+#include "platform/ProgressDialogLayout.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace splcalc_test;
@@ -137,6 +140,56 @@ TEST_P(SPLMap, ResultsAndProgressOfTheMap)
     // The map is symmetric about the speaker above the plane's centre.
     EXPECT_NEAR(levels[0], levels[15], 1e-6);
     EXPECT_NEAR(levels[3], levels[12], 1e-6);
+}
+
+// A plane of more dots than the bar's 16-bit range holds: wherever the
+// calculation puts the bar, it shows the share of the dots done so far.
+TEST_P(SPLMap, TheBarShowsTheShareOfTheDotsDone)
+{
+    Scene s;
+    const int m = s.AddModel(SmallSpeaker());
+    s.Install(m, 14.0, 12.5, 3.0);
+    s.SetPlane(0.0, 0.0, 1.2, 28.0, 25.0, 0.0, 0.1, 1000.0, 24.0);  // one frequency: quick
+    const std::size_t count = s.Plane().GetCells().GetCount();
+    ASSERT_EQ(count, 280u * 250u);
+    const double unset = -5000.0;
+    s.FillLevels(unset);
+
+    // The bar as the dialog shows it (16-bit range ends, a position outside
+    // the range at its end) against the dots that have their level.
+    struct Bar : CRecordingProgress {
+        const CListeningPlane* plane = nullptr;
+        double unsetLevel = 0.0;
+        std::size_t done = 0;
+        double largestGap = 0.0;
+        double lastShare = 0.0;
+        void SetPos(int pos) override
+        {
+            CRecordingProgress::SetPos(pos);
+            const int lo = ProgressDialogLayout::WrapRangeValue(ranges.back().first);
+            const int hi = std::max(ProgressDialogLayout::WrapRangeValue(ranges.back().second), lo);
+            lastShare = hi > lo ? static_cast<double>(std::clamp(pos, lo, hi) - lo) / (hi - lo) : 0.0;
+            const CPlaceElementList& dots = plane->GetCells();
+            while (done < dots.GetCount() && dots.GetAt(done)->GetLevel() != unsetLevel)
+                ++done;
+            const double doneShare = static_cast<double>(done) / static_cast<double>(dots.GetCount());
+            largestGap = std::max(largestGap, std::fabs(lastShare - doneShare));
+        }
+    } bar;
+    bar.plane = &s.Plane();
+    bar.unsetLevel = unset;
+    auto calc = Calc(s, 1);
+    UseProgress(*calc, bar);
+    calc->CalcColorMap();
+    ASSERT_EQ(bar.ranges.size(), 1u);
+    const auto levels = s.Levels();
+    EXPECT_EQ(std::count(levels.begin(), levels.end(), unset), 0);
+    EXPECT_GE(s.Plane().GetMaxLevel(), 40.0);
+    EXPECT_LE(bar.largestGap, 0.001);
+    if (GetParam() == Evaluation::Reference) {
+        EXPECT_EQ(bar.positions.size(), count + 1);  // 0, then after every dot
+        EXPECT_GE(bar.lastShare, 0.999);
+    }
 }
 
 TEST_P(SPLMap, OneDotPlane)

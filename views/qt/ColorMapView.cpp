@@ -6,10 +6,12 @@
 #include "platform/qt/SharedPrinter.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -26,7 +28,7 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent* event) override { m_view.PaintCanvas(this, event->rect()); }
+    void paintEvent(QPaintEvent* event) override { m_view.PaintCanvas(this, event->region()); }
     void mousePressEvent(QMouseEvent* event) override { m_view.OnCanvasMousePress(event); }
     void mouseMoveEvent(QMouseEvent* event) override { m_view.OnCanvasMouseMove(event); }
     void mouseReleaseEvent(QMouseEvent* event) override { m_view.OnCanvasMouseRelease(event); }
@@ -84,6 +86,8 @@ CColorMapView::CColorMapView(CDocument& doc, QWidget* parent)
     onChoice(m_comboFrequency, &CColorMapViewCore::OnCbnSelchangeBandFrequency);
     onChoice(m_comboSumMode, &CColorMapViewCore::OnCbnSelchangeSumMode);
     m_canvas->resize(kRectComboSumMode.right, m_comboFrequency->height());
+    connect(m_scroll->horizontalScrollBar(), &QScrollBar::valueChanged, this, [this](int) { OnCanvasScrolled(); });
+    connect(m_scroll->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int) { OnCanvasScrolled(); });
     m_focusConnection = connect(qApp, &QApplication::focusChanged, this, &CColorMapView::OnFocusChanged);
 }
 
@@ -167,42 +171,79 @@ CPoint CColorMapView::GetScrollPosition() const
     return CPoint(m_scroll->horizontalScrollBar()->value(), m_scroll->verticalScrollBar()->value());
 }
 
-void CColorMapView::PaintCanvas(QWidget* canvas, const QRect& dirty)
+void CColorMapView::PaintCanvas(QWidget* canvas, const QRegion& region)
 {
+    QPainter painter(canvas);
+    // A paint into the window's backing store reaches the screen; any other
+    // (a grab of the widget) shows what the screen shows and changes nothing
+    // of what the window knows to be on screen.
+    QBackingStore* store = canvas->backingStore();
+    const QPaintEngine* engine = painter.paintEngine();
+    const bool onScreen = store && engine && engine->paintDevice() == store->paintDevice();
+
     // Only the visible part of the canvas is kept: a zoomed map may be far
     // larger than any picture worth keeping.
+    const QRect dirty = region.boundingRect();
     QRect visible = canvas->visibleRegion().boundingRect();
     if (visible.isEmpty())
         visible = canvas->rect();
+    const qreal ratio = canvas->devicePixelRatioF();
     const std::uint64_t key = GetPictureKey();
-    if (!m_bPictureValid || key != m_nPictureKey || !m_rectPicture.contains(dirty)) {
+    bool redrawn = false;
+    if (!m_bPictureValid || key != m_nPictureKey || ratio != m_dPictureRatio || !m_rectPicture.contains(dirty)) {
         const QRect area = visible.united(dirty) & canvas->rect();
-        const qreal ratio = canvas->devicePixelRatioF();
         QImage picture(area.size() * ratio, QImage::Format_RGB32);
         picture.setDevicePixelRatio(ratio);
         picture.fill(Qt::white);
         {
-            QPainter painter(&picture);
-            painter.translate(-area.topLeft());
-            CQtDrawingContext dc(painter, false);
+            QPainter picturePainter(&picture);
+            picturePainter.translate(-area.topLeft());
+            CQtDrawingContext dc(picturePainter, false);
             OnDraw(dc);
         }
         m_picture = std::move(picture);
         m_rectPicture = area;
         m_nPictureKey = key;
-        // The map drawn anew does not repeat the readout; a readout written
-        // after the window asked for the redraw stands over the new map.
-        if (m_bPictureValid)
-            m_bReadoutShown = false;
+        m_dPictureRatio = ratio;
         m_bPictureValid = true;
         ++m_nFullPaints;
+        redrawn = true;
+        // Lines are rasterised from where the picture's edge cuts them, so
+        // pixels of an earlier picture need not meet this one's: everything
+        // in view is shown from the new picture.
+        if (!onScreen || !(QRegion(visible) - region).isEmpty())
+            canvas->update(visible);
     }
-    QPainter painter(canvas);
     painter.drawImage(dirty.topLeft(), m_picture, QRectF(QPointF(dirty.topLeft() - m_rectPicture.topLeft()) *
                                                              m_picture.devicePixelRatio(),
                                                          QSizeF(dirty.size()) * m_picture.devicePixelRatio()));
-    if (m_bReadoutShown) {
-        painter.setClipRect(dirty);
+
+    // The readout line is written once, by the paint a hover asked for. Any
+    // other paint takes it away, and never in part: a paint that meets only
+    // a part of the line writes that part again and asks for a paint of the
+    // whole line, which then shows the map without it.
+    bool writeReadout = false;
+    if (onScreen) {
+        if (m_bReadoutPending && region.intersects(m_rectReadout)) {
+            writeReadout = true;
+            m_bReadoutPending = false;
+            m_bReadoutOnScreen = true;
+            m_bReadoutLeaving = false;
+        } else if (m_bReadoutOnScreen && region.intersects(m_rectReadout)) {
+            if (m_bReadoutLeaving || (QRegion(m_rectReadout & visible) - region).isEmpty()) {
+                m_bReadoutOnScreen = false;
+                m_bReadoutLeaving = false;
+            } else {
+                writeReadout = true;
+                m_bReadoutLeaving = true;
+                canvas->update(m_rectReadout);
+            }
+        }
+    } else {
+        writeReadout = m_bReadoutPending || (m_bReadoutOnScreen && !redrawn);
+    }
+    if (writeReadout) {
+        painter.setClipRegion(region);
         CQtDrawingContext dc(painter, false);
         DrawCursorReadout(dc);
     }
@@ -211,18 +252,33 @@ void CColorMapView::PaintCanvas(QWidget* canvas, const QRect& dirty)
 void CColorMapView::DropMapPicture()
 {
     m_bPictureValid = false;
-    m_bReadoutShown = false;
+    m_bReadoutPending = false;
+    m_bReadoutOnScreen = false;
+    m_bReadoutLeaving = false;
+}
+
+void CColorMapView::OnCanvasScrolled()
+{
+    // The scroll moved the pixels on screen: the part in view is shown anew
+    // from a picture of it, and a readout shown or asked for before goes.
+    m_bReadoutPending = false;
+    m_bReadoutOnScreen = false;
+    m_bReadoutLeaving = false;
+    m_canvas->update();
 }
 
 void CColorMapView::ShowCursorReadout()
 {
-    if (m_bReadoutShown && m_strShownLevel == GetCursorLevelText() && m_strShownPoint == GetCursorPointText())
+    // The same line already written (or about to be) stays.
+    const bool written = m_bReadoutPending || (m_bReadoutOnScreen && !m_bReadoutLeaving);
+    if (written && m_strShownLevel == GetCursorLevelText() && m_strShownPoint == GetCursorPointText())
         return;
-    m_bReadoutShown = true;
+    m_bReadoutPending = true;
     m_strShownLevel = GetCursorLevelText();
     m_strShownPoint = GetCursorPointText();
     const CRect band = GetCursorReadoutRect(m_canvas->width());
-    m_canvas->update(QRect(band.left, band.top, band.Width(), band.Height()));
+    m_rectReadout = QRect(band.left, band.top, band.Width(), band.Height());
+    m_canvas->update(m_rectReadout);
 }
 
 CSize CColorMapView::GetClientSize() const

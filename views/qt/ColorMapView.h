@@ -17,6 +17,7 @@
 class QComboBox;
 class QMouseEvent;
 class QContextMenuEvent;
+class QRegion;
 class QScrollArea;
 class CColorMapCanvas;
 
@@ -44,11 +45,12 @@ public:
     // Horizontal and vertical scroll positions.
     CPoint GetScrollPosition() const;
 
-    // Paints the picture on the canvas (called by the canvas): the map from
+    // Paints a region of the canvas (called by the canvas): the map from
     // the kept picture of the visible area, drawn anew only when its
-    // picture key changed or the window asked for a redraw, and the
-    // readout of the last hover over it.
-    void PaintCanvas(QWidget* canvas, const QRect& dirty);
+    // picture key or the screen's pixel ratio changed, the window asked for
+    // a redraw or the region leaves it; and, in the paint a hover asked for,
+    // the readout line over it.
+    void PaintCanvas(QWidget* canvas, const QRegion& region);
     // How often the map was drawn in full since the window was made.
     int GetFullPaintCount() const { return m_nFullPaints; }
 
@@ -98,6 +100,8 @@ private:
     // The kept picture is out of date: the next paint draws the map anew
     // (without the readout).
     void DropMapPicture();
+    // The canvas was scrolled.
+    void OnCanvasScrolled();
 
     QScrollArea* m_scroll = nullptr;
     CColorMapCanvas* m_canvas = nullptr;
@@ -108,14 +112,20 @@ private:
     bool m_bFilling = false;
     QMetaObject::Connection m_focusConnection;
     // The map as last drawn, of the canvas area m_rectPicture, and the
-    // picture key it was drawn for.
+    // picture key and device pixel ratio it was drawn for.
     QImage m_picture;
     QRect m_rectPicture;
     std::uint64_t m_nPictureKey = 0;
+    qreal m_dPictureRatio = 1.0;
     bool m_bPictureValid = false;
     int m_nFullPaints = 0;
-    // A readout is shown over the picture, with these texts.
-    bool m_bReadoutShown = false;
+    // The readout line (texts below, band m_rectReadout of the canvas): a
+    // hover asked to write it; it stands whole on screen; a paint of the
+    // whole line to take it away is asked for.
+    bool m_bReadoutPending = false;
+    bool m_bReadoutOnScreen = false;
+    bool m_bReadoutLeaving = false;
+    QRect m_rectReadout;
     std::string m_strShownLevel;
     std::string m_strShownPoint;
 };
