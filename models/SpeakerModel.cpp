@@ -6,6 +6,7 @@
 #include "models/StdSPModel.h"
 #include "platform/Archive.h"
 #include "platform/Progress.h"
+#include "platform/ProgressScale.h"
 #include "platform/TextFile.h"
 #include "resources/StringTable.h"
 
@@ -13,8 +14,31 @@
 #include <climits>
 #include <cmath>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace {
+
+// The import's bar over the lines of every balloon block: the readers step
+// a running counter by one a line, and the bar, whose range is 16-bit,
+// shows the share of the lines read also when there are more of them than
+// its range holds.
+class CLineProgress : public IProgress {
+public:
+    CLineProgress(IProgress& bar, std::uint64_t lines) : m_bar(bar), m_scale(lines)
+    {
+        m_bar.SetRange(0, m_scale.GetRange());
+    }
+    void SetMessage(const std::string& text) override { m_bar.SetMessage(text); }
+    void SetRange(int low, int high) override { m_bar.SetRange(low, high); }
+    void SetPos(int pos) override { m_bar.SetPos(m_scale.GetPosition(static_cast<std::size_t>(std::max(pos, 0)))); }
+    void ShowStopButton(bool show) override { m_bar.ShowStopButton(show); }
+    bool PumpMessages() override { return m_bar.PumpMessages(); }
+
+private:
+    IProgress& m_bar;
+    CProgressScale m_scale;
+};
 
 constexpr unsigned kIdsBadModelData = 39211;
 constexpr unsigned kIdsBadPowerShare = 39212;
@@ -301,9 +325,10 @@ BOOL CSpeakerModel::ImportFromFile(CStdioFile& file, IProgress* progress, CSpeak
             problem->SetEndsEarly(0);
         return FALSE;
     }
+    std::optional<CLineProgress> lineProgress;
     if (progress != nullptr) {
-        const std::uint64_t steps = static_cast<std::uint64_t>(frequencies) * (rows - 1) * m_balloons.size();
-        progress->SetRange(0, static_cast<int>(std::min<std::uint64_t>(steps, INT_MAX)));
+        lineProgress.emplace(*progress, static_cast<std::uint64_t>(frequencies) * (rows - 1) * m_balloons.size());
+        progress = &*lineProgress;
     }
     // Every line of a balloon block must be there: a file cut short is
     // refused rather than imported with silent zeros.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -71,6 +72,32 @@ TEST(ImportTest, TheContainerAppendsAndReportsProgressPerFrequencyLine)
     EXPECT_EQ(container.GetAt(1)->GetTypeCode(), 1);
     EXPECT_EQ(container.GetAt(1)->GetUnitFlag(), 1);
     EXPECT_EQ(container.GetAt(2), nullptr);
+}
+
+TEST(ImportTest, TheBarShowsTheShareOfTheLinesReadBeyondItsRange)
+{
+    // 240 frequencies (1/24 octave from 20 Hz) on 300 meridian rows:
+    // 72,000 level lines, more than the bar's 16-bit range holds.
+    std::string text = "Tiny\n1\n300\n1\n24\n20\n20000\nh,100,10\n90\n";
+    for (int i = 0; i < 300; ++i) {
+        text += std::to_string(i * 1.2) + "\n";
+        for (int k = 0; k < 240; ++k)
+            text += "90,0\n";
+    }
+    CSpeakerModelContainer container;
+    CRecordingProgress progress;
+    CStdioFile file;
+    file.OpenText("1\n" + text);
+    ASSERT_TRUE(container.ImportModel(file, 0, &progress));
+    ASSERT_EQ(container.GetAt(0)->GetHeader().GetFrequencyCount(), 240u);
+    ASSERT_EQ(progress.ranges.size(), 1u);
+    EXPECT_EQ(progress.ranges[0], std::make_pair(0, 0xFFFF));
+    ASSERT_EQ(progress.positions.size(), 72000u);
+    // Each position is the share of the lines read before it.
+    for (std::size_t n = 0; n < progress.positions.size(); n += 997)
+        EXPECT_NEAR(progress.positions[n], 65535.0 * static_cast<double>(n) / 72000.0, 1.0) << "line " << n;
+    EXPECT_TRUE(std::is_sorted(progress.positions.begin(), progress.positions.end()));
+    EXPECT_GE(progress.positions.back(), 65534);
 }
 
 TEST(ImportTest, TypeCodeLines)
