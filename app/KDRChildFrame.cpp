@@ -98,6 +98,11 @@ void CKDRChildFrame::ShowInitially()
     show();
 }
 
+QSize CKDRChildFrame::sizeHint() const
+{
+    return QSize(kInitialWidth, kInitialHeight);
+}
+
 void CKDRChildFrame::InitialUpdate()
 {
     // The speaker list, the window's first view, is the pane its commands go

@@ -43,6 +43,8 @@ public:
     // Shows the window 785 x 500 at the top left of the area, or filling the
     // area when the area maximises it (another project window is maximised).
     void ShowInitially();
+    // The size of a new window: what Window > Cascade gives each window.
+    QSize sizeHint() const override;
     // Runs the views' initial update, in the order the panes were created.
     void InitialUpdate();
 

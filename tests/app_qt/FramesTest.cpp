@@ -515,3 +515,35 @@ TEST_F(FramesTest, TheWindowInFrontStaysMaximisedWhenTheMaximisedOneCloses)
     EXPECT_FALSE(frame->ChildFrames().front()->isMaximized());
     EXPECT_EQ(frame->ChildFrames().front()->geometry(), QRect(0, 0, 785, 500));
 }
+
+// Window > Cascade gives every project window the size of a new window
+// (within the area), also windows that were maximised, and Tile shares the
+// area out among them.
+TEST_F(FramesTest, CascadeAndTileKeepTheWindowsUsable)
+{
+    frame->resize(1200, 900);
+    app.OnFileNew();
+    app.OnFileNew();
+    QApplication::processEvents();
+    ASSERT_EQ(frame->ChildFrames().size(), 2);
+    frame->ChildFrames().back()->showMaximized();
+    QApplication::processEvents();
+
+    frame->RouteCommand(ID_WINDOW_CASCADE);
+    QApplication::processEvents();
+    const QRect area = frame->MdiArea()->viewport()->rect();
+    for (CKDRChildFrame* child : frame->ChildFrames()) {
+        SCOPED_TRACE(child->GetDocument().GetTitle());
+        EXPECT_FALSE(child->isMaximized());
+        EXPECT_EQ(child->size(), QSize(785, 500));
+        EXPECT_TRUE(area.contains(child->geometry()));
+    }
+    EXPECT_NE(frame->ChildFrames()[0]->pos(), frame->ChildFrames()[1]->pos());
+
+    frame->RouteCommand(ID_WINDOW_TILE_HORZ);
+    QApplication::processEvents();
+    int covered = 0;
+    for (CKDRChildFrame* child : frame->ChildFrames())
+        covered += child->width() * child->height();
+    EXPECT_EQ(covered, area.width() * area.height());
+}
