@@ -108,10 +108,15 @@ void CColorMapViewCore::DrawSPLSummary(IDrawingContext& dc, int h)
 {
     dc.SetBkColor(kWhite);
     const CListeningPlane& plane = GetCondition()->GetPlane();
-    DrawTextLine(dc, 6, h, LoadStringId(kIdsMaxLevel) + FormatLevel(plane.GetMaxLevel()));
-    DrawTextLine(dc, 7, h, LoadStringId(kIdsMinLevel) + FormatLevel(plane.GetMinLevel()));
-    DrawTextLine(dc, 8, h, LoadStringId(kIdsAverageLevel) + FormatLevel(plane.GetAverageLevel()));
-    DrawTextLine(dc, 9, h, LoadStringId(kIdsSpeechLevel) + FormatLevel(plane.GetSpeechAverageLevel()));
+    // Without a speaker in the room nothing sounds, whatever the plane's
+    // results still hold (zeros of a new project, the map before a Remove
+    // All): the plane then shows in the colour of the lowest level.
+    const bool silent = m_doc.GetInstallations().GetCount() == 0;
+    const auto level = [silent](double value) { return silent ? LoadStringId(kIdsNoSound) : FormatLevel(value); };
+    DrawTextLine(dc, 6, h, LoadStringId(kIdsMaxLevel) + level(plane.GetMaxLevel()));
+    DrawTextLine(dc, 7, h, LoadStringId(kIdsMinLevel) + level(plane.GetMinLevel()));
+    DrawTextLine(dc, 8, h, LoadStringId(kIdsAverageLevel) + level(plane.GetAverageLevel()));
+    DrawTextLine(dc, 9, h, LoadStringId(kIdsSpeechLevel) + level(plane.GetSpeechAverageLevel()));
     DrawTextLine(dc, 14, h, LoadStringId(kIdsSpeakerCount) + FormatNumber(m_doc.GetInstallations().GetCount(), 4));
 }
 

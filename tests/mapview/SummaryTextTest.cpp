@@ -46,7 +46,10 @@ TEST(SummaryText, EmptyProject)
     EXPECT_EQ(lines[3], "Date : 2026-12-07");
     EXPECT_EQ(lines[11], "Ceiling Height (Solid Material) : 3[m]");
     EXPECT_EQ(lines[12], "Audience Plane Height : 1.2[m]");
-    EXPECT_EQ(lines[6], "Average SPL @This Color Mapping (Pink Noise, Max Value in Audience Plane) : 0[dB]");
+    // Nothing sounds in a room without speakers: no level, not the zeros
+    // the plane's results start with.
+    EXPECT_EQ(lines[6], "Average SPL @This Color Mapping (Pink Noise, Max Value in Audience Plane) : No sound");
+    EXPECT_EQ(lines[9], "Average SPL @This Color Mapping (Music/Speech, Average Value in Audience Plane) : No sound");
     EXPECT_EQ(lines[14], "Number of Speakers : 0");
     EXPECT_EQ(lines[15], "Recommended Amplifier Power : 0[W]");
     for (int k = 17; k <= 26; ++k)
@@ -58,6 +61,7 @@ TEST(SummaryText, EmptyProject)
 TEST(SummaryText, LevelsCeilingPlaneAndUnit)
 {
     Block b;
+    b.scene.Install(b.scene.AddModel(SmallSpeaker()), 1, 1, 3);
     b.scene.Plane().SetMaxLevel(93.456);
     b.scene.Plane().SetMinLevel(71.04);
     b.scene.Plane().SetAverageLevel(88.0);

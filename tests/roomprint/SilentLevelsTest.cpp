@@ -182,3 +182,33 @@ TEST(SilentLevels, EachResultLineSaysSoOnItsOwn)
     EXPECT_EQ(l[0], kMaxLabel + "No level");
     EXPECT_EQ(l[1], kMinLabel + "1000000[dB]");
 }
+
+// Without a speaker in the room nothing sounds: the plane shows in one
+// colour, and the result lines say so, whatever the last map left in them
+// (a new project holds zeros, Remove All the levels of the map before).
+TEST(SilentLevels, ARoomWithoutSpeakersShowsNoSound)
+{
+    Room r(1000.0, 6.0);
+    r.scene.Calculator(Evaluation::Reference, 2)->CalcColorMap();
+    ASSERT_GT(r.scene.Plane().GetMaxLevel(), 40.0);
+    r.scene.doc->m_installations.RemoveAll();
+    for (double level : {93.0, 0.0}) {
+        SCOPED_TRACE(level);
+        CListeningPlane& plane = r.scene.Plane();
+        plane.SetMaxLevel(level);
+        plane.SetMinLevel(level);
+        plane.SetAverageLevel(level);
+        plane.SetSpeechAverageLevel(level);
+        CRecordingDC screen;
+        r.view->OnDraw(screen);
+        const auto texts = screen.OpsOf(CDrawOp::TextOut);
+        EXPECT_TRUE(HasText(texts, kMaxLabel + "No sound"));
+        EXPECT_TRUE(HasText(texts, kMinLabel + "No sound"));
+        EXPECT_TRUE(HasText(texts, kAverageLabel + "No sound"));
+        EXPECT_TRUE(HasText(texts, kSpeechLabel + "No sound"));
+        ExpectNoSentinel(texts);
+        const auto paper = r.PrintFirstPage();
+        EXPECT_TRUE(HasText(paper, kMaxLabel + "No sound"));
+        ExpectNoSentinel(paper);
+    }
+}
