@@ -1,8 +1,9 @@
 // The memory a project file can make the loader hold: crafted small files
 // must never make it ask for more than a small multiple of their own size.
 // Every allocation of this test program goes through the counting operator
-// new below.
+// new.
 #include "ModelTestData.h"
+#include "support/AllocationCounter.h"
 #include "document/ProjectFileBuilders.h"
 
 #include "document/KDRDoc.h"
@@ -12,94 +13,17 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
+KADREL_COUNTING_OPERATOR_NEW()
 
 namespace {
 
-// While counting, the live and the peak bytes allocated since counting began;
-// an allocation that would pass the limit fails as running out of memory
-// does, so that a loader without bounds fails fast instead of taking the
-// machine's memory.
-std::atomic<bool> g_counting{false};
-std::atomic<std::size_t> g_live{0};
-std::atomic<std::size_t> g_peak{0};
-std::size_t g_limit = 0;
-
-// Each block carries its size and whether it was counted in front of it.
-constexpr std::size_t kHeader = 16;
-
-void* Allocate(std::size_t n)
-{
-    const bool counted = g_counting.load();
-    if (counted) {
-        const std::size_t now = g_live += n;
-        if (now > g_limit) {
-            g_live -= n;
-            throw std::bad_alloc();
-        }
-        std::size_t peak = g_peak.load();
-        while (now > peak && !g_peak.compare_exchange_weak(peak, now)) {
-        }
-    }
-    auto* block = static_cast<unsigned char*>(std::malloc(n + kHeader));
-    if (block == nullptr) {
-        if (counted)
-            g_live -= n;
-        throw std::bad_alloc();
-    }
-    reinterpret_cast<std::size_t*>(block)[0] = n;
-    reinterpret_cast<std::size_t*>(block)[1] = counted ? 1 : 0;
-    return block + kHeader;
-}
-
-void Release(void* p) noexcept
-{
-    if (p == nullptr)
-        return;
-    auto* block = static_cast<unsigned char*>(p) - kHeader;
-    if (reinterpret_cast<std::size_t*>(block)[1] != 0)
-        g_live -= reinterpret_cast<std::size_t*>(block)[0];
-    std::free(block);
-}
-
-// Runs load with counting on and returns the peak bytes it held.
+// Runs load with counting on and returns the peak bytes it held; past
+// 64 MiB an allocation fails as running out of memory does.
 template <class Load>
 std::size_t PeakBytesOf(Load load)
 {
-    g_live = 0;
-    g_peak = 0;
-    g_limit = 64u << 20;
-    g_counting = true;
-    try {
-        load();
-    } catch (...) {
-        g_counting = false;
-        throw;
-    }
-    g_counting = false;
-    return g_peak.load();
+    return allocationcounter::PeakBytesOf(load, 64u << 20);
 }
-
-}  // namespace
-
-void* operator new(std::size_t n)
-{
-    return Allocate(n);
-}
-
-void operator delete(void* p) noexcept
-{
-    Release(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept
-{
-    Release(p);
-}
-
-namespace {
 
 using namespace modeltest;
 
