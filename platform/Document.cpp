@@ -102,10 +102,13 @@ void CDocument::OnCloseDocument()
 void CDocument::ReportSaveLoadException(const std::string& path, bool saving, const std::exception* e)
 {
     std::string text;
-    if (dynamic_cast<const CArchiveException*>(e))
+    if (const auto* archive = dynamic_cast<const CArchiveException*>(e)) {
         text = "Unexpected file format.";
-    else
+        if (archive->m_bExplainsToUser)
+            text += std::string("\n") + archive->what();
+    } else {
         text = LoadStringId(saving ? 61698u : 61697u);
+    }
     if (e && dynamic_cast<const CFileException*>(e))
         text += std::string("\n") + e->what();
     (void)path;

@@ -58,7 +58,8 @@ public:
 
     // Reports a failed load or save: a file error as "Failed to open
     // document." / "Failed to save document.", a format error as
-    // "Unexpected file format.".
+    // "Unexpected file format.", followed by its reason when it carries one
+    // for the user.
     virtual void ReportSaveLoadException(const std::string& path, bool saving, const std::exception* e);
 
 private:
