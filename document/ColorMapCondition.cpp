@@ -1,8 +1,12 @@
 #include "document/ColorMapCondition.h"
 
+#include "document/ProjectFileLimits.h"
 #include "platform/Archive.h"
+#include "resources/StringTable.h"
 
 namespace {
+
+constexpr unsigned kIdsBadView = 39426;
 
 void StoreWord(CArchive& ar, LONG value)
 {
@@ -52,5 +56,12 @@ void CColorMapCondition::Serialize(CArchive& ar, DWORD version)
     m_plane.Serialize(ar, version);
     if (version >= 0x01040000) {
         ar >> m_dViewAngle[0] >> m_dViewAngle[1] >> m_dViewAngle[2];
+    }
+    // The band chooses the frequencies of the calculation, the scale and the
+    // view angles the projection of every point drawn.
+    using namespace ProjectFileLimits;
+    if (!IsUsableFrequency(m_dFrequency) || !IsUsableBandFraction(m_dBandFraction) || !IsUsableScale(m_dScale) ||
+        !IsUsableAngles(CPoint3D(m_dViewAngle[0], m_dViewAngle[1], m_dViewAngle[2]))) {
+        CArchive::ThrowExplained(LoadStringId(kIdsBadView));
     }
 }

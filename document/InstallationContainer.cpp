@@ -1,10 +1,13 @@
 #include "document/InstallationContainer.h"
 
+#include "document/ProjectFileLimits.h"
 #include "platform/Archive.h"
-
-#include <cmath>
+#include "resources/StringTable.h"
 
 namespace {
+
+constexpr unsigned kIdsBadRoom = 39422;
+constexpr unsigned kIdsBadTotalPower = 39423;
 
 int g_applicationLengthUnit = 0;
 
@@ -108,14 +111,20 @@ void CInstallationContainer::Serialize(CArchive& ar, DWORD version)
         ar >> m_dRoom[kRoomSizeZ];
         m_dRoom[kRoomHeight] = 0.0;
     }
-    // Every length of the room enters the drawing and the ceiling mirror of
-    // the calculation; one that is no number can only come from a damaged file.
+    // Every length of the room enters the drawing, the placement grid and
+    // the ceiling mirror of the calculation; one beyond the bounds can only
+    // come from a damaged file.
     for (double d : m_dRoom) {
-        if (!std::isfinite(d)) {
-            CArchive::ThrowFormat("a room length that is no number");
+        if (!ProjectFileLimits::IsUsableLength(d)) {
+            CArchive::ThrowExplained(LoadStringId(kIdsBadRoom));
         }
     }
     ar >> m_dTotalPower;
+    // Shown with the amplifier power; taken as read, but within what the
+    // installations can add up to.
+    if (!ProjectFileLimits::IsUsableTotalPower(m_dTotalPower)) {
+        CArchive::ThrowExplained(LoadStringId(kIdsBadTotalPower));
+    }
     m_nCeilingKind = ar.ReadWord();
     m_list.Serialize(ar, version);
     ar.CheckCount(count, CInstallationElement::kRecordSize);

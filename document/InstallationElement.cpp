@@ -1,10 +1,13 @@
 #include "document/InstallationElement.h"
 
+#include "document/ProjectFileLimits.h"
 #include "platform/Archive.h"
-
-#include <cmath>
+#include "resources/StringTable.h"
 
 namespace {
+
+constexpr unsigned kIdsBadPower = 39420;
+constexpr unsigned kIdsBadPlace = 39421;
 
 void SerializePoint(CArchive& ar, CPoint3D& p)
 {
@@ -13,11 +16,6 @@ void SerializePoint(CArchive& ar, CPoint3D& p)
     } else {
         ar >> p.x >> p.y >> p.z;
     }
-}
-
-bool IsFinite(const CPoint3D& p)
-{
-    return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
 
 }  // namespace
@@ -51,14 +49,15 @@ void CInstallationElement::Serialize(CArchive& ar, DWORD /*version*/)
     } else {
         m_nModelIndex = ar.ReadWord();
         m_nTapIndex = ar.ReadWord();
-        // No editing ever gives a speaker a negative or endless power or a
-        // position or angle that is no number; the calculation would turn
-        // every level of the map into NaN.
-        if (!(m_dPower >= 0.0) || !std::isfinite(m_dPower)) {
-            CArchive::ThrowFormat("an installation with a negative or invalid power");
+        // No editing ever gives a speaker a negative power, one beyond what
+        // the pressure calculation can scale by, or a place or aim beyond
+        // the bounds; the calculation would turn levels of the map infinite
+        // or into no number.
+        if (!ProjectFileLimits::IsUsablePower(m_dPower)) {
+            CArchive::ThrowExplained(LoadStringId(kIdsBadPower));
         }
-        if (!IsFinite(m_position) || !IsFinite(m_angles)) {
-            CArchive::ThrowFormat("an installation with an invalid position or angle");
+        if (!ProjectFileLimits::IsUsablePoint(m_position) || !ProjectFileLimits::IsUsableAngles(m_angles)) {
+            CArchive::ThrowExplained(LoadStringId(kIdsBadPlace));
         }
     }
 }

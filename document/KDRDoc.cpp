@@ -1,5 +1,6 @@
 #include "document/KDRDoc.h"
 
+#include "document/ProjectFileLimits.h"
 #include "platform/Archive.h"
 #include "platform/ArchiveException.h"
 #include "platform/DataExchange.h"
@@ -17,6 +18,7 @@
 namespace {
 
 constexpr DWORD kVersion100 = 0x01000000;
+constexpr unsigned kIdsBadAutoValues = 39427;
 
 constexpr std::array<DWORD, 6> kAcceptedVersions = {
     0x01000000, 0x01030000, 0x01040000, 0x01040100, 0x01040200, 0x02000000,
@@ -178,6 +180,19 @@ void CKDRDoc::SerializeBody(CArchive& ar, DWORD version)
         ar >> m_dAutoHeight;
         for (double& d : m_dAutoDistance) {
             ar >> d;
+        }
+        // The automatic installation lays speakers at these values and the
+        // map's summary shows them; the marker of a value not set lies
+        // within the bounds.
+        using namespace ProjectFileLimits;
+        static_assert(kNotSet <= kMaxLength && kNotSet <= kMaxAngle);
+        bool usable = IsUsableBandFraction(m_dAutoBand) && IsUsableFrequency(m_dAutoCenterFreq) &&
+                      IsUsableAngles(m_ptAutoAngles) && IsUsableLength(m_dAutoHeight);
+        for (double d : m_dAutoDistance) {
+            usable = usable && IsUsableLength(d);
+        }
+        if (!usable) {
+            CArchive::ThrowExplained(LoadStringId(kIdsBadAutoValues));
         }
         m_bSameAsRoom = ar.ReadWord() != 0;
         m_bManualRecalculation = (version == kVersion100) ? 0 : ar.ReadWord();

@@ -332,7 +332,6 @@ int CKDRDoc::AutoInstall()
             return 1;
         }
     }
-    m_bAutoInstalled = FALSE;
 
     // The remembered values, or the defaults of the model.
     const double height = m_dAutoHeight == kNotSet ? roomHeight : m_dAutoHeight;
@@ -377,10 +376,14 @@ int CKDRDoc::AutoInstall()
     }
 
     // The installations leave the room but are kept: a grid that cannot be
-    // laid gives them back as they were.
+    // laid gives them back as they were, with the flag that says whether
+    // they came from an automatic installation. Until then the room holds
+    // no automatic layout.
     CInstallationElementList previous = std::exchange(m_installations.GetList(), CInstallationElementList());
     const double previousTotalPower = m_installations.GetTotalPower();
     const int previousDragState = m_nDragInstallState;
+    const BOOL previousAutoInstalled = m_bAutoInstalled;
+    m_bAutoInstalled = FALSE;
     m_installations.UpdateTotalPower();
     UpdateAllViews(nullptr, kHintRecalcMaps);
     UpdateAllViews(nullptr, kHintInstallationList);
@@ -420,6 +423,7 @@ int CKDRDoc::AutoInstall()
             m_installations.GetList() = std::move(previous);
             m_installations.SetTotalPower(previousTotalPower);
             m_nDragInstallState = previousDragState;
+            m_bAutoInstalled = previousAutoInstalled;
             failureText = AutoInstallFailureText(scanFailed, layout.m_failure);
             result = 1;
         } else {
@@ -443,7 +447,10 @@ int CKDRDoc::AutoInstall()
         }
     }
 
-    RebuildAllPlanes();
+    // A room given back as it was keeps the levels of its map, which were
+    // never touched while the room stood empty.
+    if (result == 0)
+        RebuildAllPlanes();
     UpdateAllViews(nullptr, kHintRecalcMaps);
     UpdateAllViews(nullptr, kHintInstallationList);
     ClearGraphCursorCurves();

@@ -1,6 +1,8 @@
 #include "document/ListeningPlane.h"
 
+#include "document/ProjectFileLimits.h"
 #include "platform/Archive.h"
+#include "resources/StringTable.h"
 
 #include <cmath>
 #include <cstdint>
@@ -15,6 +17,8 @@ const COLORREF CListeningPlane::kColorScale[kColorCount] = {
 namespace {
 
 constexpr DWORD kVersion140 = 0x01040000;
+constexpr unsigned kIdsBadGeometry = 39424;
+constexpr unsigned kIdsBadLevels = 39425;
 
 // The snapped extents and dot counts that Set derives from a geometry.
 struct PlaneGrid {
@@ -285,6 +289,17 @@ void CListeningPlane::Serialize(CArchive& ar, DWORD version)
         ar >> ext[2];
     }
     ar >> top >> origin[0] >> origin[1] >> origin[2];
+    // The plane's place and dots enter every calculation point and the
+    // drawing, its scale every colour and the legend.
+    using ProjectFileLimits::IsUsableLength;
+    using ProjectFileLimits::IsUsableLevel;
+    if (!IsUsableLength(pitch) || !IsUsableLength(ext[0]) || !IsUsableLength(ext[1]) || !IsUsableLength(ext[2]) ||
+        !IsUsableLength(origin[0]) || !IsUsableLength(origin[1]) || !IsUsableLength(origin[2])) {
+        CArchive::ThrowExplained(LoadStringId(kIdsBadGeometry));
+    }
+    if (!IsUsableLevel(top) || !IsUsableLevel(step)) {
+        CArchive::ThrowExplained(LoadStringId(kIdsBadLevels));
+    }
 
     // The dots on file are the ones Set makes from these values, and Set
     // recounts them: a stored count that differs is only a stale word. A
@@ -315,6 +330,15 @@ void CListeningPlane::Serialize(CArchive& ar, DWORD version)
             ar >> s[2];
         }
         ar >> level;
+        // The stored centres are the points the map is calculated at.
+        for (int k = 0; k < 3; ++k) {
+            if (!IsUsableLength(c[k]) || !IsUsableLength(s[k])) {
+                CArchive::ThrowExplained(LoadStringId(kIdsBadGeometry));
+            }
+        }
+        if (!ProjectFileLimits::IsUsableResultLevel(level)) {
+            CArchive::ThrowExplained(LoadStringId(kIdsBadLevels));
+        }
         dot->SetCenter(c[0], c[1], c[2]);
         dot->SetSize(s[0], s[1], s[2]);
         dot->SetLevel(level);
@@ -325,7 +349,16 @@ void CListeningPlane::Serialize(CArchive& ar, DWORD version)
     for (std::size_t i = 0; i < colours; ++i) {
         loaded.m_colors[i] = ar.ReadDword();
         loaded.m_thresholds[i] = ar.ReadDouble();
+        if (!IsUsableLevel(loaded.m_thresholds[i])) {
+            CArchive::ThrowExplained(LoadStringId(kIdsBadLevels));
+        }
     }
     ar >> loaded.m_dMaxLevel >> loaded.m_dMinLevel >> loaded.m_dAverageLevel >> loaded.m_dSpeechAverageLevel;
+    for (double result : {loaded.m_dMaxLevel, loaded.m_dMinLevel, loaded.m_dAverageLevel,
+                          loaded.m_dSpeechAverageLevel}) {
+        if (!ProjectFileLimits::IsUsableResultLevel(result)) {
+            CArchive::ThrowExplained(LoadStringId(kIdsBadLevels));
+        }
+    }
     TakeFrom(loaded);
 }

@@ -34,6 +34,11 @@ void CArchive::ThrowFormat(const std::string& what)
     throw CArchiveException(CArchiveException::badSchema, what);
 }
 
+void CArchive::ThrowExplained(const std::string& reason)
+{
+    throw CArchiveException(CArchiveException::badSchema, reason, true);
+}
+
 void CArchive::ThrowEndOfFile()
 {
     throw CArchiveException(CArchiveException::endOfFile, "Unexpected end of file.");

@@ -81,6 +81,9 @@ public:
     std::vector<BYTE> TakeBuffer() { return std::move(m_data); }
 
     [[noreturn]] static void ThrowFormat(const std::string& what);
+    // A format error whose reason (a sentence of the string table) the user
+    // is shown with the load-error report.
+    [[noreturn]] static void ThrowExplained(const std::string& reason);
     [[noreturn]] static void ThrowEndOfFile();
 
 private:

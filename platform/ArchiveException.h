@@ -8,10 +8,13 @@ class CArchiveException : public std::runtime_error {
 public:
     enum Cause { none, generic, readOnly, endOfFile, writeOnly, badIndex, badClass, badSchema };
 
-    CArchiveException(Cause cause, const std::string& what)
-        : std::runtime_error(what), m_cause(cause) {}
+    CArchiveException(Cause cause, const std::string& what, bool explainsToUser = false)
+        : std::runtime_error(what), m_cause(cause), m_bExplainsToUser(explainsToUser) {}
 
     Cause m_cause;
+    // what() is a sentence of the string table that the load-error report
+    // shows under its own text.
+    bool m_bExplainsToUser;
 };
 
 // Raised when a file cannot be opened, read or written.

@@ -106,10 +106,13 @@ void CDocument::ReportSaveLoadException(const std::string& path, bool saving, co
     if (dynamic_cast<const CUserException*>(e))
         return;
     std::string text;
-    if (dynamic_cast<const CArchiveException*>(e))
+    if (const auto* archive = dynamic_cast<const CArchiveException*>(e)) {
         text = "Unexpected file format.";
-    else
+        if (archive->m_bExplainsToUser)
+            text += std::string("\n") + archive->what();
+    } else {
         text = LoadStringId(saving ? 61698u : 61697u);
+    }
     if (e && dynamic_cast<const CFileException*>(e))
         text += std::string("\n") + e->what();
     (void)path;

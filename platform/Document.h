@@ -58,8 +58,8 @@ public:
 
     // Reports a failed load or save: a file error as "Failed to open
     // document." / "Failed to save document.", a format error as
-    // "Unexpected file format."; nothing for a CUserException (the user has
-    // been told).
+    // "Unexpected file format.", followed by its reason when it carries one
+    // for the user; nothing for a CUserException (the user has been told).
     virtual void ReportSaveLoadException(const std::string& path, bool saving, const std::exception* e);
 
 private:

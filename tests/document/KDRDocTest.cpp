@@ -321,7 +321,8 @@ TEST_F(KDRDocFile, ABrokenFileOpensNothing)
         EXPECT_EQ(doc.GetProjectName(), "");
         EXPECT_EQ(doc.m_bOpenedFromFile, FALSE);
     }
-    EXPECT_EQ(messages.shown[0].first, "Unexpected file format.");
+    EXPECT_EQ(messages.shown[0].first, "Unexpected file format.\nThe project file holds an installation whose power "
+                                       "is negative, out of range or no valid number.");
     CKDRDoc doc;
     EXPECT_TRUE(doc.OnOpenDocument(Write("zero.zkdr", CurrentFile(V200, "Hall A", 0.0))));
     EXPECT_EQ(doc.m_installations.GetAt(0)->GetPower(), 0.0);

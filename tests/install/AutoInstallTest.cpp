@@ -413,7 +413,7 @@ TEST_F(AutoInstallTest, AFailedScanOrAnImpossibleGridGivesTheRoomBackAndSaysWhy)
         EXPECT_EQ(doc.m_installations.GetCurrentIndex(), 1);
         EXPECT_EQ(doc.m_installations.GetTotalPower(), 99.0);
         EXPECT_EQ(doc.m_nDragInstallState, 0);
-        EXPECT_FALSE(doc.m_bAutoInstalled);
+        EXPECT_TRUE(doc.m_bAutoInstalled);
         EXPECT_EQ(doc.m_dAutoDistance[3], 7.0);
         // The emptied room for the scan, then the room as it was.
         EXPECT_EQ(hints.hints, (std::vector<long>{1, 2, 4, 1, 2, 4}));
@@ -422,6 +422,71 @@ TEST_F(AutoInstallTest, AFailedScanOrAnImpossibleGridGivesTheRoomBackAndSaysWhy)
         EXPECT_EQ(box.shown[0].first, c.text);
         EXPECT_EQ(box.shown[0].second, static_cast<unsigned>(MB_OK | MB_ICONEXCLAMATION));
     }
+}
+
+TEST_F(AutoInstallTest, AnAttemptThatLaysNothingKeepsTheAutomaticLayoutAndItsMap)
+{
+    // A room laid automatically, its map calculated, recalculation by hand.
+    AddModel(doc, 0, 3, {{false, 10.0}});
+    AddCondition(doc, 1.2);
+    doc.m_installations.AddInstallation(0, 0, 3, 3, 3, 0, 0, 0, 10.0, TRUE);
+    doc.m_installations.AddInstallation(0, 0, 7, 3, 3, 0, 0, 0, 10.0, TRUE);
+    doc.m_bManualRecalculation = TRUE;
+    CListeningPlane& plane = doc.m_colorMapConditions.GetAtOrNull(0)->GetPlane();
+    for (const auto& dot : plane.GetCells())
+        dot->SetLevel(87.5);
+    plane.SetMaxLevel(91.0);
+    plane.SetMinLevel(80.0);
+    plane.SetAverageLevel(86.0);
+    plane.SetSpeechAverageLevel(82.0);
+    auto mapIsKept = [&plane]() {
+        for (const auto& dot : plane.GetCells()) {
+            if (dot->GetLevel() != 87.5)
+                return false;
+        }
+        return plane.GetMaxLevel() == 91.0 && plane.GetMinLevel() == 80.0 && plane.GetAverageLevel() == 86.0 &&
+               plane.GetSpeechAverageLevel() == 82.0;
+    };
+
+    const struct {
+        const char* name;
+        bool dialogOk;
+        bool doubtfulCancelled;
+        int failingAxis;
+    } cases[] = {
+        {"Cancel in the dialog", false, false, -1},
+        {"Cancel at the doubtful result", true, true, -1},
+        {"a scan that finds no edge", true, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.m_bAutoInstalled = TRUE;
+        ui.autoOk = c.dialogOk;
+        ui.autoEdit = [&c](CAutoInstallationValues& v) {
+            v.layoutPattern = c.doubtfulCancelled ? 1 : 0;
+            v.angles[2] = 45.0;
+        };
+        docUi.answers = {IDCANCEL};
+        ui.coverageResult[0] = c.failingAxis == 0 ? 1 : 0;
+        box.shown.clear();
+
+        EXPECT_EQ(doc.AutoInstall(), 1);
+
+        EXPECT_TRUE(doc.m_bAutoInstalled);
+        EXPECT_EQ(doc.m_installations.GetCount(), 2);
+        EXPECT_TRUE(mapIsKept());
+    }
+    // The failed scan said why.
+    EXPECT_EQ(box.shown.size(), 1u);
+
+    // A grid laid from the scan is a new automatic layout with a map to come.
+    ui.autoEdit = nullptr;
+    ui.coverageResult[0] = 0;
+    EXPECT_EQ(doc.AutoInstall(), 0);
+    EXPECT_TRUE(doc.m_bAutoInstalled);
+    EXPECT_EQ(doc.m_installations.GetCount(), 4);
+    EXPECT_EQ(plane.GetCells().GetAt(0)->GetLevel(), 0.0);
+    EXPECT_EQ(plane.GetMaxLevel(), 0.0);
 }
 
 }  // namespace
