@@ -554,7 +554,7 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
     m_tapTable.SerializeHeader(ar);
     const DWORD elementCount = m_tapTable.GetElementCount();
     if (elementCount > SpeakerDataLimits::kMaxModuleCount)
-        CArchive::ThrowFormat(LoadStringId(kIdsBadModelData));
+        CArchive::ThrowExplained(LoadStringId(kIdsBadModelData));
     ResizeVariableParams();
     // Each placement has an angle record (24 bytes) and a share and position
     // record (32 bytes) still to come.
@@ -567,7 +567,7 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
     // A negative or non-finite share (or position or aim) can only come
     // from a damaged file; it would turn every level into NaN.
     if (!ArePlacementsUsable(m_placements))
-        CArchive::ThrowFormat(LoadStringId(kIdsBadPowerShare));
+        CArchive::ThrowExplained(LoadStringId(kIdsBadPowerShare));
 
     m_header.Serialize(ar);
     const DWORD tapCount = m_header.GetTapCount();
@@ -581,7 +581,7 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
     const DWORD frequencies = m_header.GetFrequencyCount();
     const std::uint64_t cells = m_header.GetCellCount();
     if (cells == 0 || cells > SpeakerDataLimits::kMaxBalloonCells || m_balloons.empty())
-        CArchive::ThrowFormat(LoadStringId(kIdsBadModelData));
+        CArchive::ThrowExplained(LoadStringId(kIdsBadModelData));
     // From 2.0 on the cells come once per balloon, after the meridian
     // angles. Before 2.0 they come once per built element at the end of the
     // record (a model may build fewer elements than its module count), so
@@ -618,5 +618,5 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
         }
     }
     if (!AreValuesUsable())
-        CArchive::ThrowFormat(LoadStringId(kIdsBadModelValue));
+        CArchive::ThrowExplained(LoadStringId(kIdsBadModelValue));
 }

@@ -23,7 +23,7 @@ std::unique_ptr<CSpeakerModel> ReadModelRecord(CArchive& ar, DWORD version)
     // An unknown model has no stored length, so nothing after it can be
     // read in step: the load ends here.
     if (!model)
-        CArchive::ThrowFormat(LoadStringId(kIdsUnknownModel));
+        CArchive::ThrowExplained(LoadStringId(kIdsUnknownModel));
     return model;
 }
 

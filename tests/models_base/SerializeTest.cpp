@@ -236,6 +236,7 @@ TEST(ModelRecordTest, ANegativeOrNonFiniteShareOrPositionIsAFormatError)
                 FAIL() << "no error";
             } catch (const CArchiveException& e) {
                 EXPECT_EQ(e.m_cause, CArchiveException::badSchema);
+                EXPECT_TRUE(e.m_bExplainsToUser);
                 EXPECT_STREQ(e.what(),
                              "The project file holds a speaker model with a power share or placement that is no "
                              "valid number.");
@@ -430,6 +431,7 @@ TEST(ContainerTest, AnUnknownModelKindEndsTheLoadAndKeepsTheList)
         FAIL() << "no error";
     } catch (const CArchiveException& e) {
         EXPECT_EQ(e.m_cause, CArchiveException::badSchema);
+        EXPECT_TRUE(e.m_bExplainsToUser);
         EXPECT_STREQ(e.what(), "The project file holds a speaker model of an unknown kind.");
     }
     ASSERT_EQ(c.GetCount(), 1);
