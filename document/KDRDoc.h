@@ -196,7 +196,7 @@ public:
     bool GetInstallCommandEnabled(unsigned id, bool& enabled) const;
 
     void OnRoomParameters();
-    // Installation > Auto...: AutoInstall, then modified whatever happened.
+    // Installation > Auto...: AutoInstall, then modified when a grid was laid.
     void OnInstallationAuto();
     // Installation > Manually...: a speaker proposed at the room's centre.
     void OnInstallationManually();
@@ -218,7 +218,8 @@ public:
     int EditInstallationProperties(double x, double y, double z, double azimuth, double rotation, double elevation,
                                    double power, BOOL polarityNormal);
     int RemoveInstallation(BOOL bAll);
-    // Lays a grid of the current model over the room: 0 laid, 1 stopped.
+    // Lays a grid of the current model over the room: 0 laid, 1 stopped
+    // (the project then as it was before, the dialog's values included).
     int AutoInstall();
     // Rows per printed page and pages of the installation table for the
     // device's printable height.

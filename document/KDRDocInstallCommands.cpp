@@ -19,6 +19,7 @@
 #include <cmath>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -69,6 +70,53 @@ std::string AutoInstallFailureText(bool scanFailed, CAutoInstallLayout::Failure 
     default: return LoadStringId(kStrAutoNoSpacing);
     }
 }
+
+// What an automatic installation writes before it knows whether it lays a
+// grid: the remembered dialog values, the flag of the automatic layout and
+// the cursor curve of every graph. An attempt that lays nothing puts them
+// back, so the project is exactly as it was.
+struct AutoInstallState {
+    explicit AutoInstallState(const CKDRDoc& doc)
+        : height(doc.m_dAutoHeight), angles(doc.m_ptAutoAngles), overlapMode(doc.m_nAutoOverlapMode),
+          layoutPattern(doc.m_nAutoLayoutPattern), centerFreq(doc.m_dAutoCenterFreq), band(doc.m_dAutoBand),
+          autoInstalled(doc.m_bAutoInstalled)
+    {
+        const CSoundGraphConditionList& graphs = doc.m_soundGraphConditions;
+        for (int i = 0; i < graphs.GetCount(); ++i) {
+            const CSoundGraphData* curve = graphs.GetGraph(i).GetCurve(0);
+            cursorCurves.push_back(curve != nullptr ? *curve : CSoundGraphData());
+        }
+    }
+
+    void RestoreValues(CKDRDoc& doc) const
+    {
+        doc.m_dAutoHeight = height;
+        doc.m_ptAutoAngles = angles;
+        doc.m_nAutoOverlapMode = overlapMode;
+        doc.m_nAutoLayoutPattern = layoutPattern;
+        doc.m_dAutoCenterFreq = centerFreq;
+        doc.m_dAutoBand = band;
+        doc.m_bAutoInstalled = autoInstalled;
+    }
+
+    void RestoreCursorCurves(CKDRDoc& doc) const
+    {
+        CSoundGraphConditionList& graphs = doc.m_soundGraphConditions;
+        for (int i = 0; i < graphs.GetCount() && i < static_cast<int>(cursorCurves.size()); ++i) {
+            if (CSoundGraphData* curve = graphs.GetGraph(i).GetCurve(0))
+                *curve = cursorCurves[static_cast<std::size_t>(i)];
+        }
+    }
+
+    double height;
+    CPoint3D angles;
+    int overlapMode;
+    int layoutPattern;
+    double centerFreq;
+    double band;
+    BOOL autoInstalled;
+    std::vector<CSoundGraphData> cursorCurves;
+};
 
 }  // namespace
 
@@ -315,8 +363,9 @@ void CKDRDoc::OnToolRecalculate()
 
 void CKDRDoc::OnInstallationAuto()
 {
-    AutoInstall();
-    SetModifiedFlag(true);
+    // An attempt that lays nothing leaves the project as it was.
+    if (AutoInstall() == 0)
+        SetModifiedFlag(true);
 }
 
 int CKDRDoc::AutoInstall()
@@ -332,6 +381,8 @@ int CKDRDoc::AutoInstall()
             return 1;
         }
     }
+
+    const AutoInstallState before(*this);
 
     // The remembered values, or the defaults of the model.
     const double height = m_dAutoHeight == kNotSet ? roomHeight : m_dAutoHeight;
@@ -353,8 +404,10 @@ int CKDRDoc::AutoInstall()
     values.dataPitch = model->GetFrequencyPitch();
     values.centerFreq = m_dAutoCenterFreq;
     values.octaveBand = m_dAutoBand;
-    if (!InstallationUi().RunAutoInstallationDialog(values, m_nLengthUnit, m_nAdvancedMode))
+    if (!InstallationUi().RunAutoInstallationDialog(values, m_nLengthUnit, m_nAdvancedMode)) {
+        before.RestoreValues(*this);
         return 1;
+    }
 
     // Only the five densities exist; anything else (a combo left without a
     // selection) keeps the density as it was, so the project stays loadable.
@@ -371,18 +424,19 @@ int CKDRDoc::AutoInstall()
     if (m_nAutoLayoutPattern == CAutoInstallLayout::kHexagonal &&
         (m_ptAutoAngles.z != 90.0 || m_ptAutoAngles.y != 0.0 || m_ptAutoAngles.x != 0.0 ||
          model->IsAutoInstallDoubtful() != FALSE)) {
-        if (DocumentUi().RunMessageDialog(LoadStringId(kStrDoubtfulResult)) != IDOK)
+        if (DocumentUi().RunMessageDialog(LoadStringId(kStrDoubtfulResult)) != IDOK) {
+            before.RestoreValues(*this);
             return 1;
+        }
     }
 
     // The installations leave the room but are kept: a grid that cannot be
     // laid gives them back as they were, with the flag that says whether
-    // they came from an automatic installation. Until then the room holds
-    // no automatic layout.
+    // they came from an automatic installation and the values of the
+    // dialog. Until then the room holds no automatic layout.
     CInstallationElementList previous = std::exchange(m_installations.GetList(), CInstallationElementList());
     const double previousTotalPower = m_installations.GetTotalPower();
     const int previousDragState = m_nDragInstallState;
-    const BOOL previousAutoInstalled = m_bAutoInstalled;
     m_bAutoInstalled = FALSE;
     m_installations.UpdateTotalPower();
     UpdateAllViews(nullptr, kHintRecalcMaps);
@@ -423,7 +477,7 @@ int CKDRDoc::AutoInstall()
             m_installations.GetList() = std::move(previous);
             m_installations.SetTotalPower(previousTotalPower);
             m_nDragInstallState = previousDragState;
-            m_bAutoInstalled = previousAutoInstalled;
+            before.RestoreValues(*this);
             failureText = AutoInstallFailureText(scanFailed, layout.m_failure);
             result = 1;
         } else {
@@ -448,12 +502,16 @@ int CKDRDoc::AutoInstall()
     }
 
     // A room given back as it was keeps the levels of its map, which were
-    // never touched while the room stood empty.
+    // never touched while the room stood empty, and the response at the
+    // cursor that its graphs showed.
     if (result == 0)
         RebuildAllPlanes();
     UpdateAllViews(nullptr, kHintRecalcMaps);
     UpdateAllViews(nullptr, kHintInstallationList);
-    ClearGraphCursorCurves();
+    if (result == 0)
+        ClearGraphCursorCurves();
+    else
+        before.RestoreCursorCurves(*this);
     UpdateAllViews(nullptr, kHintGraphs);
     if (!failureText.empty())
         AfxMessageBox(failureText, MB_OK | MB_ICONEXCLAMATION);

@@ -4,6 +4,8 @@
 #include "InstallTestSupport.h"
 
 #include "document/AutoInstallLayout.h"
+#include "platform/RecordingDC.h"
+#include "views/ColorMapViewCore.h"
 
 #include <gtest/gtest.h>
 
@@ -286,8 +288,8 @@ TEST_F(AutoInstallTest, AForwardModelProposesElevationZero)
     EXPECT_EQ(doc.AutoInstall(), 1);
     ASSERT_EQ(ui.autoShown.size(), 1u);
     EXPECT_EQ(ui.autoShown[0].angles[2], 0.0);
-    EXPECT_EQ(doc.m_ptAutoAngles.z, 0.0);   // stored
-    EXPECT_EQ(doc.m_dAutoHeight, CKDRDoc::kNotSet);  // not changed before OK
+    EXPECT_EQ(doc.m_ptAutoAngles.z, CKDRDoc::kNotSet);  // Cancel keeps nothing
+    EXPECT_EQ(doc.m_dAutoHeight, CKDRDoc::kNotSet);
 }
 
 TEST_F(AutoInstallTest, HexagonalWithTiltedSpeakersAsksFirstAndCancelKeepsTheRoom)
@@ -305,8 +307,8 @@ TEST_F(AutoInstallTest, HexagonalWithTiltedSpeakersAsksFirstAndCancelKeepsTheRoo
     EXPECT_EQ(docUi.messages, std::vector<std::string>{kDoubtful});
     EXPECT_EQ(doc.m_installations.GetCount(), 1);
     EXPECT_TRUE(hints.hints.empty());
-    EXPECT_EQ(doc.m_nAutoLayoutPattern, 1);  // stored before the question
-    EXPECT_EQ(doc.m_ptAutoAngles.z, 45.0);
+    EXPECT_EQ(doc.m_nAutoLayoutPattern, 0);  // the dialog's values given back
+    EXPECT_EQ(doc.m_ptAutoAngles.z, CKDRDoc::kNotSet);
 
     // Straight down and not doubtful: no question, the hexagonal grid.
     ui.autoEdit = [](CAutoInstallationValues& v) {
@@ -487,6 +489,94 @@ TEST_F(AutoInstallTest, AnAttemptThatLaysNothingKeepsTheAutomaticLayoutAndItsMap
     EXPECT_EQ(doc.m_installations.GetCount(), 4);
     EXPECT_EQ(plane.GetCells().GetAt(0)->GetLevel(), 0.0);
     EXPECT_EQ(plane.GetMaxLevel(), 0.0);
+}
+
+// The automatic-installation lines of an SPL map window's summary.
+class CSummaryView : public CColorMapViewCore {
+public:
+    using CColorMapViewCore::CColorMapViewCore;
+    std::vector<std::string> AutoLines()
+    {
+        CRecordingDC dc;
+        DrawAutoInstallationInfo(dc, 12);
+        return dc.Texts();
+    }
+    void OnPrintCommand(unsigned) override {}
+
+protected:
+    CSize GetClientSize() const override { return CSize(800, 600); }
+    void ClearAndRedraw() override {}
+    void ComboResetContent(int) override {}
+    void ComboAddString(int, const std::string&) override {}
+    int ComboGetCount(int) const override { return 0; }
+    int ComboGetCurSel(int) const override { return -1; }
+    void ComboSetCurSel(int, int) override {}
+};
+
+TEST_F(AutoInstallTest, AnAttemptThatLaysNothingLeavesTheProjectAsSaved)
+{
+    // 60 x 40 laid with "Maximum Overlap" at 3.1 m coverage: 19 x 13 = 247 speakers.
+    AddModel(doc, 0, 3, {{false, 10.0}});
+    AddCondition(doc, 1.2);
+    AddGraph(doc);
+    doc.m_nAdvancedMode = 2;
+    doc.m_installations.SetRoom(CInstallationContainer::kRoomLengthX, 60.0);
+    doc.m_installations.SetRoom(CInstallationContainer::kRoomWidthY, 40.0);
+    for (double& d : ui.coverage)
+        d = 3.1;
+    ui.autoEdit = [](CAutoInstallationValues& v) {
+        v.overlapMode = 0.0;
+        v.centerFreq = 1000.0;
+        v.octaveBand = 3.0;
+    };
+    doc.OnInstallationAuto();
+    ASSERT_EQ(doc.m_installations.GetCount(), 247);
+    const double response[2][2] = {{100.0, 1000.0}, {80.5, 83.0}};  // at the cursor
+    doc.m_soundGraphConditions.GetGraph(0).SetData(0, 2, response[0], response[1]);
+    doc.SetModifiedFlag(false);
+    CSummaryView view(doc);
+    const std::vector<std::string> lines = view.AutoLines();
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_EQ(lines[0], "Speaker Density :  \"Maximum Overlap\"");
+    EXPECT_EQ(lines[8], "Octave Band for Auto-Installation Judgment : 1/3 Oct. Band");
+    CArchive saved;
+    doc.Serialize(saved);
+
+    // "Edge-to-Edge", "1 Oct. Band" at 1.51 m, each way that lays nothing.
+    const struct {
+        const char* name;
+        bool dialogOk;
+        int pattern;
+        int failingAxis;
+        double coverage;
+    } cases[] = {
+        {"a grid of 150 x 100", true, 0, -1, 0.2},
+        {"a scan that finds no edge", true, 0, 1, 3.1},
+        {"Cancel at the doubtful result", true, 1, -1, 3.1},
+        {"Cancel in the dialog", false, 0, -1, 3.1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.autoOk = c.dialogOk;
+        ui.autoEdit = [&c](CAutoInstallationValues& v) {
+            v.overlapMode = c.pattern == 1 ? 4.0 : 2.0;
+            v.layoutPattern = c.pattern;
+            v.octaveBand = 1.0;
+            v.z = 1.51;
+        };
+        for (double& d : ui.coverage)
+            d = c.coverage;
+        ui.coverageResult[1] = c.failingAxis == 1 ? 1 : 0;
+        docUi.answers = {IDCANCEL};
+
+        doc.OnInstallationAuto();
+
+        CArchive again;
+        doc.Serialize(again);
+        EXPECT_EQ(again.Buffer(), saved.Buffer());
+        EXPECT_EQ(view.AutoLines(), lines);
+        EXPECT_FALSE(doc.IsModified());
+    }
 }
 
 }  // namespace
