@@ -173,7 +173,7 @@ TEST(SilentLevels, EachResultLineSaysSoOnItsOwn)
     EXPECT_EQ(l[0], kMaxLabel + "No level");
     EXPECT_EQ(l[1], kMinLabel + "No sound");
     EXPECT_EQ(l[2], kAverageLabel + "No sound");
-    EXPECT_EQ(l[3], kSpeechLabel + "0[dB]");  // results not yet calculated
+    EXPECT_EQ(l[3], kSpeechLabel + "0[dB]");
 
     // The number format prints 0 from a million up.
     plane.SetMaxLevel(1.0e6);
@@ -211,4 +211,24 @@ TEST(SilentLevels, ARoomWithoutSpeakersShowsNoSound)
         EXPECT_TRUE(HasText(paper, kMaxLabel + "No sound"));
         ExpectNoSentinel(paper);
     }
+}
+
+// With manual recalculation a map waits for Tool > Recalculate: its plane
+// holds only the zeros of its set-up, which no text shows as a level.
+TEST(SilentLevels, AMapNotYetCalculatedShowsNoLevel)
+{
+    Room r(1000.0, 6.0);
+    CRecordingDC screen;
+    r.view->OnDraw(screen);
+    const auto paper = r.PrintFirstPage();
+    for (const std::string& label : {kMaxLabel, kMinLabel, kAverageLabel, kSpeechLabel}) {
+        EXPECT_TRUE(HasText(screen.OpsOf(CDrawOp::TextOut), label + "No level")) << label;
+        EXPECT_TRUE(HasText(paper, label + "No level")) << label;
+    }
+    const double point[3] = {5.5, 4.5, 1.2};
+    r.view->DrawCursorSPL(point);
+    EXPECT_EQ(r.view->GetCursorLevelText(), "Average SPL @Cursor Point : No level");
+    r.scene.Calculator(Evaluation::Reference, 2)->CalcColorMap();
+    r.view->DrawCursorSPL(point);
+    EXPECT_NE(r.view->GetCursorLevelText().find("[dB]"), std::string::npos);
 }
