@@ -67,6 +67,14 @@ public:
     void SetSpeechAverageLevel(double v) { m_dSpeechAverageLevel = v; }
     // Sets all four results to 0.
     void ClearResults();
+    // Whether the results come from a calculation of the plane as it is:
+    // Set, Rebuild and ClearResults leave all four at 0 (so does a stopped
+    // calculation), which no finished one gives, its speech average lying
+    // 4 dB below its average.
+    bool HasResults() const
+    {
+        return m_dMaxLevel != 0.0 || m_dMinLevel != 0.0 || m_dAverageLevel != 0.0 || m_dSpeechAverageLevel != 0.0;
+    }
 
     // The 25 colours of the scale, index 0 the loudest.
     static const COLORREF kColorScale[kColorCount];

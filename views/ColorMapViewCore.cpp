@@ -32,14 +32,19 @@ constexpr double kDefaultTargetFrequency = 1000.0;
 // frequency series of such a value would be endless.
 constexpr double kMaxBandFraction = 1000.0;
 
-// Truncation toward zero to a 64-bit integer of which the low 32 bits are
-// kept; a value beyond the 64-bit range (or not a number) gives 0.
-int Truncate(double v)
+// Device coordinates and scroll sizes stay within this bound: far beyond
+// any window or page, and far enough inside the int range that the offsets
+// the drawing adds to a point (icons, text heights, margins) stay in it.
+constexpr std::int64_t kMaxDeviceCoordinate = std::int64_t{1} << 30;
+
+// v truncated toward zero, plus offset, as a device coordinate: exact within
+// the bound, pinned to it beyond (a deep zoom or a large stored scale puts
+// far corners of the map there). A value that is no number counts as 0.
+int ToDeviceCoordinate(double v, std::int64_t offset)
 {
-    if (!(std::fabs(v) < 9.2e18))
-        return 0;
-    const auto wide = static_cast<std::int64_t>(v);
-    return static_cast<int>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(wide)));
+    constexpr double kFar = 4.0 * static_cast<double>(kMaxDeviceCoordinate);
+    const std::int64_t t = std::isnan(v) ? 0 : static_cast<std::int64_t>(std::clamp(v, -kFar, kFar));
+    return static_cast<int>(std::clamp(t + offset, -kMaxDeviceCoordinate, kMaxDeviceCoordinate));
 }
 
 // The main window is disabled while the calculation's progress dialog
@@ -346,7 +351,8 @@ int CColorMapViewCore::ToDeviceX(double x) const
     const CColorMapCondition* cond = GetCondition();
     if (!cond)
         return 0;
-    return Truncate((x - m_dMinX) * cond->GetScale() * 1000.0 - 0.5) + cond->GetMargin().left + 1;
+    return ToDeviceCoordinate((x - m_dMinX) * cond->GetScale() * 1000.0 - 0.5,
+                              std::int64_t{cond->GetMargin().left} + 1);
 }
 
 int CColorMapViewCore::ToDeviceY(double y) const
@@ -354,7 +360,8 @@ int CColorMapViewCore::ToDeviceY(double y) const
     const CColorMapCondition* cond = GetCondition();
     if (!cond)
         return 0;
-    return Truncate((y - m_dMinY) * cond->GetScale() * -1000.0 - 0.5) - cond->GetMargin().bottom + m_sizeTotal.cy + 1;
+    return ToDeviceCoordinate((y - m_dMinY) * cond->GetScale() * -1000.0 - 0.5,
+                              std::int64_t{m_sizeTotal.cy} - cond->GetMargin().bottom + 1);
 }
 
 CPoint CColorMapViewCore::ProjectPoint(const CPoint3D& world) const
@@ -499,8 +506,8 @@ void CColorMapViewCore::UpdateScrollSizes(BOOL bFit)
     const double h = h1000 * s;
     if (!m_bPrinting && w < kMinScreenMapWidth)
         w = kMinScreenMapWidth;
-    const int cx = Truncate(w + margin.left + margin.right - 0.5) + 1;
-    const int cy = Truncate(h + margin.bottom + margin.top - 0.5) + 1;
+    const int cx = ToDeviceCoordinate(w + margin.left + margin.right - 0.5, 1);
+    const int cy = ToDeviceCoordinate(h + margin.bottom + margin.top - 0.5, 1);
     cond->SetTotalSize(CSize(cx, cy));
     m_sizeTotal = CSize(cx, cy);
     if (!m_bPrinting)

@@ -83,7 +83,8 @@ public:
     // ---- projection -------------------------------------------------------
     // The condition's view angles as a rotation triple for CPoint3D::Rotate.
     CPoint3D GetViewRotation() const;
-    // Rotated x (resp. y) to window pixels.
+    // Rotated x (resp. y) to window pixels; a point more than 2^30 pixels
+    // out is pinned there.
     int ToDeviceX(double x) const;
     int ToDeviceY(double y) const;
     // A world point rotated and projected.
@@ -233,7 +234,8 @@ public:
     // its coordinates, written as the readout line under the map straight
     // onto the window (ShowCursorReadout): the map is not redrawn, and the
     // next redraw of the map does not repeat the line. Nothing is written
-    // without installations or when the level cannot be calculated.
+    // without installations or when the level cannot be calculated; a map
+    // not calculated yet reads "No level".
     void DrawCursorSPL(const double point[3]);
     // The two texts last written, empty before the first one.
     const std::string& GetCursorLevelText() const { return m_strCursorLevel; }

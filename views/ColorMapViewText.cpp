@@ -112,7 +112,14 @@ void CColorMapViewCore::DrawSPLSummary(IDrawingContext& dc, int h)
     // results still hold (zeros of a new project, the map before a Remove
     // All): the plane then shows in the colour of the lowest level.
     const bool silent = m_doc.GetInstallations().GetCount() == 0;
-    const auto level = [silent](double value) { return silent ? LoadStringId(kIdsNoSound) : FormatLevel(value); };
+    // A map not calculated since its plane was last set (manual
+    // recalculation) has no results yet, only the zeros of its set-up.
+    const bool calculated = plane.HasResults();
+    const auto level = [silent, calculated](double value) {
+        if (silent)
+            return LoadStringId(kIdsNoSound);
+        return calculated ? FormatLevel(value) : LoadStringId(kIdsNoLevel);
+    };
     DrawTextLine(dc, 6, h, LoadStringId(kIdsMaxLevel) + level(plane.GetMaxLevel()));
     DrawTextLine(dc, 7, h, LoadStringId(kIdsMinLevel) + level(plane.GetMinLevel()));
     DrawTextLine(dc, 8, h, LoadStringId(kIdsAverageLevel) + level(plane.GetAverageLevel()));

@@ -84,16 +84,16 @@ TEST(QtMessageBox, AnswersWithTheButtonPressed)
 }
 
 // The narrow boxes of short messages are still wide enough for the whole
-// title "Kadrel" in the title bar: the bold title with the window icon and
-// the three buttons beside it, each a square as high as the bar, which is
-// half as high again as the text.
+// title "Kadrel" in the title bar: the bold title with the window icon, the
+// three buttons and a margin at either end beside it, each a square as high
+// as the bar, which is half as high again as the text.
 TEST(QtMessageBox, IsWideEnoughForItsTitle)
 {
     QFont font = QApplication::font("QMdiSubWindowTitleBar");
     font.setBold(true);
     const QFontMetrics metrics(font);
     const int bar = metrics.height() + metrics.height() / 2;
-    const int least = metrics.horizontalAdvance(QStringLiteral("Kadrel")) + 4 * bar;
+    const int least = metrics.horizontalAdvance(QStringLiteral("Kadrel")) + (4 + 2) * bar;
     CQtMessageBox box;
     for (const char* text : {"Enter a number.", "Not available file.", "OK"}) {
         SCOPED_TRACE(text);

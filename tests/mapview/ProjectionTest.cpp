@@ -29,6 +29,26 @@ TEST(Projection, TopViewPixels)
     EXPECT_EQ(t.view->ProjectPoint(CPoint3D(2, 4, 1.2)), CPoint(210, 245));
 }
 
+// 120 Zoom In steps after Fit, or a large scale stored in a project, pin the
+// far corners 2^30 pixels out, where the drawing's offsets still fit an int.
+TEST(Projection, DeepZoomPinsFarPoints)
+{
+    TopView t;
+    constexpr int kPin = 1 << 30;
+    t.view->Fit();
+    for (int step = 0; step < 120; ++step)
+        t.view->ZoomIn();
+    for (double scale : {t.scene.Condition().GetScale(), 1.0e100}) {
+        t.scene.Condition().SetScale(scale);
+        t.view->UpdateScrollSizes(FALSE);
+        CRecordingDC dc;
+        t.view->OnDraw(dc);
+        EXPECT_EQ(t.view->GetTotalSize(), CSize(kPin, kPin));
+        EXPECT_EQ(t.view->ProjectPoint(CPoint3D(0, 0, 3)), CPoint(111, kPin - 323));
+        EXPECT_EQ(t.view->ProjectPoint(CPoint3D(10, 8, 3)), CPoint(kPin, -kPin));
+    }
+}
+
 TEST(Projection, QuadCornersAndOrder)
 {
     TopView t;

@@ -173,7 +173,7 @@ TEST(SilentLevels, EachResultLineSaysSoOnItsOwn)
     EXPECT_EQ(l[0], kMaxLabel + "No level");
     EXPECT_EQ(l[1], kMinLabel + "No sound");
     EXPECT_EQ(l[2], kAverageLabel + "No sound");
-    EXPECT_EQ(l[3], kSpeechLabel + "0[dB]");  // results not yet calculated
+    EXPECT_EQ(l[3], kSpeechLabel + "0[dB]");
 
     // The number format prints 0 from a million up.
     plane.SetMaxLevel(1.0e6);
@@ -211,4 +211,18 @@ TEST(SilentLevels, ARoomWithoutSpeakersShowsNoSound)
         EXPECT_TRUE(HasText(paper, kMaxLabel + "No sound"));
         ExpectNoSentinel(paper);
     }
+}
+
+// With manual recalculation a plane holds the zeros of its set-up until
+// Tool > Recalculate; no text shows them as a level.
+TEST(SilentLevels, AMapNotYetCalculatedShowsNoLevel)
+{
+    Room r(1000.0, 6.0);
+    CRecordingDC screen;
+    r.view->OnDraw(screen);
+    EXPECT_TRUE(HasText(screen.OpsOf(CDrawOp::TextOut), kMaxLabel + "No level"));
+    EXPECT_TRUE(HasText(r.PrintFirstPage(), kSpeechLabel + "No level"));
+    const double point[3] = {5.5, 4.5, 1.2};
+    r.view->DrawCursorSPL(point);
+    EXPECT_EQ(r.view->GetCursorLevelText(), "Average SPL @Cursor Point : No level");
 }
