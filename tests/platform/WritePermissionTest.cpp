@@ -13,6 +13,7 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <endian.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <grp.h>
 #include <iostream>
@@ -26,6 +27,7 @@
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -49,10 +51,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Gives path an access list: owner, owning group and others keep the given
-// rights (r=4, w=2, x=1) and the user uid gets userRights. False when the
-// file system keeps no access lists.
-bool GrantUser(const fs::path& path, uid_t uid, unsigned userRights, unsigned owner, unsigned group, unsigned others)
+// Gives path an access list (or, by name, a folder's default list for new
+// files): owner, owning group and others keep the given rights (r=4, w=2,
+// x=1) and the user uid gets userRights. False when the file system keeps no
+// access lists.
+bool GrantUser(const fs::path& path, uid_t uid, unsigned userRights, unsigned owner, unsigned group, unsigned others,
+               const char* name = "system.posix_acl_access")
 {
     struct Entry {
         unsigned tag, rights;
@@ -78,7 +82,7 @@ bool GrantUser(const fs::path& path, uid_t uid, unsigned userRights, unsigned ow
         std::memcpy(value.data() + at, &x, sizeof x);
         at += sizeof x;
     }
-    return ::setxattr(path.c_str(), "system.posix_acl_access", value.data(), value.size(), 0) == 0;
+    return ::setxattr(path.c_str(), name, value.data(), value.size(), 0) == 0;
 }
 
 struct Case {
@@ -287,6 +291,35 @@ TEST(WritePermission, AnAccessListThatCannotBeGivenFailsTheSave)
         EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
         fs::remove(p);
     }
+    fs::remove_all(dir);
+}
+
+// A new file in a folder with a default list gets what the system gives any
+// new file there, though it is written aside under a mode of its owner's
+// alone: the list with the mode 0666 applied, whatever the umask.
+TEST(WritePermission, ANewFileInAFolderWithADefaultListGetsWhatTheSystemGives)
+{
+    const fs::path dir = fs::temp_directory_path() / ("kadrel-default-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    if (!GrantUser(dir, 65534, 7, 7, 5, 5, "system.posix_acl_default"))
+        GTEST_SKIP() << dir << " keeps no access lists";
+    const mode_t mask = ::umask(077);
+    const int fd = ::open((dir / "system.zkdr").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    FileIO::WriteFileSafely((dir / "saved.zkdr").string(), {1});
+    ::umask(mask);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    const auto attributes = [](const fs::path& p) {
+        std::vector<char> value(256);
+        const ssize_t n = ::getxattr(p.c_str(), "system.posix_acl_access", value.data(), value.size());
+        value.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        struct stat st {};
+        ::stat(p.c_str(), &st);
+        return std::pair{st.st_mode & 07777, value};
+    };
+    EXPECT_EQ(attributes(dir / "saved.zkdr"), attributes(dir / "system.zkdr"));
+    EXPECT_EQ(attributes(dir / "saved.zkdr").first, 0664u);
     fs::remove_all(dir);
 }
 
