@@ -43,7 +43,7 @@ fs::path FolderOf(const std::string& path)
     return dir.empty() ? fs::path(".") : dir;
 }
 
-// The kernel's guard against links planted in shared folders: a link that
+// The system's guard against links planted in shared folders: a link that
 // lies in a sticky folder others may write (as the system's temporary
 // folder) is followed only when it belongs to this user or to the folder's
 // owner. Applied here whatever the system's own setting, since a save
