@@ -72,9 +72,10 @@ bool FollowLinks(const std::string& path, std::string& target, std::string& why)
             return true;
         }
         if (!MayFollowLink(current, st)) {
-            why = "Cannot write \"" + path + "\": the link \"" + current +
-                  "\" lies in a sticky folder that others may write and belongs neither to you nor to the "
-                  "folder's owner.";
+            why = "Cannot write \"" + path + "\": " +
+                  (current == path ? std::string("it is a link") : "the link \"" + current + "\" it leads to") +
+                  " in a sticky folder that others may write, and it belongs neither to you nor to the folder's "
+                  "owner.";
             return false;
         }
         std::error_code ec;
