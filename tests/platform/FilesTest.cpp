@@ -491,15 +491,12 @@ TEST(FileIOTest, AFolderSyncThatFailsAfterTheRenameIsNoFailedSave)
 
 // A refused save says the system's reason: a name longer than the folder
 // allows, a read-only file system (a read-only mount in a mount namespace of
-// a child's own), a read-only file.
+// a child's own).
 TEST(FileIOTest, ARefusedSaveTellsTheSystemsReason)
 {
     const fs::path dir = FreshFolder("reasons");
     if (::pathconf(dir.c_str(), _PC_NAME_MAX) < 255)
         GTEST_SKIP() << dir << " takes names of fewer than 255 bytes";
-    const fs::path readOnly = dir / "readonly.zkdr";
-    FileIO::WriteFileSafely(readOnly.string(), {1});
-    fs::permissions(readOnly, static_cast<fs::perms>(0444));
     fs::create_directories(dir / "mount");
     const auto refusal = [](const fs::path& p) {
         try {
@@ -530,11 +527,11 @@ TEST(FileIOTest, ARefusedSaveTellsTheSystemsReason)
 
     const fs::path tooLong = dir / (std::string(256, 'a') + ".zkdr");
     EXPECT_EQ(refusal(tooLong), "Cannot write \"" + tooLong.string() + "\": File name too long");
-    EXPECT_EQ(refusal(readOnly), "Cannot write \"" + readOnly.string() + "\": Permission denied");
+    const std::string onMount = "Cannot write \"" + (dir / "mount" / "new.zkdr").string() + "\": ";
     if (readOnlyMount == "-")
         std::cout << "[   NOTE   ] no read-only mount can be made here: that case is left out\n";
     else
-        EXPECT_EQ(readOnlyMount, "Cannot write \"" + (dir / "mount" / "new.zkdr").string() + "\": Read-only file system");
+        EXPECT_EQ(readOnlyMount, onMount + "Read-only file system");
     fs::remove_all(dir);
 }
 
@@ -576,10 +573,10 @@ TEST(FileIOTest, ALinkPlantedInASharedStickyFolderIsNotFollowed)
         ASSERT_EQ(::lchown((dir / c.link).c_str(), c.owner, 0), 0);
     }
     BYTE value = 1;
+    FileIO::WriteFileSafely(own.string(), {value});
     for (const auto& c : cases) {
         SCOPED_TRACE(c.link);
         const std::string link = (dir / c.link).string();
-        FileIO::WriteFileSafely(own.string(), {value});
         EXPECT_EQ(FileIO::CanReplaceFile(link), c.followed);
         if (c.followed) {
             EXPECT_NO_THROW(FileIO::WriteFileSafely(link, {++value}));
