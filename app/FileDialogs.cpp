@@ -5,6 +5,34 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
+
+namespace {
+
+// The dialog asks before a chosen name is replaced; its own check follows
+// links and so takes a link that leads nowhere for a free name. Such a link
+// gets the same question here.
+class CSaveFileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        const QStringList files = selectedFiles();
+        if (!files.isEmpty()) {
+            const QFileInfo info(files.front());
+            if (info.isSymLink() && !info.exists() &&
+                QMessageBox::warning(this, windowTitle(),
+                                     QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
+                                         .arg(info.fileName()),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+                return;
+        }
+        QFileDialog::accept();
+    }
+};
+
+}  // namespace
 
 void CQtFileDialogs::RememberDirectory(const std::string& chosenFile)
 {
@@ -31,7 +59,7 @@ bool CQtFileDialogs::GetOpenFileName(const std::string& filter, std::string& pat
 bool CQtFileDialogs::GetSaveFileName(const std::string& filter, const std::string& defaultSuffix,
                                      const std::string& proposed, std::string& path)
 {
-    QFileDialog dlg(DialogParent());
+    CSaveFileDialog dlg(DialogParent());
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setOption(QFileDialog::HideNameFilterDetails);

@@ -14,17 +14,25 @@ namespace FileIO {
 // read.
 std::vector<BYTE> ReadWholeFile(const std::string& path);
 
-// Writes the bytes beside the target under a temporary name, flushes them to
-// the disk, renames the temporary file over the target and syncs the folder.
-// A target that is a symbolic link (or a chain of them) is written where the
-// link leads, the temporary file beside that file, and the link stays. A new
-// file gets the usual mode (the umask applies); a replaced one keeps its mode
-// and access list and, as far as this user may set them, its owner and
-// group. A failure before the rename removes the temporary file, leaves any
-// existing target untouched and throws CFileException; a failed folder sync
-// after it throws too (the new file is in place then, but may not last). A
-// target that CanReplaceFile refuses (a read-only file, a folder that cannot
-// be written, no plain file) is not touched either.
+// Writes the bytes beside the target under a temporary name that only this
+// user may read or write, flushes them to the disk, renames the temporary
+// file over the target and syncs the folder. A target that is a symbolic
+// link (or a chain of them) is written where the link leads, the temporary
+// file beside that file, and the link stays; a link in a sticky folder that
+// others may write is followed only when it belongs to this user or to the
+// folder's owner, else the save is refused. The file written aside gets its
+// final attributes just before the rename: a new file the usual mode (0666
+// less the umask, or what the folder's default access list gives); a
+// replaced one its mode and access list and, as far as this user may set
+// them, its owner and group. A group that cannot be kept gets no rights
+// (neither its mode bits nor its entry in the list), and an access list that
+// cannot be set fails the save, unless the file system keeps none: the group
+// then gets the rights of its entry. A failure before the rename removes the
+// temporary file, leaves any existing target untouched and throws
+// CFileException with the system's reason; once the rename is done the save
+// has succeeded, even when the folder then does not take a sync. A target
+// that CanReplaceFile refuses (a read-only file, a folder that cannot be
+// written, no plain file, a link as above) is not touched either.
 void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes);
 
 // For tests: make the next writes fail after the given number of bytes
@@ -41,9 +49,9 @@ bool FileExists(const std::string& path);
 bool IsWritable(const std::string& path);
 
 // True when a save may replace or create the file at path (where its links
-// lead): its folder can be written, and the file, when it is there, is a
-// plain file that can be written and that a sticky folder lets this user
-// replace.
+// lead, as WriteFileSafely follows them): its folder can be written, and the
+// file, when it is there, is a plain file that can be written and that a
+// sticky folder lets this user replace.
 bool CanReplaceFile(const std::string& path);
 
 }  // namespace FileIO

@@ -8,9 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <dlfcn.h>
 #include <endian.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <grp.h>
 #include <iostream>
@@ -24,16 +27,36 @@
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
+
+namespace {
+// When not 0, the error of every fsetxattr this test program makes.
+int g_fsetxattrError = 0;
+}  // namespace
+
+// Lets a test refuse the access list of a saved file.
+extern "C" int fsetxattr(int fd, const char* name, const void* value, size_t size, int flags)
+{
+    if (g_fsetxattrError != 0) {
+        errno = g_fsetxattrError;
+        return -1;
+    }
+    using Set = int (*)(int, const char*, const void*, size_t, int);
+    static const Set next = reinterpret_cast<Set>(::dlsym(RTLD_NEXT, "fsetxattr"));
+    return next(fd, name, value, size, flags);
+}
 
 namespace {
 
 namespace fs = std::filesystem;
 
-// Gives path an access list: owner, owning group and others keep the given
-// rights (r=4, w=2, x=1) and the user uid gets userRights. False when the
-// file system keeps no access lists.
-bool GrantUser(const fs::path& path, uid_t uid, unsigned userRights, unsigned owner, unsigned group, unsigned others)
+// Gives path an access list (or, by name, a folder's default list for new
+// files): owner, owning group and others keep the given rights (r=4, w=2,
+// x=1) and the user uid gets userRights. False when the file system keeps no
+// access lists.
+bool GrantUser(const fs::path& path, uid_t uid, unsigned userRights, unsigned owner, unsigned group, unsigned others,
+               const char* name = "system.posix_acl_access")
 {
     struct Entry {
         unsigned tag, rights;
@@ -59,7 +82,7 @@ bool GrantUser(const fs::path& path, uid_t uid, unsigned userRights, unsigned ow
         std::memcpy(value.data() + at, &x, sizeof x);
         at += sizeof x;
     }
-    return ::setxattr(path.c_str(), "system.posix_acl_access", value.data(), value.size(), 0) == 0;
+    return ::setxattr(path.c_str(), name, value.data(), value.size(), 0) == 0;
 }
 
 struct Case {
@@ -145,6 +168,7 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
         {"files/own-rw.zkdr", user, grp, 0644, -1, true},
         {"files/list-rw.zkdr", 0, 0, 0644, 6, true},
         {"files/list-r.zkdr", 0, 0, 0666, 4, false},
+        {"files/users-list.zkdr", 0, 100, 0660, 6, true},
         {"group-rwx/new.zkdr", 0, grp, 0775, -1, true},
         {"group-rx/new.zkdr", 0, grp, 0755, -1, false},
         {"others-rwx/new.zkdr", 0, 0, 0757, -1, true},
@@ -189,8 +213,12 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
         return value;
     };
     std::map<std::string, std::vector<char>> listsBefore;
-    for (const Case& c : cases)
+    std::map<std::string, unsigned> modesBefore;
+    for (const Case& c : cases) {
         listsBefore[c.name] = accessList(dir / c.name);
+        struct stat st {};
+        modesBefore[c.name] = ::stat((dir / c.name).c_str(), &st) == 0 ? st.st_mode & 0777 : 0;
+    }
 
     const std::map<std::string, Finding> found = JudgeAs(user, grp, dir, cases);
     ASSERT_EQ(found.size(), cases.size());
@@ -202,14 +230,96 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
         EXPECT_EQ(f.saved, c.writable);
         if (c.writable) {
             EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{7}));
-            // A replaced file keeps the list that let this user write it.
-            EXPECT_EQ(accessList(p), listsBefore[c.name]);
+            // A replaced file keeps the list that let this user write it,
+            // but a group this user may not give the file gets no rights:
+            // neither its entry in the list nor, without one, its mode bits.
+            std::vector<char> list = listsBefore[c.name];
+            const bool groupLost = c.group != grp && p.filename() != "new.zkdr";
+            for (std::size_t at = sizeof(posix_acl_xattr_header); groupLost && at + 8 <= list.size(); at += 8)
+                if (list[at] == ACL_GROUP_OBJ)
+                    list[at + 2] = 0;
+            EXPECT_EQ(accessList(p), list);
+            const unsigned mode = modesBefore[c.name];
+            struct stat st {};
+            ASSERT_EQ(::stat(p.c_str(), &st), 0);
+            if (p.filename() != "new.zkdr") {
+                EXPECT_EQ(st.st_mode & 0777, groupLost && c.aclUserRights < 0 ? mode & 0707 : mode);
+            }
         } else if (p.filename() == "new.zkdr") {
             EXPECT_FALSE(fs::exists(p));
         } else {
             EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{1, 2}));
         }
     }
+    fs::remove_all(dir);
+}
+
+// An access list the saved file cannot be given fails the save before the
+// rename, the old file kept (else the mode's mask would stand for the owning
+// group); a file system that keeps no lists gives the group the rights of its
+// entry.
+TEST(WritePermission, AnAccessListThatCannotBeGivenFailsTheSave)
+{
+    const fs::path dir = fs::temp_directory_path() / ("kadrel-lists-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const fs::path p = dir / "project.zkdr";
+    for (const int error : {EDQUOT, EOPNOTSUPP}) {
+        SCOPED_TRACE(error);
+        FileIO::WriteFileSafely(p.string(), {1, 2});
+        fs::permissions(p, static_cast<fs::perms>(0640));
+        if (!GrantUser(p, 65534, 6, 6, 4, 0))
+            GTEST_SKIP() << dir << " keeps no access lists";
+        g_fsetxattrError = error;
+        bool saved = true;
+        std::string message;
+        try {
+            FileIO::WriteFileSafely(p.string(), {7});
+        } catch (const CFileException& e) {
+            saved = false;
+            message = e.what();
+        }
+        g_fsetxattrError = 0;
+        struct stat st {};
+        ASSERT_EQ(::stat(p.c_str(), &st), 0);
+        EXPECT_EQ(saved, error == EOPNOTSUPP);
+        EXPECT_EQ(FileIO::ReadWholeFile(p.string()), saved ? std::vector<BYTE>{7} : (std::vector<BYTE>{1, 2}));
+        EXPECT_EQ(st.st_mode & 0777, saved ? 0640u : 0660u);
+        if (!saved) {
+            EXPECT_EQ(message, "Cannot set the access list of \"" + p.string() + "\": Disk quota exceeded");
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+        fs::remove(p);
+    }
+    fs::remove_all(dir);
+}
+
+// A new file in a folder with a default list gets what the system gives any
+// new file there, though it is written aside under a mode of its owner's
+// alone: the list with the mode 0666 applied, whatever the umask.
+TEST(WritePermission, ANewFileInAFolderWithADefaultListGetsWhatTheSystemGives)
+{
+    const fs::path dir = fs::temp_directory_path() / ("kadrel-default-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    if (!GrantUser(dir, 65534, 7, 7, 5, 5, "system.posix_acl_default"))
+        GTEST_SKIP() << dir << " keeps no access lists";
+    const mode_t mask = ::umask(077);
+    const int fd = ::open((dir / "system.zkdr").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    FileIO::WriteFileSafely((dir / "saved.zkdr").string(), {1});
+    ::umask(mask);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    const auto attributes = [](const fs::path& p) {
+        std::vector<char> value(256);
+        const ssize_t n = ::getxattr(p.c_str(), "system.posix_acl_access", value.data(), value.size());
+        value.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        struct stat st {};
+        ::stat(p.c_str(), &st);
+        return std::pair{st.st_mode & 07777, value};
+    };
+    EXPECT_EQ(attributes(dir / "saved.zkdr"), attributes(dir / "system.zkdr"));
+    EXPECT_EQ(attributes(dir / "saved.zkdr").first, 0664u);
     fs::remove_all(dir);
 }
 
