@@ -12,8 +12,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
-#include <fstream>
+#include <unistd.h>
 
 namespace {
 
@@ -87,15 +88,18 @@ BOOL CKDRDoc::IsOldFormatPath(const std::string& path)
 
 BOOL CKDRDoc::CheckFileMagic(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        const CFileException e(path, "Cannot open \"" + path + "\".");
+    char buffer[kTypeNameLength] = {};
+    ssize_t got = 0;
+    try {
+        std::uint64_t size = 0;
+        const int fd = FileIO::OpenPlainFile(path, size);
+        got = ::read(fd, buffer, kTypeNameLength);
+        ::close(fd);
+    } catch (const CFileException& e) {
         ReportSaveLoadException(path, false, &e);
         return FALSE;
     }
-    char buffer[kTypeNameLength] = {};
-    in.read(buffer, static_cast<std::streamsize>(kTypeNameLength));
-    if (static_cast<std::size_t>(in.gcount()) != kTypeNameLength ||
+    if (got != static_cast<ssize_t>(kTypeNameLength) ||
         std::memcmp(buffer, kTypeName, kTypeNameLength) != 0) {
         const CArchiveException e(CArchiveException::badIndex, "The file is no project file.");
         ReportSaveLoadException(path, false, &e);

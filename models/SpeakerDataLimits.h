@@ -19,9 +19,10 @@ inline constexpr std::uint32_t kMaxCount = 0xFFFFu;
 inline constexpr std::uint64_t kMaxBalloonCells = 16ull * 1024ull * 1024ull;
 
 // Cells that the records of a project file before 2.0 imply but do not
-// carry: the balloons of a model without elements. A load holds none of
-// them, but a save writes them out as zero cells, so all of them in one
-// file together may come to 2 Mi cells (32 MiB written; a whole sphere at
+// carry: the balloons of a model without elements (of each model kept; the
+// second copy such a file carries is dropped). A load holds none of them,
+// but a save writes them out as zero cells, so all of them in one file
+// together may come to 2 Mi cells (32 MiB written; a whole sphere at
 // 1-degree steps in 31 third-octave bands is just below), or to the file's
 // own size where that is more.
 inline constexpr std::uint64_t kMaxImpliedCells = 2ull * 1024ull * 1024ull;

@@ -43,6 +43,7 @@ private:
 constexpr unsigned kIdsBadModelData = 39211;
 constexpr unsigned kIdsBadPowerShare = 39212;
 constexpr unsigned kIdsBadModelValue = 39213;
+constexpr unsigned kIdsTooManyImpliedCells = 39214;
 
 bool IsUsablePosition(const CPoint3D& p)
 {
@@ -606,7 +607,8 @@ void CSpeakerModel::Serialize(CArchive& ar, DWORD version)
             // A model without elements carries no cells and nothing reads
             // its balloons, which therefore hold none. A save writes them out
             // as zero cells: that is bounded across the whole file.
-            ar.ReserveUnread(cells * 16 * m_balloons.size(), SpeakerDataLimits::kMaxImpliedCells * 16);
+            ar.ReserveUnread(cells * 16 * m_balloons.size(), SpeakerDataLimits::kMaxImpliedCells * 16,
+                             LoadStringId(kIdsTooManyImpliedCells));
         } else {
             ar.CheckCount(cells * m_elements.size(), 16);
             for (CBalloonElement& balloon : m_balloons)

@@ -6,6 +6,7 @@
 #include "platform/TextFile.h"
 #include "resources/StringTable.h"
 
+#include <cstdint>
 #include <string>
 #include <utility>
 
@@ -110,9 +111,13 @@ void CSpeakerModelContainer::Serialize(CArchive& ar, int unitFlag, DWORD version
         model->SetUnitFlag(unitFlag);
         loaded.push_back(std::move(model));
         // Old files carry a second copy of each model, which is read and
-        // dropped.
-        if (before200)
+        // dropped: what its record implies is never held nor saved.
+        if (before200) {
+            const std::uint64_t implied = ar.UnreadBytes();
+            ar.SetUnreadBytes(0);
             (void)ReadModelRecord(ar, version);
+            ar.SetUnreadBytes(implied);
+        }
     }
     m_models = std::move(loaded);
     // A stored index outside the list points at the last model.

@@ -61,11 +61,14 @@ void CArchive::CheckCount(std::uint64_t count, std::uint64_t recordSize) const
         ThrowFormat("A count in the file is larger than the data that follows it.");
 }
 
-void CArchive::ReserveUnread(std::uint64_t bytes, std::uint64_t allowance)
+void CArchive::ReserveUnread(std::uint64_t bytes, std::uint64_t allowance, const std::string& reason)
 {
     const std::uint64_t limit = std::max<std::uint64_t>(allowance, m_data.size());
-    if (bytes > limit || m_unread > limit - bytes)
+    if (bytes > limit || m_unread > limit - bytes) {
+        if (!reason.empty())
+            ThrowExplained(reason);
         ThrowFormat("The file describes more data than it holds.");
+    }
     m_unread += bytes;
 }
 

@@ -73,8 +73,13 @@ public:
     // Counts bytes that records imply but do not carry (a load holds none of
     // them; a later save writes them out) and throws a format error once all
     // those of this archive together would exceed the larger of allowance
-    // and the size of the input.
-    void ReserveUnread(std::uint64_t bytes, std::uint64_t allowance);
+    // and the size of the input; one that explains itself by reason when
+    // that is given.
+    void ReserveUnread(std::uint64_t bytes, std::uint64_t allowance, const std::string& reason = {});
+    // The bytes counted so far, and a new count: a record that is read and
+    // dropped (never saved) is counted on its own and then forgotten.
+    std::uint64_t UnreadBytes() const { return m_unread; }
+    void SetUnreadBytes(std::uint64_t bytes) { m_unread = bytes; }
 
     // The bytes written so far (storing) or the whole input (loading).
     const std::vector<BYTE>& Buffer() const { return m_data; }

@@ -324,24 +324,52 @@ bool CanReplaceTarget(const std::string& target)
 
 }  // namespace
 
+int OpenPlainFile(const std::string& path, std::uint64_t& size)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw CFileException(path, ErrnoText("Cannot open", path));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        const std::string text = ErrnoText("Cannot open", path);
+        ::close(fd);
+        throw CFileException(path, text);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        throw CFileException(path, "Cannot open \"" + path + "\": it is no plain file.");
+    }
+    size = static_cast<std::uint64_t>(info.st_size);
+    return fd;
+}
+
 std::vector<BYTE> ReadWholeFile(const std::string& path)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        throw CFileException(path, ErrnoText("Cannot open", path));
+    std::uint64_t size = 0;
+    const int fd = OpenPlainFile(path, size);
     std::vector<BYTE> data;
-    BYTE buf[65536];
-    for (;;) {
-        const std::size_t n = std::fread(buf, 1, sizeof buf, f);
-        data.insert(data.end(), buf, buf + n);
-        if (n < sizeof buf) {
-            const bool failed = std::ferror(f) != 0;
-            std::fclose(f);
-            if (failed)
-                throw CFileException(path, "Cannot read \"" + path + "\".");
-            break;
-        }
+    try {
+        data.resize(static_cast<std::size_t>(size));
+    } catch (...) {
+        ::close(fd);
+        throw;
     }
+    std::size_t got = 0;
+    while (got < data.size()) {
+        const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const std::string text = ErrnoText("Cannot read", path);
+            ::close(fd);
+            throw CFileException(path, text);
+        }
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    data.resize(got);
     return data;
 }
 

@@ -4,15 +4,22 @@
 #include "platform/Types.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace FileIO {
 
-// Reads the whole file; throws CFileException when it cannot be opened or
-// read.
+// Reads the whole file, no more than the size it had when opened (see
+// OpenPlainFile); throws CFileException when it cannot be opened or read.
 std::vector<BYTE> ReadWholeFile(const std::string& path);
+
+// Opens a plain file for reading and returns its descriptor and its size.
+// The open does not wait (a pipe would wait for its writer), and anything
+// but a plain file (a folder, a device or a pipe has no size and may never
+// end) is refused: throws CFileException then, as when it cannot be opened.
+int OpenPlainFile(const std::string& path, std::uint64_t& size);
 
 // Writes the bytes beside the target under a temporary name that only this
 // user may read or write, flushes them to the disk, renames the temporary

@@ -1,9 +1,9 @@
 #include "platform/TextFile.h"
 
+#include "platform/ArchiveException.h"
+#include "platform/FileIO.h"
 #include "platform/TextEncoding.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 CStdioFile::~CStdioFile()
@@ -39,14 +39,11 @@ bool CStdioFile::Open(const std::string& path)
 {
     Close();
     m_path = path;
-    // Without blocking: opening a pipe would wait for its writer.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
-        ::close(fd);
+    int fd = -1;
+    std::uint64_t size = 0;
+    try {
+        fd = FileIO::OpenPlainFile(path, size);
+    } catch (const CFileException&) {
         return false;
     }
     m_file = ::fdopen(fd, "rb");
@@ -54,7 +51,7 @@ bool CStdioFile::Open(const std::string& path)
         ::close(fd);
         return false;
     }
-    m_fileSize = static_cast<std::uint64_t>(info.st_size);
+    m_fileSize = size;
     return true;
 }
 

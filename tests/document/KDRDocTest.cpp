@@ -12,6 +12,8 @@
 #include <fstream>
 #include <limits>
 #include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -274,6 +276,33 @@ TEST_F(KDRDocFile, MagicChecks)
     EXPECT_FALSE(doc.CheckFileMagic(PathOf("missing.zkdr")));
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[2].first.rfind("Failed to open document.", 0), 0u);
+}
+
+// A pipe or an endless device is refused at once, by the magic check and by
+// the load alike, with the usual report. Each call runs in a child that a
+// timer ends should it wait or read on.
+TEST_F(KDRDocFile, APipeOrADeviceIsRefusedAtOnce)
+{
+    ASSERT_EQ(::mkfifo(PathOf("pipe.kdr").c_str(), 0666), 0);
+    fs::create_symlink("/dev/zero", PathOf("zero.zkdr"));
+    for (const char* name : {"pipe.kdr", "zero.zkdr"}) {
+        for (const bool check : {true, false}) {
+            SCOPED_TRACE(std::string(name) + (check ? " checked" : " opened"));
+            const pid_t child = ::fork();
+            if (child == 0) {
+                ::alarm(2);
+                CKDRDoc doc;
+                const BOOL ok = check ? doc.CheckFileMagic(PathOf(name)) : doc.OnOpenDocument(PathOf(name));
+                const std::string told =
+                    "Failed to open document.\nCannot open \"" + PathOf(name) + "\": it is no plain file.";
+                ::_exit(!ok && messages.shown.size() == 1 && messages.shown[0].first == told ? 0 : 1);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFEXITED(status)) << "the child waited or read on";
+            EXPECT_EQ(WEXITSTATUS(status), 0) << "not refused with the usual report";
+        }
+    }
 }
 
 TEST_F(KDRDocFile, OldFormatPathIgnoresCase)

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 KADREL_COUNTING_OPERATOR_NEW()
 
 namespace {
@@ -84,6 +86,7 @@ struct OldLoad {
     bool refused = false;
     bool outOfMemory = false;
     std::size_t peak = 0;
+    std::string reason;  // told to the user with a refusal
 };
 
 OldLoad LoadOld(const std::vector<BYTE>& file, CSpeakerModelContainer& container)
@@ -95,6 +98,8 @@ OldLoad LoadOld(const std::vector<BYTE>& file, CSpeakerModelContainer& container
             container.Serialize(in, 0, kVersion142);
         } catch (const CArchiveException& e) {
             result.refused = e.m_cause == CArchiveException::badSchema;
+            if (e.m_bExplainsToUser)
+                result.reason = e.what();
         } catch (const std::bad_alloc&) {
             result.outOfMemory = true;
         }
@@ -128,13 +133,12 @@ TEST(LoadMemoryTest, AnOldFileNeverMakesTheLoaderHoldMoreThanASmallMultipleOfIts
         {"four large balloons", OldContainer(ModelWithoutModules(4, 4, {256, 256, 256}), 1, 0), -1},
         // Sixty-four models without modules, each announcing a balloon of
         // half the bytes that no record reads at the end of the file, all of
-        // them (twice, with the second copies) within what a file may imply;
-        // none of those balloons is held.
+        // them within what a file may imply; none of those balloons is held.
         {"many models each within what is left", OldContainer(ModelWithoutModules(3, 0, {16, 16, 64}), 64, 512u << 10),
          64},
-        // Twice as large, they imply more than a save may write.
+        // Four times as large, they imply more than a save may write.
         {"many models beyond what a file may imply",
-         OldContainer(ModelWithoutModules(3, 0, {32, 16, 64}), 64, 512u << 10), -1},
+         OldContainer(ModelWithoutModules(3, 0, {64, 16, 64}), 64, 512u << 10), -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -251,24 +255,29 @@ TEST(LoadMemoryTest, AnOldModelWithoutModulesWhoseGridFitsSavesAsBefore)
 
 TEST(LoadMemoryTest, TheCellsThatOldModelsImplyAreAddedUpAcrossModels)
 {
-    // Each record of a model without modules implies a grid of a little over
-    // a quarter of what the implied cells of a whole file may come to (its
-    // second copy counts as well): three records fit, the fourth does not,
-    // though each on its own is far within the bound.
-    const Grid grid{128, 128, 33};
+    // A whole sphere at 1-degree steps in 31 third-octave bands fits what
+    // the implied cells of a whole file may come to (the dropped second copy
+    // of a model does not count). A grid of a little over a quarter of that:
+    // three records fit, the fourth does not, though each on its own is far
+    // within the bound; the refusal says why.
+    static_assert(360 * 181 * 31 <= SpeakerDataLimits::kMaxImpliedCells);
     static_assert(3 * std::uint64_t{128 * 128 * 33} <= SpeakerDataLimits::kMaxImpliedCells);
     static_assert(4 * std::uint64_t{128 * 128 * 33} > SpeakerDataLimits::kMaxImpliedCells);
-    const std::vector<BYTE> model = ModelWithoutModules(3, 0, grid);
     struct Case {
+        Grid grid;
         unsigned models;
         bool refused;
     };
-    for (const Case c : {Case{1, false}, Case{2, true}, Case{12, true}}) {
+    for (const Case c : {Case{{360, 181, 31}, 1, false}, Case{{128, 128, 33}, 3, false},
+                         Case{{128, 128, 33}, 4, true}, Case{{128, 128, 33}, 12, true}}) {
         SCOPED_TRACE(c.models);
-        const std::vector<BYTE> file = OldContainer(model, c.models, 0);
+        const std::vector<BYTE> file = OldContainer(ModelWithoutModules(3, 0, c.grid), c.models, 0);
         CSpeakerModelContainer container;
         const OldLoad load = LoadOld(file, container);
         EXPECT_EQ(load.refused, c.refused);
+        EXPECT_EQ(load.reason, c.refused ? "The project file holds speaker models whose directivity data together are "
+                                           "larger than a project may hold."
+                                         : "");
         EXPECT_EQ(container.GetCount(), c.refused ? 0 : static_cast<int>(c.models));
         EXPECT_LE(load.peak, Bound(file.size())) << "file of " << file.size() << " bytes";
     }
