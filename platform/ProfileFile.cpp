@@ -5,7 +5,6 @@
 
 #include <cctype>
 #include <exception>
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -31,11 +30,17 @@ bool EqualNoCase(const std::string& a, const std::string& b)
     return true;
 }
 
+// False when the file cannot be read; a pipe or a device in its place is
+// not read at all (a pipe would wait for a writer).
 bool ReadLines(const std::string& path, std::vector<std::string>& lines)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::vector<BYTE> bytes;
+    try {
+        bytes = FileIO::ReadWholeFile(path);
+    } catch (const std::exception&) {
         return false;
+    }
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r')

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 TEST(ProfileFile, ReadsIntegersLikeTheClassicFunction)
@@ -172,4 +173,24 @@ TEST(AppSettings, TheFileBesideAnInstalledProgramIsReadUntilTheUsersCopyExists)
         setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     else
         unsetenv("XDG_CONFIG_HOME");
+}
+
+// A pipe in the settings file's place is neither waited on nor replaced:
+// reading gives the default and a write fails, at once (a timer ends the
+// child should it wait).
+TEST(ProfileFile, APipeInTheFilesPlaceIsNotWaitedOn)
+{
+    TempDir dir;
+    const std::string f = dir.File("ZAV_KDR.ini");
+    ASSERT_EQ(::mkfifo(f.c_str(), 0666), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(2);
+        const bool refused = ProfileFile::GetPrivateProfileInt("LENGTH_UNIT", "LengthUnit", 7, f) == 7 &&
+                             !ProfileFile::WritePrivateProfileSection("LENGTH_UNIT", "LengthUnit=1", f);
+        ::_exit(refused ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "waited on the pipe or wrote it";
 }
