@@ -237,21 +237,19 @@ TEST(QtFileDialogs, SavingOntoALinkThatLeadsNowhereAsksFirst)
     const std::string link = dir.File("hall.zkdr");
     std::filesystem::create_symlink("missing.zkdr", link);
     QString asked;
-    WhenUp(&QApplication::activeModalWidget, [&](QWidget* w) {
-        auto* dlg = qobject_cast<QFileDialog*>(w);
-        ASSERT_NE(dlg, nullptr);
-        dlg->selectFile(QString::fromStdString(link));
+    WhenUp([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); }, [&](QWidget* w) {
+        static_cast<QFileDialog*>(w)->selectFile(QString::fromStdString(link));
         WhenUp([] { return qobject_cast<QMessageBox*>(QApplication::activeModalWidget()); }, [&](QWidget* box) {
             asked = static_cast<QMessageBox*>(box)->text();
             static_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
         });
-        static_cast<QDialog*>(dlg)->accept();
-        EXPECT_TRUE(dlg->isVisible());
-        dlg->reject();
+        static_cast<QDialog*>(w)->accept();
+        EXPECT_TRUE(w->isVisible());
+        static_cast<QDialog*>(w)->reject();
     });
     std::string path;
     EXPECT_FALSE(CQtFileDialogs().GetSaveFileName("KDR Files(*.zkdr)", "zkdr", "Untitled1", path));
-    EXPECT_EQ(asked, QStringLiteral("hall.zkdr already exists.\nDo you want to replace it?"));
+    EXPECT_EQ(asked.toStdString(), "hall.zkdr already exists.\nDo you want to replace it?");
 }
 
 TEST(DialogParent, AProgramInTheBackgroundStillOwnsItsDialogs)

@@ -522,7 +522,6 @@ TEST(FileIOTest, ALinkPlantedInASharedStickyFolderIsNotFollowed)
         EXPECT_EQ(FileIO::ReadWholeFile((dir / "own.zkdr").string()), std::vector<BYTE>{BYTE(c.followed ? 7 : 1)});
     }
     EXPECT_FALSE(fs::exists(dir / "made.zkdr"));
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -31,25 +31,11 @@
 #include <vector>
 
 namespace {
-// When not 0, the error of every fsetxattr this test program makes.
-int g_fsetxattrError = 0;
-}  // namespace
-
-// Lets a test refuse the access list of a saved file.
-extern "C" int fsetxattr(int fd, const char* name, const void* value, size_t size, int flags)
-{
-    if (g_fsetxattrError != 0) {
-        errno = g_fsetxattrError;
-        return -1;
-    }
-    using Set = int (*)(int, const char*, const void*, size_t, int);
-    static const Set next = reinterpret_cast<Set>(::dlsym(RTLD_NEXT, "fsetxattr"));
-    return next(fd, name, value, size, flags);
-}
-
-namespace {
 
 namespace fs = std::filesystem;
+
+// When not 0, the error of every fsetxattr this test program makes.
+int g_fsetxattrError = 0;
 
 // Gives path an access list (or the one named name): owner, owning group
 // and others keep the given rights (r=4, w=2, x=1) and the user uid gets
@@ -298,3 +284,14 @@ TEST(WritePermission, ANewFileInAFolderWithADefaultListGetsWhatTheSystemGives)
 }
 
 }  // namespace
+
+// Lets a test refuse the access list of a saved file.
+extern "C" int fsetxattr(int fd, const char* name, const void* value, size_t size, int flags)
+{
+    using Set = int (*)(int, const char*, const void*, size_t, int);
+    static const Set next = reinterpret_cast<Set>(::dlsym(RTLD_NEXT, "fsetxattr"));
+    if (g_fsetxattrError == 0)
+        return next(fd, name, value, size, flags);
+    errno = g_fsetxattrError;
+    return -1;
+}
