@@ -143,33 +143,30 @@ TEST(ImportMemoryTest, CompleteDataImportWhateverTheirSize)
 
 TEST(ImportMemoryTest, AGridBeyondTheFileIsHeldOnlyWithinTheAllowance)
 {
-    // 40000 polar angles, one frequency, one row and its copy: 80000 cells a
-    // balloon, of which the file gives one pair. Whatever follows the last
-    // balloon counts as bytes of the file: exactly enough of them, and the
-    // grid is held; one fewer, and the file is refused before anything is
-    // sized. The four balloons of a four-module kind must fit together: each
-    // alone would with far fewer bytes.
-    struct Case {
-        std::string kind;  // the type code and module-count lines
-        std::size_t balloons;
-    };
-    for (const Case& c : {Case{"0\n", 1}, Case{"4\n1\n1\n1\n", 4}}) {
-        SCOPED_TRACE(c.balloons);
-        std::string data = "Version 1.0.0\n" + c.kind + "Wide\n0\n1\n40000\n3\n1000\n1000\n0,90,180\n";
-        std::string blocks;
-        for (std::size_t b = 0; b < c.balloons; ++b) {
-            data += c.balloons > 1 ? "U\n0.1\n0\n0\n1\n" : "";
-            blocks += "0\n90,0\n";
-        }
-        const std::size_t needed = 80000 * c.balloons - SpeakerDataLimits::kCellsBeyondFileBytes - blocks.size();
-        const Outcome held = Import(data + blocks + std::string(needed, ' '));
-        EXPECT_TRUE(held.imported);
-        EXPECT_EQ(held.cells, 80000u * c.balloons);
-        const Outcome refused = Import(data + blocks + std::string(needed - 1, ' '));
-        EXPECT_FALSE(refused.imported);
-        EXPECT_EQ(refused.problem.GetKind(), CSpeakerDataProblem::kEndsEarly);
-        EXPECT_LT(refused.peak, 80000u * 16u);
-    }
+    // 40000 polar angles, one frequency, one row and its copy: 80000 cells,
+    // of which the file gives one pair. Whatever follows the last balloon
+    // counts as bytes of the file: exactly enough of them, and the grid is
+    // held; one fewer, and the file is refused before anything is sized.
+    const std::string data = "Version 1.0.0\n0\nWide\n0\n1\n40000\n3\n1000\n1000\n0,90,180\n0\n90,0\n";
+    const std::size_t after = std::string("0\n90,0\n").size();
+    const std::size_t needed = 80000 - SpeakerDataLimits::kCellsBeyondFileBytes - after;
+    const Outcome held = Import(data + std::string(needed, ' '));
+    EXPECT_TRUE(held.imported);
+    EXPECT_EQ(held.cells, 80000u);
+    const Outcome refused = Import(data + std::string(needed - 1, ' '));
+    EXPECT_FALSE(refused.imported);
+    EXPECT_EQ(refused.problem.GetKind(), CSpeakerDataProblem::kEndsEarly);
+    EXPECT_LT(refused.peak, 80000u * 16u);
+
+    // The four balloons of a four-module kind must fit together.
+    const std::string four = "Version 1.0.0\n4\n1\n1\n1\nWide\n0\n1\n40000\n3\n1000\n1000\n0,90,180\n"
+                             "U\n0.1\n0\n0\n1\nU\n0.1\n0\n0\n1\nU\n0.1\n0\n0\n1\nU\n0.1\n0\n0\n1\n"
+                             "0\n90,0\n0\n90,0\n0\n90,0\n0\n90,0\n";
+    const std::size_t needed4 = 4 * 80000 - SpeakerDataLimits::kCellsBeyondFileBytes - 4 * after;
+    EXPECT_EQ(Import(four + std::string(needed4, ' ')).cells, 4 * 80000u);
+    const Outcome refused4 = Import(four + std::string(needed4 - 1, ' '));
+    EXPECT_EQ(refused4.problem.GetKind(), CSpeakerDataProblem::kEndsEarly);
+    EXPECT_LT(refused4.peak, 80000u * 16u);
 }
 
 // A model too large for the memory left is refused like any other file:

@@ -29,16 +29,13 @@ TEST(Projection, TopViewPixels)
     EXPECT_EQ(t.view->ProjectPoint(CPoint3D(2, 4, 1.2)), CPoint(210, 245));
 }
 
-// 120 Zoom In steps after Fit, or a large scale stored in a project, pin the
-// far corners 2^30 pixels out, where the drawing's offsets still fit an int.
+// A deep zoom, or a large scale stored in a project, pins the far corners
+// 2^30 pixels out, where the drawing's offsets still fit an int.
 TEST(Projection, DeepZoomPinsFarPoints)
 {
     TopView t;
     constexpr int kPin = 1 << 30;
-    t.view->Fit();
-    for (int step = 0; step < 120; ++step)
-        t.view->ZoomIn();
-    for (double scale : {t.scene.Condition().GetScale(), 1.0e100}) {
+    for (double scale : {1.0e9, 1.0e100}) {
         t.scene.Condition().SetScale(scale);
         t.view->UpdateScrollSizes(FALSE);
         CRecordingDC dc;
