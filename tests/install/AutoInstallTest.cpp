@@ -4,6 +4,8 @@
 #include "InstallTestSupport.h"
 
 #include "document/AutoInstallLayout.h"
+#include "platform/RecordingDC.h"
+#include "views/ColorMapViewCore.h"
 
 #include <gtest/gtest.h>
 
@@ -489,11 +491,31 @@ TEST_F(AutoInstallTest, AnAttemptThatLaysNothingKeepsTheAutomaticLayoutAndItsMap
     EXPECT_EQ(plane.GetMaxLevel(), 0.0);
 }
 
+// The automatic-installation lines of a map window's summary.
+std::vector<std::string> AutoSummary(CKDRDoc& doc)
+{
+    struct CSummary : CColorMapViewCore {
+        using CColorMapViewCore::CColorMapViewCore;
+        void OnPrintCommand(unsigned) override {}
+        CSize GetClientSize() const override { return CSize(800, 600); }
+        void ClearAndRedraw() override {}
+        void ComboResetContent(int) override {}
+        void ComboAddString(int, const std::string&) override {}
+        int ComboGetCount(int) const override { return 0; }
+        int ComboGetCurSel(int) const override { return -1; }
+        void ComboSetCurSel(int, int) override {}
+    } view(doc);
+    CRecordingDC dc;
+    view.DrawAutoInstallationInfo(dc, 12);
+    return dc.Texts();
+}
+
 TEST_F(AutoInstallTest, AnAttemptThatLaysNothingLeavesTheProjectAsSaved)
 {
     // Laid with "Maximum Overlap", "1/3 Oct. Band" at 1000 Hz; a response at the cursor; saved.
     AddModel(doc, 0, 3, {{false, 10.0}});
     AddCondition(doc, 1.2);
+    doc.m_nAdvancedMode = 2;  // the summary names the band too
     ui.autoEdit = [](CAutoInstallationValues& v) {
         v.overlapMode = 0.0;
         v.centerFreq = 1000.0;
@@ -505,6 +527,10 @@ TEST_F(AutoInstallTest, AnAttemptThatLaysNothingLeavesTheProjectAsSaved)
     doc.SetModifiedFlag(false);
     CArchive saved;
     doc.Serialize(saved);
+    const std::vector<std::string> summary = AutoSummary(doc);
+    ASSERT_EQ(summary.size(), 9u);
+    EXPECT_EQ(summary[0], "Speaker Density :  \"Maximum Overlap\"");
+    EXPECT_EQ(summary[8], "Octave Band for Auto-Installation Judgment : 1/3 Oct. Band");
 
     // "Edge-to-Edge", "1 Oct. Band" at 1.51 m, each way that lays nothing.
     const struct {
@@ -536,6 +562,7 @@ TEST_F(AutoInstallTest, AnAttemptThatLaysNothingLeavesTheProjectAsSaved)
         CArchive again;
         doc.Serialize(again);
         EXPECT_EQ(again.Buffer(), saved.Buffer());
+        EXPECT_EQ(AutoSummary(doc), summary);
         EXPECT_FALSE(doc.IsModified());
     }
 }
