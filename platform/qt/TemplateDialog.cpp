@@ -237,9 +237,11 @@ std::string CTemplateDialog::GetWindowText(int id) const
 void CTemplateDialog::SetWindowText(int id, const std::string& text)
 {
     QWidget* w = Control(id);
-    if (auto* e = qobject_cast<QLineEdit*>(w))
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
         e->setText(Q(text));
-    else if (auto* l = qobject_cast<QLabel*>(w))
+        // A text longer than its field shows from its start, not its end.
+        e->setCursorPosition(0);
+    } else if (auto* l = qobject_cast<QLabel*>(w))
         l->setText(Q(text));
     else if (auto* b = qobject_cast<QAbstractButton*>(w))
         b->setText(Q(text));

@@ -44,7 +44,7 @@ TEST(InstallationDialogQt, ReducedModeShowsThePositionRowsAndRefusesAnOutOfRange
 {
     RecordedMessages msgs;
     CInstallationDialog1 d;
-    const double pos[3] = {5.0, 5.0, 3.0};
+    const double pos[3] = {8.88359158707393, 5.0, 3.0};
     const double angles[3] = {0.0, 0.0, 90.0};
     d.SetParameters(pos, angles, 6.0, 1, 1, 0);
     CTemplateDialog dlg(d, *FindDialogTemplate(CInstallationDialog1::IDD));
@@ -52,7 +52,8 @@ TEST(InstallationDialogQt, ReducedModeShowsThePositionRowsAndRefusesAnOutOfRange
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Properties for Installation"));
     EXPECT_EQ(Text(dlg, 1020), QStringLiteral("X"));
     EXPECT_EQ(Text(dlg, 1002), QStringLiteral("[ft]"));
-    EXPECT_EQ(Text(dlg, 1026), QStringLiteral("5"));
+    EXPECT_EQ(Text(dlg, 1026), QStringLiteral("8.88359158707393"));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(dlg.Control(1026))->cursorPosition(), 0);  // shown from its start
     for (int id : {1029, 1030, 1031, 1032, 1033, 1011, 1022, 1023, 1008})
         EXPECT_TRUE(dlg.Control(id)->isHidden()) << id;
     EXPECT_FALSE(dlg.Control(1028)->isHidden());
