@@ -133,9 +133,16 @@ int CInstallationContainerViewCore::OnLButtonDown(const CListRowGeometry& g, int
     const int k = HitTestListRow(g, x, y);
     if (k < 0 || k >= m_doc->m_installations.GetCount())
         return -1;
+    ChooseRow(k);
+    return k;
+}
+
+void CInstallationContainerViewCore::ChooseRow(int k)
+{
+    if (!m_doc || k < 0 || k >= m_doc->m_installations.GetCount())
+        return;
     m_list.SelectItem(k);
     MakeCurrent(k);
-    return k;
 }
 
 unsigned CInstallationContainerViewCore::OnContextMenu(const CListRowGeometry& g, int x, int y)

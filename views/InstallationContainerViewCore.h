@@ -64,6 +64,8 @@ public:
     // outside the rows the current row is selected again; on the header
     // nothing happens. Returns the row made current, or -1.
     int OnLButtonDown(const CListRowGeometry& g, int x, int y);
+    // The row highlighted by the keyboard: as a press on it.
+    void ChooseRow(int k);
     // A right click at (x, y) of the list's client area: on a row that
     // installation becomes current, the SPL maps redraw and the menu to show
     // is returned (kMenuInstallation); otherwise 0.

@@ -65,10 +65,19 @@ CSpeakerDataList::CButtonDownResult CSpeakerDataList::OnLButtonDown(const CListR
         SelectCurrentRow();
         return result;
     }
+    ChooseRow(row);
+    result.capture = true;
+    result.cursor = kCursorDrop;
+    return result;
+}
 
+void CSpeakerDataList::ChooseRow(int row)
+{
+    if (!m_doc || row < 0 || row >= m_doc->m_models.GetCount())
+        return;
     CSpeakerModelContainer& models = m_doc->m_models;
-    // With one model the map's band fraction is compared, so that a click
-    // on it brings the band choices in line with the model's data pitch.
+    // With one model the map's band fraction is compared, so that choosing
+    // it brings the band choices in line with the model's data pitch.
     double reference = 0.0;
     if (models.GetCount() == 1) {
         if (const CColorMapCondition* condition = m_doc->m_colorMapConditions.GetCurrent())
@@ -90,10 +99,6 @@ CSpeakerDataList::CButtonDownResult CSpeakerDataList::OnLButtonDown(const CListR
         if (auto* taps = dynamic_cast<ITapListLink*>(view))
             taps->FillList();
     }
-
-    result.capture = true;
-    result.cursor = kCursorDrop;
-    return result;
 }
 
 int CSpeakerDataList::OnMouseMove(const CListRowGeometry& g, int x, int y, bool dragging, IDragTargetQuery& query,

@@ -74,6 +74,8 @@ public:
     // row: that model becomes current, the drag state and the SPL maps and
     // tap lists follow. Elsewhere the current row is selected again.
     CButtonDownResult OnLButtonDown(const CListRowGeometry& g, int x, int y);
+    // The row highlighted by the keyboard: as a press on it, without a drag.
+    void ChooseRow(int row);
     // The cursor for a move to (x, y); dragging is true while the list holds
     // the mouse capture. runDefault is false when the move is to be ignored
     // altogether (nothing may be drag-installed).

@@ -81,6 +81,14 @@ void CTapList::OnLButtonDown(const CListRowGeometry& g, int x, int y)
         SelectCurrentRow();
         return;
     }
+    ChooseRow(row);
+}
+
+void CTapList::ChooseRow(int row)
+{
+    CSpeakerModel* model = m_doc ? m_doc->m_models.GetCurrent() : nullptr;
+    if (!model || row < 0 || row >= model->GetTapCount())
+        return;
     m_list.SelectItem(row);
     model->SetCurrentTap(row);
 }

@@ -33,6 +33,8 @@ public:
     // of the row becomes the current model's current tap; elsewhere the
     // current tap's row is selected again. No hint, no modified flag.
     void OnLButtonDown(const CListRowGeometry& g, int x, int y);
+    // The row highlighted by the keyboard: as a press on it.
+    void ChooseRow(int row);
 
     // The text of tap i: value and unit text, then power and "W", e.g.
     // "100V Line  10W".

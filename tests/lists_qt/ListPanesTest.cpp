@@ -18,6 +18,7 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTest>
 
 #include <vector>
 
@@ -213,6 +214,15 @@ TEST_F(ListPanesTest, ImportedExamplesShowWithTheirTapsAndClicksMakeThemCurrent)
     EXPECT_EQ(tapList->GetItemCount(), 4);
     EXPECT_EQ(tapList->GetSelectedRow(), 2);
     EXPECT_FALSE(list->IsDragging());
+
+    // The keyboard's highlight makes its model and its tap current as well.
+    QTest::keyClick(list, Qt::Key_End);
+    EXPECT_EQ(doc.m_models.GetCurrentIndex(), 1);
+    EXPECT_EQ(tapList->GetItemText(0, 1), "8ohms  60W");
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(doc.m_models.GetCurrentIndex(), 0);
+    QTest::keyClick(tapList, Qt::Key_Home);
+    EXPECT_EQ(doc.m_models.GetCurrent()->GetCurrentTap(), 0);
 }
 
 TEST_F(ListPanesTest, DragFromTheListAsksTheWindowUnderTheCursorAndDropsThere)

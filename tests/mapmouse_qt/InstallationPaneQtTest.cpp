@@ -46,6 +46,8 @@ TEST_F(MapMouseQtTest, ClicksAndMenuOnTheList)
     SendMouse(ctrl->viewport(), QEvent::MouseButtonPress, ctrl->RowPoint(0), Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(doc->m_installations.GetCurrentIndex(), 0);
     EXPECT_EQ(ctrl->GetSelectedRow(), 0);
+    QTest::keyClick(ctrl, Qt::Key_Down);
+    EXPECT_EQ(doc->m_installations.GetCurrentIndex(), 1);
 
     const QPoint p = ctrl->RowPoint(1);
     QContextMenuEvent event(QContextMenuEvent::Mouse, p, ctrl->viewport()->mapToGlobal(p));

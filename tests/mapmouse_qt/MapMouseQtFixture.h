@@ -23,6 +23,7 @@
 #include <QMouseEvent>
 #include <QScrollArea>
 #include <QSettings>
+#include <QTest>
 
 #include <vector>
 

@@ -123,6 +123,12 @@ void CInstallationContainerListCtrl::contextMenuEvent(QContextMenuEvent* event)
         MenuBuilder::TrackPopupMenu(menu, event->globalPos());
 }
 
+void CInstallationContainerListCtrl::OnRowChosen(int row)
+{
+    if (CInstallationContainerViewCore* logic = Logic())
+        logic->ChooseRow(row);
+}
+
 // ---- the view -----------------------------------------------------------
 
 CInstallationContainerView::CInstallationContainerView(CDocument& doc, QWidget* parent) : CViewBase(doc, parent)

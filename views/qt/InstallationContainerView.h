@@ -1,9 +1,10 @@
 #pragma once
 // The "Installation Info View" pane: the list of the installed speakers.
-// A click makes an installation current, a right click opens its menu, a
-// speaker dragged from the speaker list can be dropped on the list. The
-// rules live in CInstallationContainerViewCore; these widgets feed it mouse
-// positions and messages and show the menu it answers.
+// A click or the keyboard's highlight makes an installation current, a
+// right click opens its menu, a speaker dragged from the speaker list can be
+// dropped on the list. The rules live in CInstallationContainerViewCore;
+// these widgets feed it mouse positions and messages and show the menu it
+// answers.
 
 #include "platform/RegisteredMessages.h"
 #include "platform/qt/ViewBase.h"
@@ -41,6 +42,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void OnRowChosen(int row) override;
 
 private:
     CInstallationContainerViewCore* Logic() const;

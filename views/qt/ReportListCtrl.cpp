@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QHeaderView>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 
 CReportListCtrl::CReportListCtrl(QWidget* parent) : QTreeWidget(parent)
@@ -41,7 +42,11 @@ void CReportListCtrl::InsertColumn(int column, const std::string& heading, int w
     setColumnWidth(qBound(0, column, count), width);
 }
 
-void CReportListCtrl::DeleteAllItems() { clear(); }
+void CReportListCtrl::DeleteAllItems()
+{
+    const QScopedValueRollback<bool> quiet(m_bSettingRows, true);
+    clear();
+}
 
 int CReportListCtrl::GetItemCount() const { return topLevelItemCount(); }
 
@@ -49,6 +54,7 @@ void CReportListCtrl::InsertItem(int row, const std::string& text)
 {
     auto* item = new QTreeWidgetItem;
     item->setText(0, QString::fromStdString(text));
+    const QScopedValueRollback<bool> quiet(m_bSettingRows, true);
     insertTopLevelItem(qBound(0, row, topLevelItemCount()), item);
 }
 
@@ -63,6 +69,7 @@ void CReportListCtrl::SelectItem(int row)
     QTreeWidgetItem* item = topLevelItem(row);
     if (!item)
         return;
+    const QScopedValueRollback<bool> quiet(m_bSettingRows, true);
     setCurrentItem(item);
     item->setSelected(true);
 }
@@ -83,6 +90,14 @@ int CReportListCtrl::GetSelectedRow() const
 {
     const QList<QTreeWidgetItem*> items = selectedItems();
     return items.isEmpty() ? -1 : indexOfTopLevelItem(items.first());
+}
+
+void CReportListCtrl::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)
+{
+    QTreeWidget::selectionChanged(selected, deselected);
+    const int row = GetSelectedRow();
+    if (!m_bSettingRows && row >= 0)
+        OnRowChosen(row);
 }
 
 int CReportListCtrl::RowHeight() const

@@ -3,6 +3,9 @@
 // row, full-row selection, no tree decoration, scrolling by whole rows. The
 // list views give it their logic through IReportListControl and turn its
 // mouse positions into the client coordinates their hit test expects.
+// Whenever the highlight moves otherwise than through the calls below (the
+// arrow keys, Home/End, Page Up/Down, typing), the newly highlighted row
+// goes to OnRowChosen, so that the list views make it current.
 
 #include "views/ListRowHitTest.h"
 #include "views/ReportListControl.h"
@@ -39,6 +42,14 @@ public:
     // for positioning a menu on a row).
     QPoint RowPoint(int row) const;
 
+protected:
+    // The row the user highlighted; the calls above do not come here.
+    virtual void OnRowChosen(int /*row*/) {}
+    void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
+
 private:
     int RowHeight() const;
+
+    // Set while the calls above change the rows or the selection.
+    bool m_bSettingRows = false;
 };

@@ -88,6 +88,12 @@ void CStdSPDataListListCtrl::mouseReleaseEvent(QMouseEvent* event)
         m_logic->OnLButtonUp(ToScreenPoint(event->globalPosition().toPoint()));
 }
 
+void CStdSPDataListListCtrl::OnRowChosen(int row)
+{
+    if (m_logic)
+        m_logic->ChooseRow(row);
+}
+
 std::unique_ptr<QMenu> CStdSPDataListListCtrl::CreateSpeakerMenu(int menuId) const
 {
     auto menu = std::make_unique<QMenu>();

@@ -1,8 +1,9 @@
 #pragma once
 // The "Speaker Data View" pane: the list of the project's speaker models.
-// A click makes a model current, a press on a row followed by a release over
-// the SPL map or the installation list installs it there, the right button
-// opens the speaker menu. The rules live in CSpeakerDataList; this widget
+// A click or a move of the highlight by the keyboard makes a model current,
+// a press on a row followed by a release over the SPL map or the
+// installation list installs it there, the right button opens the speaker
+// menu. The rules live in CSpeakerDataList; this widget
 // feeds it mouse positions and shows the cursors and menus it answers.
 
 #include "document/DocumentViewLinks.h"
@@ -43,6 +44,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void OnRowChosen(int row) override;
 
 private:
     void ShowCursor(int cursorId);

@@ -25,6 +25,12 @@ void CTapListListCtrl::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
 
 void CTapListListCtrl::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
 
+void CTapListListCtrl::OnRowChosen(int row)
+{
+    if (m_logic)
+        m_logic->ChooseRow(row);
+}
+
 CTapListView::CTapListView(CDocument& doc, QWidget* parent) : CViewBase(doc, parent)
 {
     m_pList = new CTapListListCtrl(this);

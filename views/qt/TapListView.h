@@ -1,7 +1,7 @@
 #pragma once
 // The "Tap View" pane: the taps of the current speaker model with their
-// power; a click on a row makes that tap the model's current tap. The rules
-// live in CTapList.
+// power; a click on a row, or the keyboard's highlight, makes that tap the
+// model's current tap. The rules live in CTapList.
 
 #include "document/DocumentViewLinks.h"
 #include "platform/qt/ViewBase.h"
@@ -24,6 +24,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void OnRowChosen(int row) override;
 
 private:
     CTapList* m_logic = nullptr;
