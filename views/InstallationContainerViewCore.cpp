@@ -156,7 +156,7 @@ unsigned CInstallationContainerViewCore::OnContextMenu(const CListRowGeometry& g
     const int k = HitTestListRow(g, x, y);
     if (k < 0 || k >= m_doc->m_installations.GetCount())
         return 0;
-    MakeCurrent(k);
+    ChooseRow(k);
     return kMenuInstallation;
 }
 

@@ -64,10 +64,11 @@ public:
     // outside the rows the current row is selected again; on the header
     // nothing happens. Returns the row made current, or -1.
     int OnLButtonDown(const CListRowGeometry& g, int x, int y);
-    // The row highlighted by the keyboard: as a press on it.
+    // A row chosen other than by a press (the keyboard's highlight, a right
+    // click): as a press on it.
     void ChooseRow(int k);
     // A right click at (x, y) of the list's client area: on a row that
-    // installation becomes current, the SPL maps redraw and the menu to show
+    // installation is chosen (as by ChooseRow) and the menu to show
     // is returned (kMenuInstallation); otherwise 0.
     unsigned OnContextMenu(const CListRowGeometry& g, int x, int y);
 

@@ -149,8 +149,9 @@ int CSpeakerDataList::OnContextMenu(const CListRowGeometry& g, int x, int y, int
         SelectCurrentRow();
         return kMenuNone;
     }
-    // The model becomes current; the highlight stays where it was.
-    m_doc->m_models.SetCurrentIndex(row);
+    // The model becomes current and highlighted, so that what the list shows
+    // is what the menu's commands and the Speaker menu act on.
+    ChooseRow(row);
     return developerId == 1 ? kMenuSpeakerDeveloper : kMenuSpeaker;
 }
 

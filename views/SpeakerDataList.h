@@ -74,7 +74,8 @@ public:
     // row: that model becomes current, the drag state and the SPL maps and
     // tap lists follow. Elsewhere the current row is selected again.
     CButtonDownResult OnLButtonDown(const CListRowGeometry& g, int x, int y);
-    // The row highlighted by the keyboard: as a press on it, without a drag.
+    // A row chosen other than by a press (the keyboard's highlight, a right
+    // click): as a press on it, without a drag.
     void ChooseRow(int row);
     // The cursor for a move to (x, y); dragging is true while the list holds
     // the mouse capture. runDefault is false when the move is to be ignored
@@ -85,8 +86,9 @@ public:
     // installed, the drop message goes to the window under the point (its
     // answer is not used); returns whether it was sent.
     bool OnLButtonUp(CPoint screen);
-    // A right click at (x, y) of the client area: the menu to open, or
-    // kMenuNone (outside the rows the current row is selected again).
+    // A right click at (x, y) of the client area: on a row that model is
+    // chosen (as by ChooseRow) and the menu to open is returned; outside the
+    // rows the current row is selected again and kMenuNone returned.
     // developerId is the application's DeveloperID setting.
     int OnContextMenu(const CListRowGeometry& g, int x, int y, int developerId);
     // After the pop-up menu closed (its command may have run).

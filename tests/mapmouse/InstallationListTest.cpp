@@ -120,13 +120,12 @@ TEST_F(InstallationList, CurrentRowSelectedAndClicksMakeRowsCurrent)
     EXPECT_EQ(rows.selected, 1);
     EXPECT_EQ(Doc().m_installations.GetCurrentIndex(), 1);
 
-    // Right click on row 0: current, maps redrawn, menu 136; the selection is
-    // left to the next refill.
+    // Right click on row 0: current and highlighted, maps redrawn, menu 136.
     rows.selected = -1;
     EXPECT_EQ(list.OnContextMenu(Geometry(), 10, 30), 136u);
     EXPECT_EQ(Doc().m_installations.GetCurrentIndex(), 0);
     EXPECT_GT(map.redraws, redraws);
-    EXPECT_EQ(rows.selected, -1);
+    EXPECT_EQ(rows.selected, 0);
     EXPECT_EQ(list.OnContextMenu(Geometry(), 10, 5), 0u);
 }
 
