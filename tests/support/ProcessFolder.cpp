@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -21,8 +22,10 @@ public:
         const char* tmp = std::getenv("TMPDIR");
         std::string tmpl = std::string(tmp && *tmp == '/' ? tmp : "/tmp") + "/kadrel-test-" +
                            std::to_string(m_owner) + "-XXXXXX";
-        if (!::mkdtemp(tmpl.data()))
+        if (!::mkdtemp(tmpl.data())) {
+            std::perror(tmpl.c_str());
             std::abort();
+        }
         m_path = tmpl;
         // Others may pass through: some tests drop to another user.
         ::chmod(m_path.c_str(), 0755);
