@@ -19,7 +19,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -43,19 +42,24 @@ fs::path BaseFolder()
 }
 
 // A folder of this process for the files of one run, removed at exit.
+struct CWorkFolder {
+    fs::path path = BaseFolder() / ("kadrel-fuzz-project-" + std::to_string(::getpid()));
+    CWorkFolder()
+    {
+        fs::remove_all(path);
+        fs::create_directories(path);
+    }
+    ~CWorkFolder()
+    {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+};
+
 const fs::path& WorkFolder()
 {
-    static const fs::path folder = [] {
-        fs::path p = BaseFolder() / ("kadrel-fuzz-project-" + std::to_string(::getpid()));
-        fs::remove_all(p);
-        fs::create_directories(p);
-        std::atexit([] {
-            std::error_code ec;
-            fs::remove_all(WorkFolder(), ec);
-        });
-        return p;
-    }();
-    return folder;
+    static const CWorkFolder folder;
+    return folder.path;
 }
 
 // Work of one band pressure: frequencies times the elements of every

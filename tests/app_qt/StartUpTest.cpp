@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <unistd.h>
 
 using StartUp = AppTest;
 
@@ -75,6 +77,19 @@ TEST_F(StartUp, LaterStartsAskNothingAndReadTheSettings)
     EXPECT_TRUE(app.GetMainFrame()->MdiArea()->subWindowList().isEmpty());
     EXPECT_FALSE(app.m_hCurrentSpeakerIcon.isNull());
     EXPECT_EQ(app.m_hSpeakerIcon.size(), QSize(32, 32));
+}
+
+// Each test process keeps its recent files, settings, caches and temporary
+// files in a folder of its own, apart from the processes running beside it.
+TEST_F(StartUp, TheTestProcessKeepsItsFilesToItself)
+{
+    const std::string own = "/kadrel-test-" + std::to_string(::getpid()) + "-";
+    for (const std::string& path :
+         {QSettings(QStringLiteral("ZAV Corporation"), QStringLiteral("KadrelTest")).fileName().toStdString(),
+          ChooseSettingsFilePath(""), std::filesystem::temp_directory_path().string(),
+          QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation).toStdString(),
+          QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation).toStdString()})
+        EXPECT_NE(path.find(own), std::string::npos) << path;
 }
 
 // The desktop entry that `cmake --install` registers: the project types it
