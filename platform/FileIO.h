@@ -21,29 +21,41 @@ std::vector<BYTE> ReadWholeFile(const std::string& path);
 // end) is refused: throws CFileException then, as when it cannot be opened.
 int OpenPlainFile(const std::string& path, std::uint64_t& size);
 
-// Writes the bytes beside the target under a temporary name that only this
-// user may read or write, flushes them to the disk, renames the temporary
-// file over the target and syncs the folder. A target that is a symbolic
-// link (or a chain of them) is written where the link leads, the temporary
-// file beside that file, and the link stays; a link in a sticky folder that
-// others may write is followed only when it belongs to this user or to the
-// folder's owner, else the save is refused. The file written aside gets its
-// final attributes just before the rename: a new file the usual mode (0666
-// less the umask, or what the folder's default access list gives); a
-// replaced one its mode and access list and, as far as this user may set
-// them, its owner and group. A group that cannot be kept gets no rights
-// (neither its mode bits nor its entry in the list), and an access list that
-// cannot be set fails the save, unless the file system keeps none: the group
-// then gets the rights of its entry. A failure before the rename removes the
-// temporary file, leaves any existing target untouched and throws
-// CFileException with the system's reason; once the rename is done the save
-// has succeeded, even when the folder then does not take a sync. A target
-// that CanReplaceFile refuses (a read-only file, a folder that cannot be
-// written, no plain file, a link as above) is not touched either.
+// Saves the bytes to path. A target that is a symbolic link (or a chain of
+// them) is written where the link leads, and the link stays; a link in a
+// sticky folder that others may write is followed only when it belongs to
+// this user or to the folder's owner, else the save is refused. The folder
+// of the file is opened once and every step acts in it, though it be
+// renamed or replaced meanwhile.
+//
+// Usually the bytes are written beside the target under a temporary name
+// that only this user may read or write, flushed to the disk, and the
+// temporary file is renamed over the target; the folder is then synced. The
+// file written aside gets its final attributes just before the rename,
+// widening no one's rights on the way: a new file the usual mode (0666 less
+// the umask, or what the folder's default access list gives); a replaced one
+// its owner, group, mode and access list. A group that cannot be kept gets
+// no rights (neither its mode bits nor its entry in the list), and an access
+// list that cannot be set fails the save, unless the file system keeps none:
+// the group then gets the rights of its entry. A failure before the rename
+// removes the temporary file, leaves any existing target untouched and
+// throws CFileException with the system's reason; once the rename is done
+// the save has succeeded, even when the folder then does not take a sync.
+//
+// An existing file that this user could not give its owner and group (a
+// user who is not the superuser saving another's file, or his own of a group
+// he is not in), or that has more than one link, is written in place
+// instead, so that it keeps its owner, group, mode, access list and links:
+// its old bytes are read, the new ones written over them, the file cut to
+// their size and flushed. On a failure the old bytes are put back; when that
+// fails too they are left in a new file beside it, which the message names.
+//
+// A target that CanReplaceFile refuses (a read-only file, a folder that
+// cannot be written, no plain file, a link as above) is not touched either.
 void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes);
 
-// For tests: make the next writes fail after the given number of bytes
-// (a negative value turns the fault off).
+// For tests: make the next saves' writes of the new bytes fail after the
+// given number of bytes (a negative value turns the fault off).
 void SetWriteFaultForTesting(long long failAfterBytes);
 
 bool FileExists(const std::string& path);
@@ -57,8 +69,9 @@ bool IsWritable(const std::string& path);
 
 // True when a save may replace or create the file at path (where its links
 // lead, as WriteFileSafely follows them): its folder can be written, and the
-// file, when it is there, is a plain file that can be written and that a
-// sticky folder lets this user replace.
+// file, when it is there, is a plain file that can be written (and read,
+// when it is to be written in place) and that a sticky folder lets this user
+// replace.
 bool CanReplaceFile(const std::string& path);
 
 }  // namespace FileIO

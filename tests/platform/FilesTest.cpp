@@ -25,6 +25,8 @@ std::function<void(int)> g_beforeFsync;
 int g_folderFsyncError = 0;
 // When set, gets the mode of the plain file of every write.
 std::vector<int>* g_writtenModes = nullptr;
+// When not 0, every write to the file of this inode fails.
+ino_t g_failingInode = 0;
 }  // namespace
 
 // Lets a test see what a save makes lasting, and when.
@@ -46,8 +48,14 @@ extern "C" int fsync(int fd)
 extern "C" ssize_t write(int fd, const void* buf, size_t n)
 {
     struct stat st {};
-    if (g_writtenModes && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-        g_writtenModes->push_back(static_cast<int>(st.st_mode & 07777));
+    if ((g_writtenModes || g_failingInode) && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        if (st.st_ino == g_failingInode) {
+            errno = EIO;
+            return -1;
+        }
+        if (g_writtenModes)
+            g_writtenModes->push_back(static_cast<int>(st.st_mode & 07777));
+    }
     using Write = ssize_t (*)(int, const void*, size_t);
     static const Write next = reinterpret_cast<Write>(::dlsym(RTLD_NEXT, "write"));
     return next(fd, buf, n);
@@ -147,7 +155,11 @@ TEST(FileIOTest, FailedWriteLeavesTheOldFileAndNoTemporary)
 
 TEST(FileIOTest, WriteIntoMissingFolderThrows)
 {
-    EXPECT_THROW(FileIO::WriteFileSafely((TempDir() / "no/such/dir/x.zkdr").string(), {1}), CFileException);
+    const fs::path p = TempDir() / "no/such/dir/x.zkdr";
+    const std::string text = "Cannot write \"" + p.string() + "\": its folder \"" + p.parent_path().string() +
+                             "\" does not exist.";
+    EXPECT_THAT([&] { FileIO::WriteFileSafely(p.string(), {1}); },
+                testing::ThrowsMessage<CFileException>(testing::StrEq(text)));
     EXPECT_THROW(FileIO::ReadWholeFile((TempDir() / "nothing-here").string()), CFileException);
 }
 
@@ -462,6 +474,55 @@ TEST(FileIOTest, TheFileWrittenAsideIsTheOwnersAloneUntilItHasItsBytes)
     g_writtenModes = nullptr;
     EXPECT_EQ(modes, std::vector<int>{0600});
     EXPECT_EQ(ModeOf(p), 0664);
+}
+
+// Every step of a save acts in the folder it opened: renamed meanwhile and
+// another put in its place, it gets the file and the other nothing.
+TEST(FileIOTest, ASaveStaysInTheFolderItOpened)
+{
+    const fs::path dir = FreshFolder("moved");
+    fs::create_directories(dir / "a");
+    g_beforeFsync = [&](int) {
+        if (!fs::exists(dir / "b")) {
+            fs::rename(dir / "a", dir / "b");
+            fs::create_directory(dir / "a");
+        }
+    };
+    EXPECT_NO_THROW(FileIO::WriteFileSafely((dir / "a" / "p.zkdr").string(), {1}));
+    g_beforeFsync = nullptr;
+    EXPECT_EQ(Entries(dir / "a"), std::vector<std::string>{});
+    EXPECT_EQ(Entries(dir / "b"), std::vector<std::string>{"p.zkdr"});
+}
+
+// A file of more than one name is written in place, for all its names. A
+// failed write puts the old bytes back; when that fails too, a copy beside it,
+// which the message names, keeps them.
+TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
+{
+    const fs::path dir = FreshFolder("inplace");
+    const std::string p = (dir / "project.zkdr").string();
+    FileIO::WriteFileSafely(p, {1, 2, 3});
+    fs::create_hard_link(p, dir / "other.zkdr");
+    FileIO::WriteFileSafely(p, {4, 5});
+    FileIO::SetWriteFaultForTesting(1);
+    EXPECT_THROW(FileIO::WriteFileSafely(p, {6, 6, 6}), CFileException);
+    FileIO::SetWriteFaultForTesting(-1);
+    EXPECT_EQ(FileIO::ReadWholeFile((dir / "other.zkdr").string()), (std::vector<BYTE>{4, 5}));
+
+    struct stat st {};
+    ASSERT_EQ(::stat(p.c_str(), &st), 0);
+    g_failingInode = st.st_ino;
+    std::string message;
+    try {
+        FileIO::WriteFileSafely(p, {7});
+    } catch (const CFileException& e) {
+        message = e.what();
+    }
+    g_failingInode = 0;
+    const fs::path copy = dir / Entries(dir)[0];  // the hidden name sorts first
+    EXPECT_EQ(message, "Cannot write \"" + p + "\": Input/output error. Its old content could not be put back; it is " +
+                           "kept in \"" + copy.string() + "\".");
+    EXPECT_EQ(FileIO::ReadWholeFile(copy.string()), (std::vector<BYTE>{4, 5}));
 }
 
 // Once the new file has the name the save is done: a folder that then takes
