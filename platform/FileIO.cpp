@@ -356,14 +356,6 @@ bool GiveAttributes(int fd, Attributes wanted, const std::string& path, std::str
     return true;
 }
 
-// The sticky bit of a folder (as on /tmp) lets only the owners of the
-// folder and of the file replace it.
-bool StickyFolderForbids(const struct stat& folder, const struct stat& file)
-{
-    const uid_t uid = ::geteuid();
-    return (folder.st_mode & S_ISVTX) != 0 && uid != 0 && uid != folder.st_uid && uid != file.st_uid;
-}
-
 // IsWritable for name in the folder held by dir.
 bool IsWritableAt(int dir, const char* name)
 {
@@ -391,8 +383,7 @@ bool CanReplaceTarget(int dir, const std::string& name)
         errno = EISDIR;
         return false;
     }
-    struct stat folder {};
-    if (!IsWritableAt(dir, ".") || ::fstat(dir, &folder) != 0)
+    if (!IsWritableAt(dir, "."))
         return false;
     struct stat file {};
     if (::fstatat(dir, name.c_str(), &file, AT_SYMLINK_NOFOLLOW) != 0)
@@ -403,14 +394,10 @@ bool CanReplaceTarget(int dir, const std::string& name)
     }
     if (!IsWritableAt(dir, name.c_str()))
         return false;
-    // Written in place, its old bytes are read first, to be put back.
-    if (WritesInPlace(file) && ::faccessat(dir, name.c_str(), R_OK, 0) != 0)
-        return false;
-    if (StickyFolderForbids(folder, file)) {
-        errno = EACCES;
-        return false;
-    }
-    return true;
+    // Written in place, its old bytes are read first, to be put back. Any
+    // other file is replaced by its owner or the superuser, whom a sticky
+    // folder (as /tmp) does not stop.
+    return !WritesInPlace(file) || ::faccessat(dir, name.c_str(), R_OK, 0) == 0;
 }
 
 // Writes the old bytes of a file that could not be written in place, and

@@ -70,8 +70,7 @@ bool IsWritable(const std::string& path);
 // True when a save may replace or create the file at path (where its links
 // lead, as WriteFileSafely follows them): its folder can be written, and the
 // file, when it is there, is a plain file that can be written (and read,
-// when it is to be written in place) and that a sticky folder lets this user
-// replace.
+// when it is to be written in place, as another user's file is).
 bool CanReplaceFile(const std::string& path);
 
 }  // namespace FileIO

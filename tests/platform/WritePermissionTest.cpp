@@ -168,7 +168,7 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
         {"others-rwx-group-rx/new.zkdr", 0, grp, 0757, -1, false},
         {"others-rw/new.zkdr", 0, 0, 0776, -1, false},  // a folder that cannot be searched takes no new name
         {"list-rwx/new.zkdr", 0, 0, 0755, 7, true},
-        {"sticky/root.zkdr", 0, 0, 0666, -1, false},  // only the file's or the folder's owner replaces it
+        {"sticky/root.zkdr", 0, 0, 0666, -1, true},  // written in place: the folder allows no replacing
         {"sticky/own.zkdr", user, grp, 0644, -1, true},
         {"sticky/link.zkdr", user, grp, 0644, -1, true},  // nobody's link to own.zkdr
     };
