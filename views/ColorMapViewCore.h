@@ -234,8 +234,8 @@ public:
     // its coordinates, written as the readout line under the map straight
     // onto the window (ShowCursorReadout): the map is not redrawn, and the
     // next redraw of the map does not repeat the line. Nothing is written
-    // without installations or when the level cannot be calculated; a map
-    // not calculated yet reads "No level".
+    // without installations or when the level cannot be calculated. The
+    // level is calculated at the point, also while the map is not.
     void DrawCursorSPL(const double point[3]);
     // The two texts last written, empty before the first one.
     const std::string& GetCursorLevelText() const { return m_strCursorLevel; }
