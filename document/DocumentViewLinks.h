@@ -20,6 +20,8 @@ public:
     virtual void Fit() = 0;
     virtual void ZoomIn() = 0;
     virtual void ZoomOut() = 0;
+    // Whether ZoomIn would enlarge the map (it stops at a largest size).
+    virtual bool CanZoomIn() const { return true; }
     virtual void ViewXAxisMinus() = 0;
     virtual void ViewYAxisPlus() = 0;
     virtual void ViewZAxisMinus() = 0;

@@ -11,6 +11,7 @@
 #include "platform/TextFile.h"
 #include "resources/StringTable.h"
 
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 
@@ -125,12 +126,18 @@ bool CKDRDoc::GetModelCommandEnabled(unsigned id, bool& enabled) const
     case kCmdSpeakerDelete:
     case kCmdSpeakerExportZx1: enabled = OnUpdateNeedModel(); return true;
     case kCmdSpeakerModuleArrangement: enabled = OnUpdateSpeakerModuleArrangement(); return true;
+    case kCmdViewRoomSizeZoomIn: {
+        // Enabled while it enlarges a map (or there is none to ask).
+        const std::vector<IColorMapViewLink*> maps = FindColorMapViews(*this);
+        enabled = maps.empty() ||
+                  std::any_of(maps.begin(), maps.end(), [](const IColorMapViewLink* m) { return m->CanZoomIn(); });
+        return true;
+    }
     case kCmdSpeakerImport:
     case kCmdToolPreference:
     case kCmdFilePrint:
     case kCmdFilePrintPreview:
     case kCmdViewRoomSizeFit:
-    case kCmdViewRoomSizeZoomIn:
     case kCmdViewRoomSizeZoomOut:
     case kCmdViewRoomDirectionXAxisMinus:
     case kCmdViewRoomDirectionYAxisPlus:

@@ -1,6 +1,7 @@
 #include "models/Geometry.h"
 
 #include <cmath>
+#include <cstdint>
 
 double Pi()
 {
@@ -91,8 +92,10 @@ int IsPointInQuadrangle(int px, int py, const IntPoint q[4])
 {
     // Each edge is looked at in a frame turned a further quarter turn, in
     // y-up coordinates (u, w) = (dx, -dy). Integer negation keeps every zero
-    // a positive zero, so points on an edge or corner count as inside.
-    auto angle = [](int i, int u, int w) {
+    // a positive zero, so points on an edge or corner count as inside. The
+    // differences are taken in 64 bits: corners may lie anywhere in the int
+    // range.
+    auto angle = [](int i, std::int64_t u, std::int64_t w) {
         switch (i) {
         case 0: return std::atan2(static_cast<double>(w), static_cast<double>(u));
         case 1: return std::atan2(static_cast<double>(-u), static_cast<double>(w));
@@ -100,11 +103,12 @@ int IsPointInQuadrangle(int px, int py, const IntPoint q[4])
         default: return std::atan2(static_cast<double>(u), static_cast<double>(-w));
         }
     };
+    auto difference = [](int to, int from) { return std::int64_t{to} - from; };
     for (int i = 0; i < 4; ++i) {
         const IntPoint& a = q[i];
         const IntPoint& b = q[(i + 1) % 4];
-        const double edge = angle(i, b.x - a.x, -(b.y - a.y));
-        const double point = angle(i, px - a.x, -(py - a.y));
+        const double edge = angle(i, difference(b.x, a.x), -difference(b.y, a.y));
+        const double point = angle(i, difference(px, a.x), -difference(py, a.y));
         if (!(edge <= point))
             return 0;
     }

@@ -32,14 +32,15 @@ constexpr double kDefaultTargetFrequency = 1000.0;
 // frequency series of such a value would be endless.
 constexpr double kMaxBandFraction = 1000.0;
 
-// Device coordinates and scroll sizes stay within this bound: far beyond
-// any window or page, and far enough inside the int range that the offsets
-// the drawing adds to a point (icons, text heights, margins) stay in it.
-constexpr std::int64_t kMaxDeviceCoordinate = std::int64_t{1} << 30;
+// Device coordinates stay within this bound, twice the largest scroll size:
+// only points outside the map reach it (a speaker far outside the room, the
+// end of an axis longer than the room is high). Drawn from any scroll
+// position, a point stays inside what the painter places exactly: its
+// fixed-point pixels reach 2^25.
+constexpr std::int64_t kMaxDeviceCoordinate = std::int64_t{2} * CColorMapViewCore::kMaxScrollSize;
 
 // v truncated toward zero, plus offset, as a device coordinate: exact within
-// the bound, pinned to it beyond (a deep zoom or a large stored scale puts
-// far corners of the map there). A value that is no number counts as 0.
+// the bound, pinned to it beyond. A value that is no number counts as 0.
 int ToDeviceCoordinate(double v, std::int64_t offset)
 {
     constexpr double kFar = 4.0 * static_cast<double>(kMaxDeviceCoordinate);
@@ -502,6 +503,13 @@ void CColorMapViewCore::UpdateScrollSizes(BOOL bFit)
             cond->SetScale(s);
         }
     }
+    // A deep zoom, a view direction or a scale stored in a project may ask
+    // for more than the largest picture.
+    const double most = GetMaxScale();
+    if (most > 0.0 && s > most) {
+        s = most;
+        cond->SetScale(s);
+    }
     double w = w1000 * s;
     const double h = h1000 * s;
     if (!m_bPrinting && w < kMinScreenMapWidth)
@@ -512,6 +520,23 @@ void CColorMapViewCore::UpdateScrollSizes(BOOL bFit)
     m_sizeTotal = CSize(cx, cy);
     if (!m_bPrinting)
         OnScrollSizesChanged(m_sizeTotal);
+}
+
+double CColorMapViewCore::GetMaxScale() const
+{
+    const CColorMapCondition* cond = GetCondition();
+    if (!cond)
+        return HUGE_VAL;
+    // A pixel to spare for the rounding of the scroll size.
+    const CRect& m = cond->GetMargin();
+    const double w1000 = (m_dMaxX - m_dMinX) * 1000.0;
+    const double h1000 = (m_dMaxY - m_dMinY) * 1000.0;
+    double most = HUGE_VAL;
+    if (w1000 > 0.0)
+        most = std::min(most, (kMaxScrollSize - 1.0 - m.left - m.right) / w1000);
+    if (h1000 > 0.0)
+        most = std::min(most, (kMaxScrollSize - 1.0 - m.top - m.bottom) / h1000);
+    return most;
 }
 
 // ---- size and direction commands -------------------------------------------
@@ -540,6 +565,12 @@ void CColorMapViewCore::ZoomIn()
 void CColorMapViewCore::ZoomOut()
 {
     Zoom(0.8333333333333334);
+}
+
+bool CColorMapViewCore::CanZoomIn() const
+{
+    const CColorMapCondition* cond = GetCondition();
+    return cond && cond->GetScale() < GetMaxScale();
 }
 
 void CColorMapViewCore::SetViewAngles(double a, double b, double c)

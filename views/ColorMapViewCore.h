@@ -39,6 +39,8 @@ public:
     static constexpr CRect kRectComboSumMode{410, 0, 530, 300};
     // Narrowest map width on the screen, in pixels.
     static constexpr int kMinScreenMapWidth = 470;
+    // Largest scroll size, in pixels: the scale goes no further.
+    static constexpr int kMaxScrollSize = 1 << 23;
     // Margins of a new window's condition (left, top, right, bottom).
     static constexpr CRect kDefaultMargin{110, 44, 40, 324};
 
@@ -83,7 +85,7 @@ public:
     // ---- projection -------------------------------------------------------
     // The condition's view angles as a rotation triple for CPoint3D::Rotate.
     CPoint3D GetViewRotation() const;
-    // Rotated x (resp. y) to window pixels; a point more than 2^30 pixels
+    // Rotated x (resp. y) to window pixels; a point more than 2^24 pixels
     // out is pinned there.
     int ToDeviceX(double x) const;
     int ToDeviceY(double y) const;
@@ -97,8 +99,13 @@ public:
     static void GetQuadXY(const CPlaceElement& dot, double corners[12]);
     static void GetQuadYZ(const CPlaceElement& dot, double corners[12]);
     static void GetQuadXZ(const CPlaceElement& dot, double corners[12]);
-    // Projected extent, optional fit, scroll size.
+    // Projected extent, optional fit, scroll size. A scale that would make
+    // the scroll size larger than kMaxScrollSize is brought back to
+    // GetMaxScale.
     void UpdateScrollSizes(BOOL bFit);
+    // The largest scale at which the projected extent of the last
+    // UpdateScrollSizes fits kMaxScrollSize with the condition's margins.
+    double GetMaxScale() const;
     CSize GetTotalSize() const { return m_sizeTotal; }
     double GetMinX() const { return m_dMinX; }
     double GetMaxX() const { return m_dMaxX; }
@@ -110,6 +117,8 @@ public:
     void Zoom(double factor);
     void ZoomIn() override;
     void ZoomOut() override;
+    // False once the scale has reached GetMaxScale.
+    bool CanZoomIn() const override;
     void SetViewAngles(double a, double b, double c);
     void ViewXAxisMinus() override;
     void ViewYAxisPlus() override;
@@ -234,8 +243,8 @@ public:
     // its coordinates, written as the readout line under the map straight
     // onto the window (ShowCursorReadout): the map is not redrawn, and the
     // next redraw of the map does not repeat the line. Nothing is written
-    // without installations or when the level cannot be calculated; a map
-    // not calculated yet reads "No level".
+    // without installations or when the level cannot be calculated. The
+    // level is calculated at the point, also while the map is not.
     void DrawCursorSPL(const double point[3]);
     // The two texts last written, empty before the first one.
     const std::string& GetCursorLevelText() const { return m_strCursorLevel; }

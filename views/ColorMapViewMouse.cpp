@@ -377,8 +377,8 @@ int CColorMapViewCore::HitTestSpeaker(CPoint logical) const
             continue;
         CPoint3D p = element->GetPosition();
         p.Rotate(rotation);
-        // Strictly within 4 pixels; in 64 bits, as a speaker far outside the
-        // room may project to the edge of the int range.
+        // Strictly within 4 pixels; in 64 bits, whatever pixel a speaker far
+        // outside the room is pinned to.
         const long long dx = static_cast<long long>(ToDeviceX(p.x)) - logical.x;
         const long long dy = static_cast<long long>(ToDeviceY(p.y)) - logical.y;
         if (dx > -4 && dx < 4 && dy > -4 && dy < 4)

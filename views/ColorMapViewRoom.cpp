@@ -16,7 +16,6 @@
 #include "views/SPLMapCalculator.h"
 
 #include <cmath>
-#include <limits>
 #include <string>
 #include <utility>
 
@@ -178,15 +177,12 @@ bool ComposeCursorReadout(CKDRDoc& doc, const CColorMapCondition* condition, int
     int iLo = 0;
     int iHi = 0;
     CSPLMapCalculator::CalcBandIndices(fc, N, ppo, iLo, iHi);
-    // A map not calculated yet shows no level at its dots either (a value
-    // that is no number reads "No level").
-    double level = std::numeric_limits<double>::quiet_NaN();
-    if (condition->GetPlane().HasResults()) {
-        double pressure = 0.0;
-        if (calc.CalcPressureAt(pressure, CPoint3D{point[0], point[1], point[2]}, iLo, iHi, ppo) != 0)
-            return false;
-        level = 20.0 * std::log10(pressure / 2e-5);
-    }
+    // The level is calculated here at the point itself, so it is live also
+    // while the map waits for a recalculation.
+    double pressure = 0.0;
+    if (calc.CalcPressureAt(pressure, CPoint3D{point[0], point[1], point[2]}, iLo, iHi, ppo) != 0)
+        return false;
+    const double level = 20.0 * std::log10(pressure / 2e-5);
 
     const std::string unit = doc.m_nLengthUnit == 1 ? "[ft]" : "[m]";
     levelText = std::string("Average SPL @Cursor Point : ") + CColorMapViewCore::FormatLevel(level);

@@ -191,17 +191,17 @@ TEST_F(RoomGridCell, FineRoomGridTakesDropsAtHandComputedCells)
 
 TEST_F(RoomGridCell, FinestAndLargestGridsOfTheDialog)
 {
-    // 10000 x 10000 at a pitch of 0.001: ten million columns and rows, at
-    // 2 pixels per cell.
+    // 4000 x 4000 at a pitch of 0.001: four million columns and rows, at
+    // 2 pixels per cell (near the largest scroll size).
     const double top[3] = {0, 0, 0};
-    Set({-5000.0, -5000.0, 10000.0, 10000.0, 0.001, 0.001}, top, 2.0);
+    Set({-2000.0, -2000.0, 4000.0, 4000.0, 0.001, 0.001}, top, 2.0);
     const struct {
         double x, y;
         double cx, cy;
     } cases[] = {
-        {-4999.9995, -4999.9995, -4999.9995, -4999.9995},  // the first cell
-        {4999.9995, 4999.9995, 4999.9995, 4999.9995},      // the last cell
-        {0.0005, -4999.9995, 0.0005, -4999.9995},          // column 5000000
+        {-1999.9995, -1999.9995, -1999.9995, -1999.9995},  // the first cell
+        {1999.9995, 1999.9995, 1999.9995, 1999.9995},      // the last cell
+        {0.0005, -1999.9995, 0.0005, -1999.9995},          // column 2000000
         {1234.5675, 2.0005, 1234.5675, 2.0005},
     };
     for (const auto& c : cases) {

@@ -29,20 +29,21 @@ TEST(Projection, TopViewPixels)
     EXPECT_EQ(t.view->ProjectPoint(CPoint3D(2, 4, 1.2)), CPoint(210, 245));
 }
 
-// A deep zoom, or a large scale stored in a project, pins the far corners
-// 2^30 pixels out, where the drawing's offsets still fit an int.
-TEST(Projection, DeepZoomPinsFarPoints)
+// Zoom In stops at the largest scroll size, 2^23 pixels, here of the width
+// (s = (2^23 - 1 - 150) / 10000); so does a large scale stored in a
+// project. The map still lies inside its margins.
+TEST(Projection, DeepZoomStopsAtTheLargestPicture)
 {
     TopView t;
-    constexpr int kPin = 1 << 30;
-    for (double scale : {1.0e9, 1.0e100}) {
+    for (int step = 0; step < 120; ++step)
+        t.view->ZoomIn();
+    for (double scale : {t.scene.Condition().GetScale(), 1.0e100}) {
         t.scene.Condition().SetScale(scale);
         t.view->UpdateScrollSizes(FALSE);
-        CRecordingDC dc;
-        t.view->OnDraw(dc);
-        EXPECT_EQ(t.view->GetTotalSize(), CSize(kPin, kPin));
-        EXPECT_EQ(t.view->ProjectPoint(CPoint3D(0, 0, 3)), CPoint(111, kPin - 323));
-        EXPECT_EQ(t.view->ProjectPoint(CPoint3D(10, 8, 3)), CPoint(kPin, -kPin));
+        EXPECT_EQ(t.scene.Condition().GetScale(), 8388457.0 / 10000.0);
+        EXPECT_EQ(t.view->GetTotalSize(), CSize(8388607, 6711134));
+        EXPECT_EQ(t.view->ProjectPoint(CPoint3D(0, 0, 3)), CPoint(111, 6711134 - 323));
+        EXPECT_EQ(t.view->ProjectPoint(CPoint3D(10, 8, 3)), CPoint(8388607 - 40, 45));
     }
 }
 

@@ -146,6 +146,27 @@ TEST_F(MapViewQtTest, ViewCommandsAndPrinting)
     EXPECT_FALSE(view->IsPrintingMap());
 }
 
+// Zoomed in as far as it goes, seen from above, the map still begins below
+// its top margin, and Zoom In alone is no longer offered.
+TEST_F(MapViewQtTest, DeepZoomKeepsTheTopMargin)
+{
+    view->ViewZAxisMinus();
+    for (int step = 0; step < 90; ++step)
+        view->ZoomIn();
+    const COLORREF last = doc->m_colorMapConditions.GetAt(0)->GetPlane().GetColors().back();
+    const QRgb plane = qRgb(GetRValue(last), GetGValue(last), GetBValue(last));
+    const QImage corner = DirectPaint(*view, QRect(110, 0, 290, 100));
+    EXPECT_EQ(corner.pixel(100, 80), plane);
+    for (int y = 0; y < 44; ++y)
+        for (int x = 0; x < corner.width(); ++x)
+            ASSERT_NE(corner.pixel(x, y), plane) << x << "," << y;
+    CCmdUI zoom(CKDRDoc::kCmdViewRoomSizeZoomIn), print(CKDRDoc::kCmdFilePrint);
+    bool docZoom = true, docPrint = false;
+    EXPECT_TRUE(view->OnUpdateCommand(zoom) && view->OnUpdateCommand(print) &&
+                doc->GetModelCommandEnabled(zoom.m_nID, docZoom) && doc->GetModelCommandEnabled(print.m_nID, docPrint));
+    EXPECT_TRUE(!zoom.m_bEnabled && !docZoom && print.m_bEnabled && docPrint);
+}
+
 TEST_F(MapViewQtTest, HoverWritesOnlyTheReadoutOverTheKeptPicture)
 {
     AddModel();

@@ -100,6 +100,10 @@ TEST(Quadrangle, EdgesAndCornersAreInside)
     // The other way round it is outside everywhere.
     const IntPoint r[4] = {q[3], q[2], q[1], q[0]};
     EXPECT_EQ(IsPointInQuadrangle(50, 50, r), 0);
+    // Corners at the ends of the int range, whose differences no int holds.
+    constexpr int m = 2147483647;
+    const IntPoint far[4] = {{-m, m}, {m, m}, {m, -m}, {-m, -m}};
+    EXPECT_EQ(IsPointInQuadrangle(-m, 0, far), 1);
 }
 
 TEST(Significant, RoundsAndFormatsToTheGivenDigits)

@@ -239,7 +239,6 @@ TEST(CursorReadout, WritesTheLevelAndThePointOnLineFive)
 {
     Room r;
     CKDRDoc& doc = *r.scene.doc;
-    r.scene.Calculator(CSPLMapCalculator::Evaluation::Reference)->CalcColorMap();
     CMapWindow view(doc);
     view.UpdateScrollSizes(TRUE);
     const double point[3] = {2.5, 3.75, 1.2};
@@ -292,7 +291,6 @@ TEST(CursorReadout, FeetAndNothingWithoutInstallationsOrWithAnEmptyBand)
     Room r;
     CKDRDoc& doc = *r.scene.doc;
     doc.m_nLengthUnit = 1;
-    r.scene.Calculator(CSPLMapCalculator::Evaluation::Reference)->CalcColorMap();
     CMapWindow view(doc);
     const double point[3] = {1.0, 2.0, 0.5};
     view.DrawCursorSPL(point);

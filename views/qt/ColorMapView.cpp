@@ -124,11 +124,13 @@ bool CColorMapView::OnCommand(unsigned id)
 bool CColorMapView::OnUpdateCommand(CCmdUI& cmdUI)
 {
     switch (cmdUI.m_nID) {
+    case CKDRDoc::kCmdViewRoomSizeZoomIn:
+        cmdUI.Enable(CanZoomIn());
+        return true;
     case CKDRDoc::kCmdFilePrint:
     case kCmdFilePrintDirect:
     case CKDRDoc::kCmdFilePrintPreview:
     case CKDRDoc::kCmdViewRoomSizeFit:
-    case CKDRDoc::kCmdViewRoomSizeZoomIn:
     case CKDRDoc::kCmdViewRoomSizeZoomOut:
     case CKDRDoc::kCmdViewRoomDirectionXAxisMinus:
     case CKDRDoc::kCmdViewRoomDirectionYAxisPlus:
