@@ -14,12 +14,16 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
 constexpr DWORD kVersion100 = 0x01000000;
 constexpr unsigned kIdsBadAutoValues = 39427;
+constexpr unsigned kIdsNotAvailableFile = 61686;
+
+// Enough of a file's start for the type name, and for the length prefix and
+// the first eight characters of an old file's first string in any form.
+constexpr std::size_t kHeadBytes = 64;
 
 constexpr std::array<DWORD, 6> kAcceptedVersions = {
     0x01000000, 0x01030000, 0x01040000, 0x01040100, 0x01040200, 0x02000000,
@@ -36,6 +40,27 @@ bool EndsWithKdr(const std::string& path)
         if (std::tolower(c) != kExt[i]) {
             return false;
         }
+    }
+    return true;
+}
+
+// True when the bytes begin with an archive string whose first characters
+// are "Version ", as an old file's first string does; also when they end
+// before that can be told (the load then reports the file's end).
+bool MayBeginWithVersionLine(const std::vector<BYTE>& head)
+{
+    CArchive ar(head);
+    try {
+        bool utf16 = false;
+        if (ar.ReadStringLength(utf16) < 8)
+            return false;
+        for (const char c : {'V', 'e', 'r', 's', 'i', 'o', 'n', ' '}) {
+            BYTE b[2] = {0, 0};
+            ar.Read(b, utf16 ? 2 : 1);
+            if (b[0] != static_cast<BYTE>(c) || b[1] != 0)
+                return false;
+        }
+    } catch (const CArchiveException&) {
     }
     return true;
 }
@@ -88,19 +113,22 @@ BOOL CKDRDoc::IsOldFormatPath(const std::string& path)
 
 BOOL CKDRDoc::CheckFileMagic(const std::string& path)
 {
-    char buffer[kTypeNameLength] = {};
-    ssize_t got = 0;
+    std::vector<BYTE> head;
     try {
-        std::uint64_t size = 0;
-        const int fd = FileIO::OpenPlainFile(path, size);
-        got = ::read(fd, buffer, kTypeNameLength);
-        ::close(fd);
+        head = FileIO::ReadFileHead(path, kHeadBytes);
     } catch (const CFileException& e) {
         ReportSaveLoadException(path, false, &e);
         return FALSE;
     }
-    if (got != static_cast<ssize_t>(kTypeNameLength) ||
-        std::memcmp(buffer, kTypeName, kTypeNameLength) != 0) {
+    if (EndsWithKdr(path)) {
+        // An old file begins with its version line; the load refuses any
+        // other start in the same words.
+        if (MayBeginWithVersionLine(head))
+            return TRUE;
+        AfxMessageBox(LoadStringId(kIdsNotAvailableFile), MB_OK);
+        return FALSE;
+    }
+    if (head.size() < kTypeNameLength || std::memcmp(head.data(), kTypeName, kTypeNameLength) != 0) {
         const CArchiveException e(CArchiveException::badIndex, "The file is no project file.");
         ReportSaveLoadException(path, false, &e);
         return FALSE;
@@ -135,7 +163,7 @@ void CKDRDoc::Serialize(CArchive& ar)
         // A version this program cannot read opens nothing: an empty project
         // under the file's name would replace the file at the next save.
         m_dwVersion = kCurrentVersion;
-        AfxMessageBox(LoadStringId(61686), MB_OK);
+        AfxMessageBox(LoadStringId(kIdsNotAvailableFile), MB_OK);
         throw CUserException();
     }
     SerializeBody(ar, version);
@@ -245,6 +273,12 @@ bool CKDRDoc::OnNewDocument()
 bool CKDRDoc::OnOpenDocument(const std::string& path)
 {
     IsOldFormatPath(path);
+    // A file that is no project is refused from its first bytes, before the
+    // whole of it is read.
+    if (!CheckFileMagic(path)) {
+        DeleteContents();
+        return false;
+    }
     if (!CDocument::OnOpenDocument(path)) {
         return false;
     }

@@ -263,19 +263,24 @@ TEST_F(KDRDocFile, MagicChecks)
     EXPECT_FALSE(doc.OnOpenDocument(Write("renamed.zkdr", OldFile("Version 1.4.2", V142))));
     EXPECT_EQ(messages.shown.size(), 2u);
 
-    // Before opening a second project.
+    // Before opening a second project, an old file by its version line; no
+    // file is left open.
+    const auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto filesBefore = openFiles();
     messages.shown.clear();
     EXPECT_TRUE(doc.CheckFileMagic(Write("good.zkdr", CurrentFile(V200))));
+    EXPECT_TRUE(doc.CheckFileMagic(Write("old.kdr", OldFile("Version 1.4.2", V142))));
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(doc.CheckFileMagic(Write("old.kdr", OldFile("Version 1.4.2", V142))));
+    EXPECT_FALSE(doc.CheckFileMagic(Write("renamed.kdr", CurrentFile(V200))));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].first, "Unexpected file format.");
+    EXPECT_EQ(messages.shown[0].first, "Not available file.");
     Bytes shortFile;
     shortFile.Raw("ZAVKDR");
     EXPECT_FALSE(doc.CheckFileMagic(Write("short.zkdr", shortFile)));
     EXPECT_FALSE(doc.CheckFileMagic(PathOf("missing.zkdr")));
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[2].first.rfind("Failed to open document.", 0), 0u);
+    EXPECT_EQ(openFiles(), filesBefore);
 }
 
 // A pipe or an endless device is refused at once with the usual report, by
