@@ -14,12 +14,14 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
 constexpr DWORD kVersion100 = 0x01000000;
 constexpr unsigned kIdsBadAutoValues = 39427;
 constexpr unsigned kIdsNotAvailableFile = 61686;
+constexpr unsigned kIdsReplaceFile = 39430;  // "%1 already exists. ... replace it?"
 
 // Enough of a file's start for the type name, and for the length prefix and
 // the first eight characters of an old file's first string in any form.
@@ -63,6 +65,19 @@ bool MayBeginWithVersionLine(const std::vector<BYTE>& head)
     } catch (const CArchiveException&) {
     }
     return true;
+}
+
+// Asks before a save replaces the file at path, as the Save As dialog asks.
+// True when nothing has that name, when the save may not replace it anyway
+// (the save then asks for another name), or when the user agrees.
+bool AgreesToReplace(const std::string& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec)) || !FileIO::CanReplaceFile(path))
+        return true;
+    const std::string name = std::filesystem::path(path).filename().string();
+    return AfxMessageBox(DataExchange::FormatString2(LoadStringId(kIdsReplaceFile), name, std::string()),
+                         MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
 
 void StoreWord(CArchive& ar, long value)
@@ -317,6 +332,10 @@ bool CKDRDoc::OnFileSave()
 {
     bool wasOld = false;
     if (IsOldFormatPath(GetPathName())) {
+        // The new name may hold another project (converted before and
+        // worked on since): it is replaced only when the user agrees.
+        if (!AgreesToReplace(NewFormatPath(GetPathName())))
+            return false;
         SetPathName(NewFormatPath(GetPathName()));
         m_bOldFormat = FALSE;
         wasOld = true;

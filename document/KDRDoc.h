@@ -72,7 +72,9 @@ public:
     void DeleteContents() override;
 
     // File > Save Project: an old-form path is turned into the new one, the
-    // file is saved and the user is told about the new extension.
+    // file is saved and the user is told about the new extension. A file
+    // that has the new name already is replaced only when the user agrees;
+    // otherwise nothing is saved and the path stays.
     bool OnFileSave();
     // File > Save Project As... with the name the user chose.
     bool OnFileSaveAs(const std::string& path);

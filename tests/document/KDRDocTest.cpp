@@ -445,18 +445,32 @@ TEST_F(KDRDocFile, SavingAProjectOpenedFromAnOldFile)
     ASSERT_TRUE(doc.OnFileSave());
     EXPECT_TRUE(messages.shown.empty());
 
-    // The framework's save of a modified project goes to the path in hand:
-    // it asks first.
+    // Now that room.zkdr is there, Save asks before it replaces it, and No
+    // writes nothing; the framework's save of a modified project (to the
+    // path in hand) asks about the extension and then, once, about that.
     const std::string question = "Do you save this file with the new extention that is \"zkdr\"?";
+    const std::string replace = "box:room.zkdr already exists.\nDo you want to replace it?";
+    Write("room.zkdr", CurrentFile(V200, "Other"));
     messages.events.clear();
     CKDRDoc closing;
     ASSERT_TRUE(closing.OnOpenDocument(old));
     closing.SetPathName(old);
     closing.SetModifiedFlag(true);
+    messages.answer = IDNO;
+    EXPECT_FALSE(closing.OnFileSave());
+    EXPECT_EQ(messages.events, std::vector<std::string>{replace});
+    EXPECT_EQ(messages.shown.back().second, unsigned{MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2});
+    EXPECT_EQ(closing.GetPathName(), old);
+    EXPECT_TRUE(closing.IsModified());
+    EXPECT_EQ(Read(PathOf("room.zkdr")), CurrentFile(V200, "Other").b);
+    messages.events.clear();
+    messages.answers = {IDOK, IDYES};
     ASSERT_TRUE(closing.DoFileSave());
-    EXPECT_EQ(messages.events, (std::vector<std::string>{"beep:16", "box:" + question, "beep:0", "box:" + saved}));
+    EXPECT_EQ(messages.events,
+              (std::vector<std::string>{"beep:16", "box:" + question, replace, "beep:0", "box:" + saved}));
     EXPECT_EQ(closing.GetPathName(), PathOf("room.zkdr"));
     EXPECT_FALSE(closing.IsModified());
+    EXPECT_EQ(Read(PathOf("room.zkdr")), CurrentFile(V200).b);
     messages.events.clear();
     ASSERT_TRUE(closing.DoFileSave());
     EXPECT_TRUE(messages.events.empty());
