@@ -259,8 +259,8 @@ TEST(LoadMemoryTest, TheCellsThatOldModelsImplyAreAddedUpAcrossModels)
     // Each record of a model without modules implies a grid of a little over
     // a quarter of what the implied cells of a whole file may come to (its
     // dropped second copy does not count): three records fit, the fourth
-    // does not, though each on its own is far within the bound; the refusal
-    // says why.
+    // does not, though each on its own is far within the bound; nor do the
+    // four balloons of one cabinet model; the refusal says why.
     const Grid grid{128, 128, 33};
     static_assert(3 * std::uint64_t{128 * 128 * 33} <= SpeakerDataLimits::kMaxImpliedCells);
     static_assert(4 * std::uint64_t{128 * 128 * 33} > SpeakerDataLimits::kMaxImpliedCells);
@@ -268,10 +268,12 @@ TEST(LoadMemoryTest, TheCellsThatOldModelsImplyAreAddedUpAcrossModels)
     struct Case {
         unsigned models;
         bool refused;
+        std::vector<BYTE> model;
     };
-    for (const Case c : {Case{3, false}, Case{4, true}, Case{12, true}}) {
+    for (const Case& c : {Case{3, false, model}, Case{4, true, model}, Case{12, true, model},
+                          Case{1, true, ModelWithoutModules(4, 4, grid)}}) {
         SCOPED_TRACE(c.models);
-        const std::vector<BYTE> file = OldContainer(model, c.models, 0);
+        const std::vector<BYTE> file = OldContainer(c.model, c.models, 0);
         CSpeakerModelContainer container;
         const OldLoad load = LoadOld(file, container);
         EXPECT_EQ(load.refused, c.refused);
