@@ -22,8 +22,9 @@ public:
     const CDocStrings& GetDocStrings() const { return m_strings; }
 
     // path == nullptr: a new project. Otherwise the file is opened; while a
-    // project is open, the first one checks the file's type name first and a
-    // foreign file opens nothing (the error has been reported). Returns the
+    // project is open, the first one checks the file's first bytes (the type
+    // name, or an old file's version line) and a foreign file opens nothing
+    // (the error has been reported). Returns the
     // document, or nullptr.
     CKDRDoc* OpenDocumentFile(const char* path, bool makeVisible = true);
 

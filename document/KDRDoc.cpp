@@ -14,12 +14,18 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
-#include <unistd.h>
+#include <filesystem>
 
 namespace {
 
 constexpr DWORD kVersion100 = 0x01000000;
 constexpr unsigned kIdsBadAutoValues = 39427;
+constexpr unsigned kIdsNotAvailableFile = 61686;
+constexpr unsigned kIdsReplaceFile = 39430;  // "%1 already exists. ... replace it?"
+
+// Enough of a file's start for the type name, and for the length prefix and
+// the first eight characters of an old file's first string in any form.
+constexpr std::size_t kHeadBytes = 64;
 
 constexpr std::array<DWORD, 6> kAcceptedVersions = {
     0x01000000, 0x01030000, 0x01040000, 0x01040100, 0x01040200, 0x02000000,
@@ -38,6 +44,40 @@ bool EndsWithKdr(const std::string& path)
         }
     }
     return true;
+}
+
+// True when the bytes begin with an archive string whose first characters
+// are "Version ", as an old file's first string does; also when they end
+// before that can be told (the load then reports the file's end).
+bool MayBeginWithVersionLine(const std::vector<BYTE>& head)
+{
+    CArchive ar(head);
+    try {
+        bool utf16 = false;
+        if (ar.ReadStringLength(utf16) < 8)
+            return false;
+        for (const char c : {'V', 'e', 'r', 's', 'i', 'o', 'n', ' '}) {
+            BYTE b[2] = {0, 0};
+            ar.Read(b, utf16 ? 2 : 1);
+            if (b[0] != static_cast<BYTE>(c) || b[1] != 0)
+                return false;
+        }
+    } catch (const CArchiveException&) {
+    }
+    return true;
+}
+
+// Asks before a save replaces the file at path, as the Save As dialog asks.
+// True when nothing has that name, when the save may not replace it anyway
+// (the save then asks for another name), or when the user agrees.
+bool AgreesToReplace(const std::string& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, ec)) || !FileIO::CanReplaceFile(path))
+        return true;
+    const std::string name = std::filesystem::path(path).filename().string();
+    return AfxMessageBox(DataExchange::FormatString2(LoadStringId(kIdsReplaceFile), name, std::string()),
+                         MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
 
 void StoreWord(CArchive& ar, long value)
@@ -88,19 +128,22 @@ BOOL CKDRDoc::IsOldFormatPath(const std::string& path)
 
 BOOL CKDRDoc::CheckFileMagic(const std::string& path)
 {
-    char buffer[kTypeNameLength] = {};
-    ssize_t got = 0;
+    std::vector<BYTE> head;
     try {
-        std::uint64_t size = 0;
-        const int fd = FileIO::OpenPlainFile(path, size);
-        got = ::read(fd, buffer, kTypeNameLength);
-        ::close(fd);
+        head = FileIO::ReadFileHead(path, kHeadBytes);
     } catch (const CFileException& e) {
         ReportSaveLoadException(path, false, &e);
         return FALSE;
     }
-    if (got != static_cast<ssize_t>(kTypeNameLength) ||
-        std::memcmp(buffer, kTypeName, kTypeNameLength) != 0) {
+    if (EndsWithKdr(path)) {
+        // An old file begins with its version line; the load refuses any
+        // other start in the same words.
+        if (MayBeginWithVersionLine(head))
+            return TRUE;
+        AfxMessageBox(LoadStringId(kIdsNotAvailableFile), MB_OK);
+        return FALSE;
+    }
+    if (head.size() < kTypeNameLength || std::memcmp(head.data(), kTypeName, kTypeNameLength) != 0) {
         const CArchiveException e(CArchiveException::badIndex, "The file is no project file.");
         ReportSaveLoadException(path, false, &e);
         return FALSE;
@@ -135,7 +178,7 @@ void CKDRDoc::Serialize(CArchive& ar)
         // A version this program cannot read opens nothing: an empty project
         // under the file's name would replace the file at the next save.
         m_dwVersion = kCurrentVersion;
-        AfxMessageBox(LoadStringId(61686), MB_OK);
+        AfxMessageBox(LoadStringId(kIdsNotAvailableFile), MB_OK);
         throw CUserException();
     }
     SerializeBody(ar, version);
@@ -245,6 +288,12 @@ bool CKDRDoc::OnNewDocument()
 bool CKDRDoc::OnOpenDocument(const std::string& path)
 {
     IsOldFormatPath(path);
+    // A file that is no project is refused from its first bytes, before the
+    // whole of it is read.
+    if (!CheckFileMagic(path)) {
+        DeleteContents();
+        return false;
+    }
     if (!CDocument::OnOpenDocument(path)) {
         return false;
     }
@@ -283,6 +332,10 @@ bool CKDRDoc::OnFileSave()
 {
     bool wasOld = false;
     if (IsOldFormatPath(GetPathName())) {
+        // The new name may hold another project (converted before and
+        // worked on since): it is replaced only when the user agrees.
+        if (!AgreesToReplace(NewFormatPath(GetPathName())))
+            return false;
         SetPathName(NewFormatPath(GetPathName()));
         m_bOldFormat = FALSE;
         wasOld = true;

@@ -55,8 +55,10 @@ public:
     void SerializeBody(CArchive& ar, DWORD version);
     // TRUE (and m_bOldFormat TRUE) when the path ends in ".kdr", any case.
     BOOL IsOldFormatPath(const std::string& path);
-    // TRUE when the file begins with the type name; otherwise the error is
-    // reported and the result is FALSE.
+    // TRUE when the file's first bytes may begin a project: the type name,
+    // or for an old-form path a first string that begins "Version ";
+    // otherwise the user is told and the result is FALSE. Reads no more
+    // than the file's start.
     BOOL CheckFileMagic(const std::string& path);
 
     bool OnNewDocument() override;
@@ -70,7 +72,9 @@ public:
     void DeleteContents() override;
 
     // File > Save Project: an old-form path is turned into the new one, the
-    // file is saved and the user is told about the new extension.
+    // file is saved and the user is told about the new extension. A file
+    // that has the new name already is replaced only when the user agrees;
+    // otherwise nothing is saved and the path stays.
     bool OnFileSave();
     // File > Save Project As... with the name the user chose.
     bool OnFileSaveAs(const std::string& path);

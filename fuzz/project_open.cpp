@@ -147,13 +147,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(out.good());
     }
 
-    // The check made when another project is open accepts exactly the files
-    // that begin with the type name.
+    // The check of the first bytes, made before every open, accepts exactly
+    // the current files that begin with the type name, and every old file
+    // that the reader reads.
     {
         CKDRDoc open;
-        const bool magic = size >= CKDRDoc::kTypeNameLength &&
-                           std::memcmp(data, CKDRDoc::kTypeName, CKDRDoc::kTypeNameLength) == 0;
-        FUZZ_CHECK((open.CheckFileMagic(path) != FALSE) == magic);
+        const bool checked = open.CheckFileMagic(path) != FALSE;
+        if (current) {
+            FUZZ_CHECK(checked == (size >= CKDRDoc::kTypeNameLength &&
+                                   std::memcmp(data, CKDRDoc::kTypeName, CKDRDoc::kTypeNameLength) == 0));
+        } else if (!checked) {
+            CKDRDoc reader;
+            reader.m_bOldFormat = TRUE;
+            CArchive ar(std::vector<BYTE>(data, data + size));
+            bool read = true;
+            try {
+                reader.Serialize(ar);
+            } catch (const std::exception&) {
+                read = false;
+            }
+            FUZZ_CHECK(!read);
+        }
     }
 
     CKDRDoc doc;

@@ -60,6 +60,9 @@ public:
     std::int32_t ReadInt();
     double ReadDouble();
     std::string ReadString();
+    // The length prefix of a string alone, in characters; utf16 tells
+    // whether two bytes follow for each.
+    std::uint64_t ReadStringLength(bool& utf16);
 
     // Bytes not yet read (loading) and bytes written so far (storing).
     std::size_t Remaining() const { return m_data.size() - m_pos; }
@@ -93,7 +96,6 @@ public:
 
 private:
     void Need(std::size_t count) const;
-    std::uint64_t ReadStringLength(bool& utf16);
 
     Mode m_mode;
     std::vector<BYTE> m_data;

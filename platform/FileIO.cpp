@@ -17,6 +17,7 @@
 #include <linux/posix_acl.h>
 #include <linux/posix_acl_xattr.h>
 #include <random>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <system_error>
@@ -482,17 +483,12 @@ int OpenPlainFile(const std::string& path, std::uint64_t& size)
     return fd;
 }
 
-std::vector<BYTE> ReadWholeFile(const std::string& path)
+namespace {
+
+// Reads into data until it is full or the file ends, keeps what was read and
+// closes fd; throws CFileException when a read fails.
+void ReadAndClose(int fd, const std::string& path, std::vector<BYTE>& data)
 {
-    std::uint64_t size = 0;
-    const int fd = OpenPlainFile(path, size);
-    std::vector<BYTE> data;
-    try {
-        data.resize(static_cast<std::size_t>(size));
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
     std::size_t got = 0;
     while (got < data.size()) {
         const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
@@ -509,7 +505,44 @@ std::vector<BYTE> ReadWholeFile(const std::string& path)
     }
     ::close(fd);
     data.resize(got);
+}
+
+// The computer's memory in bytes (no bound when the system does not say).
+std::uint64_t MemoryBytes()
+{
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return UINT64_MAX;
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+}
+
+}  // namespace
+
+std::vector<BYTE> ReadWholeFile(const std::string& path)
+{
+    std::uint64_t size = 0;
+    const int fd = OpenPlainFile(path, size);
+    std::vector<BYTE> data;
+    try {
+        if (size > MemoryBytes())
+            throw std::length_error("larger than the memory");
+        data.resize(static_cast<std::size_t>(size));
+    } catch (const std::exception&) {
+        ::close(fd);
+        throw CFileException(path, "Cannot read \"" + path + "\": the file is too large to hold in memory.");
+    }
+    ReadAndClose(fd, path, data);
     return data;
+}
+
+std::vector<BYTE> ReadFileHead(const std::string& path, std::size_t count)
+{
+    std::uint64_t size = 0;
+    const int fd = OpenPlainFile(path, size);
+    std::vector<BYTE> head(static_cast<std::size_t>(std::min<std::uint64_t>(count, size)));
+    ReadAndClose(fd, path, head);
+    return head;
 }
 
 void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes)

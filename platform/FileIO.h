@@ -12,8 +12,14 @@
 namespace FileIO {
 
 // Reads the whole file, no more than the size it had when opened (see
-// OpenPlainFile); throws CFileException when it cannot be opened or read.
+// OpenPlainFile); throws CFileException when it cannot be opened or read,
+// and when it is too large to hold in memory (larger than the computer's
+// memory, or more than can be allocated).
 std::vector<BYTE> ReadWholeFile(const std::string& path);
+
+// Reads the first count bytes of a plain file (fewer when it is shorter);
+// throws CFileException as ReadWholeFile does.
+std::vector<BYTE> ReadFileHead(const std::string& path, std::size_t count);
 
 // Opens a plain file for reading and returns its descriptor and its size.
 // The open does not wait (a pipe would wait for its writer), and anything

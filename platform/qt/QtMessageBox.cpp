@@ -72,7 +72,7 @@ int CQtMessageBox::Show(const std::string& text, unsigned type)
     for (const Choice& c : choices)
         buttons |= c.button;
     box.setStandardButtons(buttons);
-    box.setDefaultButton(choices.front().button);
+    box.setDefaultButton(choices[(type & MB_DEFBUTTON2) && choices.size() > 1 ? 1 : 0].button);
     // Escape (and the close box) give Cancel, or the only/last button.
     box.setEscapeButton(choices.back().button);
     // After the icon and buttons: setting them lays the box out anew.

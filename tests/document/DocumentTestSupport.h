@@ -87,7 +87,9 @@ public:
     {
         shown.emplace_back(text, type);
         events.push_back("box:" + text);
-        return answer;
+        const int given = answers.empty() ? answer : answers.front();
+        answers.erase(answers.begin(), answers.begin() + (answers.empty() ? 0 : 1));
+        return given;
     }
     void Beep(unsigned type) override
     {
@@ -99,4 +101,5 @@ public:
     std::vector<unsigned> beeps;
     std::vector<std::string> events;
     int answer = IDOK;
+    std::vector<int> answers;  // given in turn, before answer
 };

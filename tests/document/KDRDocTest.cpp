@@ -263,19 +263,24 @@ TEST_F(KDRDocFile, MagicChecks)
     EXPECT_FALSE(doc.OnOpenDocument(Write("renamed.zkdr", OldFile("Version 1.4.2", V142))));
     EXPECT_EQ(messages.shown.size(), 2u);
 
-    // Before opening a second project.
+    // Before opening a second project, an old file by its version line; no
+    // file is left open.
+    const auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto filesBefore = openFiles();
     messages.shown.clear();
     EXPECT_TRUE(doc.CheckFileMagic(Write("good.zkdr", CurrentFile(V200))));
+    EXPECT_TRUE(doc.CheckFileMagic(Write("old.kdr", OldFile("Version 1.4.2", V142))));
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(doc.CheckFileMagic(Write("old.kdr", OldFile("Version 1.4.2", V142))));
+    EXPECT_FALSE(doc.CheckFileMagic(Write("renamed.kdr", CurrentFile(V200))));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].first, "Unexpected file format.");
+    EXPECT_EQ(messages.shown[0].first, "Not available file.");
     Bytes shortFile;
     shortFile.Raw("ZAVKDR");
     EXPECT_FALSE(doc.CheckFileMagic(Write("short.zkdr", shortFile)));
     EXPECT_FALSE(doc.CheckFileMagic(PathOf("missing.zkdr")));
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[2].first.rfind("Failed to open document.", 0), 0u);
+    EXPECT_EQ(openFiles(), filesBefore);
 }
 
 // A pipe or an endless device is refused at once with the usual report, by
@@ -440,18 +445,32 @@ TEST_F(KDRDocFile, SavingAProjectOpenedFromAnOldFile)
     ASSERT_TRUE(doc.OnFileSave());
     EXPECT_TRUE(messages.shown.empty());
 
-    // The framework's save of a modified project goes to the path in hand:
-    // it asks first.
+    // Now that room.zkdr is there, Save asks before it replaces it, and No
+    // writes nothing; the framework's save of a modified project (to the
+    // path in hand) asks about the extension and then, once, about that.
     const std::string question = "Do you save this file with the new extention that is \"zkdr\"?";
+    const std::string replace = "box:room.zkdr already exists.\nDo you want to replace it?";
+    Write("room.zkdr", CurrentFile(V200, "Other"));
     messages.events.clear();
     CKDRDoc closing;
     ASSERT_TRUE(closing.OnOpenDocument(old));
     closing.SetPathName(old);
     closing.SetModifiedFlag(true);
+    messages.answer = IDNO;
+    EXPECT_FALSE(closing.OnFileSave());
+    EXPECT_EQ(messages.events, std::vector<std::string>{replace});
+    EXPECT_EQ(messages.shown.back().second, unsigned{MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2});
+    EXPECT_EQ(closing.GetPathName(), old);
+    EXPECT_TRUE(closing.IsModified());
+    EXPECT_EQ(Read(PathOf("room.zkdr")), CurrentFile(V200, "Other").b);
+    messages.events.clear();
+    messages.answers = {IDOK, IDYES};
     ASSERT_TRUE(closing.DoFileSave());
-    EXPECT_EQ(messages.events, (std::vector<std::string>{"beep:16", "box:" + question, "beep:0", "box:" + saved}));
+    EXPECT_EQ(messages.events,
+              (std::vector<std::string>{"beep:16", "box:" + question, replace, "beep:0", "box:" + saved}));
     EXPECT_EQ(closing.GetPathName(), PathOf("room.zkdr"));
     EXPECT_FALSE(closing.IsModified());
+    EXPECT_EQ(Read(PathOf("room.zkdr")), CurrentFile(V200).b);
     messages.events.clear();
     ASSERT_TRUE(closing.DoFileSave());
     EXPECT_TRUE(messages.events.empty());

@@ -13,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
 KADREL_COUNTING_OPERATOR_NEW()
 
 namespace {
@@ -255,8 +259,8 @@ TEST(LoadMemoryTest, TheCellsThatOldModelsImplyAreAddedUpAcrossModels)
     // Each record of a model without modules implies a grid of a little over
     // a quarter of what the implied cells of a whole file may come to (its
     // dropped second copy does not count): three records fit, the fourth
-    // does not, though each on its own is far within the bound; the refusal
-    // says why.
+    // does not, though each on its own is far within the bound; nor do the
+    // four balloons of one cabinet model; the refusal says why.
     const Grid grid{128, 128, 33};
     static_assert(3 * std::uint64_t{128 * 128 * 33} <= SpeakerDataLimits::kMaxImpliedCells);
     static_assert(4 * std::uint64_t{128 * 128 * 33} > SpeakerDataLimits::kMaxImpliedCells);
@@ -264,10 +268,12 @@ TEST(LoadMemoryTest, TheCellsThatOldModelsImplyAreAddedUpAcrossModels)
     struct Case {
         unsigned models;
         bool refused;
+        std::vector<BYTE> model;
     };
-    for (const Case c : {Case{3, false}, Case{4, true}, Case{12, true}}) {
+    for (const Case& c : {Case{3, false, model}, Case{4, true, model}, Case{12, true, model},
+                          Case{1, true, ModelWithoutModules(4, 4, grid)}}) {
         SCOPED_TRACE(c.models);
-        const std::vector<BYTE> file = OldContainer(model, c.models, 0);
+        const std::vector<BYTE> file = OldContainer(c.model, c.models, 0);
         CSpeakerModelContainer container;
         const OldLoad load = LoadOld(file, container);
         EXPECT_EQ(load.refused, c.refused);
@@ -275,6 +281,31 @@ TEST(LoadMemoryTest, TheCellsThatOldModelsImplyAreAddedUpAcrossModels)
                                            "are larger than a project may hold." : "");
         EXPECT_EQ(container.GetCount(), c.refused ? 0 : static_cast<int>(c.models));
         EXPECT_LE(load.peak, Bound(file.size())) << "file of " << file.size() << " bytes";
+    }
+}
+
+// Files far larger than the loader may hold (sparse: they take no disk) are
+// refused unread: no project by their first bytes, a project as too large.
+TEST(LoadMemoryTest, AHugeFileIsRefusedWithoutReadingIt)
+{
+    const std::uint64_t memory = std::uint64_t(::sysconf(_SC_PHYS_PAGES)) * std::uint64_t(::sysconf(_SC_PAGESIZE));
+    const std::string tooLarge = "\": the file is too large to hold in memory.";
+    const std::tuple<const char*, std::string, std::uint64_t, std::string> cases[] = {
+        {"zeros.zkdr", "", 2ull << 30, "Unexpected file format."},
+        {"zeros.kdr", "", 2ull << 30, "Not available file."},
+        {"large.zkdr", "ZAVKDRDoc", 2ull << 30, tooLarge},           // more than may be allocated here
+        {"huge.kdr", "\x0dVersion 1.4.2", memory + 1, tooLarge},  // more than the computer has
+    };
+    for (const auto& [name, head, size, told] : cases) {
+        const std::string path = std::filesystem::temp_directory_path() / (std::to_string(::getpid()) + name);
+        std::ofstream(path) << head;
+        std::filesystem::resize_file(path, size);
+        RecordingMessages messages;
+        CKDRDoc doc;
+        EXPECT_LT(PeakBytesOf([&] { EXPECT_FALSE(doc.OnOpenDocument(path)); }), 1u << 20) << name;
+        std::filesystem::remove(path);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].first, told == tooLarge ? "Failed to open document.\nCannot read \"" + path + told : told);
     }
 }
 
