@@ -51,8 +51,6 @@ CKDRDoc* CKDRDocTemplate::OpenDocumentFile(const char* path, bool)
                 return d.get();
             }
         }
-        if (!m_docs.empty() && !m_docs.front()->CheckFileMagic(path))
-            return nullptr;
     }
 
     m_docs.push_back(std::make_unique<CKDRDoc>());

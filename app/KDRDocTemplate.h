@@ -21,10 +21,9 @@ public:
     std::string SwapDocStrings(const std::string& newStrings);
     const CDocStrings& GetDocStrings() const { return m_strings; }
 
-    // path == nullptr: a new project. Otherwise the file is opened; while a
-    // project is open, the first one checks the file's first bytes (the type
-    // name, or an old file's version line) and a foreign file opens nothing
-    // (the error has been reported). Returns the
+    // path == nullptr: a new project. Otherwise the file is opened (the
+    // document checks its first bytes before it reads the rest); a foreign
+    // file opens nothing (the error has been reported). Returns the
     // document, or nullptr.
     CKDRDoc* OpenDocumentFile(const char* path, bool makeVisible = true);
 

@@ -156,6 +156,24 @@ int CreateTemporaryBeside(int dir, const std::string& name, std::string& hidden)
     return -1;
 }
 
+// Reads from fd into data until it is full or the file ends and keeps what
+// was read; throws CFileException, naming path, when a read fails.
+void ReadInto(int fd, const std::string& path, std::vector<BYTE>& data)
+{
+    std::size_t got = 0;
+    while (got < data.size()) {
+        const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            throw CFileException(path, ErrnoText("Cannot read", path));
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    data.resize(got);
+}
+
 // Writes all of data from the descriptor's offset. failAfter >= 0 makes the
 // write fail (no space left) after so many bytes. False, errno set, on
 // failure.
@@ -438,16 +456,7 @@ void WriteInPlace(int dir, const fs::path& folder, const std::string& name, cons
     if (!S_ISREG(old.st_mode))
         throw CFileException(path, "Cannot replace \"" + path + "\": it is no plain file.");
     std::vector<BYTE> kept(static_cast<std::size_t>(old.st_size));
-    std::size_t got = 0;
-    for (ssize_t n = 1; n != 0;) {
-        if (got == kept.size())
-            kept.resize(got + 65536);
-        n = ::read(fd, kept.data() + got, kept.size() - got);
-        if (n < 0 && errno != EINTR)
-            throw CFileException(path, ErrnoText("Cannot read", path));
-        got += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
-    }
-    kept.resize(got);
+    ReadInto(fd, path, kept);
     const auto writeOver = [&](const std::vector<BYTE>& data, long long failAfter) {
         return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, data, failAfter) &&
                ::ftruncate(fd, static_cast<off_t>(data.size())) == 0 && ::fsync(fd) == 0;
@@ -485,28 +494,6 @@ int OpenPlainFile(const std::string& path, std::uint64_t& size)
 
 namespace {
 
-// Reads into data until it is full or the file ends, keeps what was read and
-// closes fd; throws CFileException when a read fails.
-void ReadAndClose(int fd, const std::string& path, std::vector<BYTE>& data)
-{
-    std::size_t got = 0;
-    while (got < data.size()) {
-        const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const std::string text = ErrnoText("Cannot read", path);
-            ::close(fd);
-            throw CFileException(path, text);
-        }
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    data.resize(got);
-}
-
 // The computer's memory in bytes (no bound when the system does not say).
 std::uint64_t MemoryBytes()
 {
@@ -522,26 +509,25 @@ std::uint64_t MemoryBytes()
 std::vector<BYTE> ReadWholeFile(const std::string& path)
 {
     std::uint64_t size = 0;
-    const int fd = OpenPlainFile(path, size);
+    const Descriptor fd(OpenPlainFile(path, size));
     std::vector<BYTE> data;
     try {
         if (size > MemoryBytes())
             throw std::length_error("larger than the memory");
         data.resize(static_cast<std::size_t>(size));
     } catch (const std::exception&) {
-        ::close(fd);
         throw CFileException(path, "Cannot read \"" + path + "\": the file is too large to hold in memory.");
     }
-    ReadAndClose(fd, path, data);
+    ReadInto(fd, path, data);
     return data;
 }
 
 std::vector<BYTE> ReadFileHead(const std::string& path, std::size_t count)
 {
     std::uint64_t size = 0;
-    const int fd = OpenPlainFile(path, size);
+    const Descriptor fd(OpenPlainFile(path, size));
     std::vector<BYTE> head(static_cast<std::size_t>(std::min<std::uint64_t>(count, size)));
-    ReadAndClose(fd, path, head);
+    ReadInto(fd, path, head);
     return head;
 }
 
