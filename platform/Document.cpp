@@ -102,9 +102,17 @@ void CDocument::OnCloseDocument()
 
 void CDocument::ReportSaveLoadException(const std::string& path, bool saving, const std::exception* e)
 {
+    (void)path;
+    const std::string text = SaveLoadExceptionText(saving, e);
+    if (!text.empty())
+        AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+std::string CDocument::SaveLoadExceptionText(bool saving, const std::exception* e)
+{
     // The user has been told already.
     if (dynamic_cast<const CUserException*>(e))
-        return;
+        return {};
     std::string text;
     if (const auto* archive = dynamic_cast<const CArchiveException*>(e)) {
         text = "Unexpected file format.";
@@ -115,6 +123,5 @@ void CDocument::ReportSaveLoadException(const std::string& path, bool saving, co
     }
     if (e && dynamic_cast<const CFileException*>(e))
         text += std::string("\n") + e->what();
-    (void)path;
-    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    return text;
 }

@@ -61,6 +61,8 @@ public:
     // "Unexpected file format.", followed by its reason when it carries one
     // for the user; nothing for a CUserException (the user has been told).
     virtual void ReportSaveLoadException(const std::string& path, bool saving, const std::exception* e);
+    // The text that report shows (empty for a CUserException).
+    static std::string SaveLoadExceptionText(bool saving, const std::exception* e);
 
 private:
     void NotifyChange();

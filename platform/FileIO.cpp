@@ -1,62 +1,61 @@
 #include "platform/FileIO.h"
 
+#include "platform/AccessLists.h"
 #include "platform/ArchiveException.h"
+#include "platform/FileDescriptor.h"
+#include "platform/FileIOInternal.h"
+#include "platform/InPlaceSave.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <endian.h>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <linux/posix_acl.h>
-#include <linux/posix_acl_xattr.h>
+#include <mutex>
 #include <random>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <sys/xattr.h>
 #include <system_error>
 #include <unistd.h>
-#include <utility>
 
 namespace FileIO {
-namespace {
 
 namespace fs = std::filesystem;
+
+namespace {
 
 std::atomic<long long> g_failAfter{-1};
 
 // As many links as the system itself follows in one path.
 constexpr int kMaxLinkHops = 40;
 
-std::string ErrnoText(const std::string& what, const std::string& path)
+// True when a sticky folder (status folder) is one that others may write,
+// as the system's temporary folder: there a name may belong to anyone.
+bool IsSharedStickyFolder(const struct stat& folder)
 {
-    return what + " \"" + path + "\": " + std::strerror(errno);
+    const mode_t shared = S_ISVTX | S_IWOTH;
+    return (folder.st_mode & shared) == shared;
 }
 
-fs::path FolderOf(const std::string& path)
+// True when a file or link owned by uid, in the folder of status folder,
+// was not planted there by someone else: the folder is no shared sticky
+// one, or it belongs to this user or to the folder's owner. The system's own
+// guard against planted names, applied here to every save whatever the
+// system's setting, since a save follows links and writes into files itself.
+bool IsOwnedHere(uid_t uid, const struct stat& folder)
 {
-    fs::path dir = fs::path(path).parent_path();
-    return dir.empty() ? fs::path(".") : dir;
+    return !IsSharedStickyFolder(folder) || uid == ::geteuid() || uid == folder.st_uid;
 }
 
-// The system's guard against links planted in shared folders: a link that
-// lies in a sticky folder others may write (as the system's temporary
-// folder) is followed only when it belongs to this user or to the folder's
-// owner. Applied here whatever the system's own setting, since a save
-// follows links itself.
+// A link is followed only when it was not planted (IsOwnedHere).
 bool MayFollowLink(const std::string& link, const struct stat& st)
 {
     struct stat folder {};
-    if (::stat(FolderOf(link).c_str(), &folder) != 0)
-        return false;
-    const mode_t shared = S_ISVTX | S_IWOTH;
-    return (folder.st_mode & shared) != shared || st.st_uid == ::geteuid() || st.st_uid == folder.st_uid;
+    return ::stat(FolderOf(link).c_str(), &folder) == 0 && IsOwnedHere(st.st_uid, folder);
 }
 
 // The file a write to path reaches: path itself or, when path is a symbolic
@@ -95,25 +94,6 @@ bool FollowLinks(const std::string& path, std::string& target, std::string& why)
     why = ErrnoText("Cannot write", path);
     return false;
 }
-
-// A descriptor closed when it goes out of scope.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    operator int() const { return m_fd; }
-    // Closes it now, with the system's answer.
-    int Close() { return ::close(std::exchange(m_fd, -1)); }
-
-private:
-    int m_fd;
-};
 
 // Opens the folder a save acts in. One that may be written and searched but
 // not read is held for naming only (it then takes no sync).
@@ -174,126 +154,6 @@ void ReadInto(int fd, const std::string& path, std::vector<BYTE>& data)
     data.resize(got);
 }
 
-// Writes all of data from the descriptor's offset. failAfter >= 0 makes the
-// write fail (no space left) after so many bytes. False, errno set, on
-// failure.
-bool WriteAll(int fd, const std::vector<BYTE>& data, long long failAfter = -1)
-{
-    std::size_t written = 0;
-    while (written < data.size()) {
-        std::size_t chunk = data.size() - written;
-        if (failAfter >= 0) {
-            if (static_cast<long long>(written) >= failAfter) {
-                errno = ENOSPC;
-                return false;
-            }
-            chunk = std::min<std::size_t>(chunk, static_cast<std::size_t>(failAfter - static_cast<long long>(written)));
-        }
-        const ssize_t n = ::write(fd, data.data() + written, chunk);
-        if (n < 0 && errno != EINTR)
-            return false;
-        written += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
-    }
-    return true;
-}
-
-constexpr char kAccessList[] = "system.posix_acl_access";
-
-// An access list as the system stores it: a version word, then per entry a
-// tag, the rights and an id, little-endian. Calls f(tag, rights) for each
-// entry; f may change the rights.
-template <class F>
-void ForEachEntry(std::vector<char>& list, F f)
-{
-    constexpr std::size_t kEntry = sizeof(posix_acl_xattr_entry);
-    for (std::size_t at = sizeof(posix_acl_xattr_header); at + kEntry <= list.size(); at += kEntry) {
-        posix_acl_xattr_entry e {};
-        std::memcpy(&e, list.data() + at, kEntry);
-        unsigned rights = le16toh(e.e_perm);
-        f(le16toh(e.e_tag), rights);
-        e.e_perm = htole16(static_cast<std::uint16_t>(rights));
-        std::memcpy(list.data() + at, &e, kEntry);
-    }
-}
-
-// The list named name of the file or folder held by fd (empty when it has
-// none, or when the file system keeps none). The descriptor may be one held
-// for naming only, which the system reads through its entry under /proc.
-// False, errno set, when it cannot be read.
-bool ReadList(int fd, const char* name, std::vector<char>& list)
-{
-    const std::string path = "/proc/self/fd/" + std::to_string(fd);
-    list.clear();
-    for (int attempt = 0; attempt < 10; ++attempt) {
-        const ssize_t size = ::getxattr(path.c_str(), name, nullptr, 0);
-        if (size < 0)
-            return errno == ENODATA || errno == ENOTSUP;
-        list.resize(static_cast<std::size_t>(size));
-        const ssize_t got = ::getxattr(path.c_str(), name, list.data(), list.size());
-        if (got >= 0) {
-            list.resize(static_cast<std::size_t>(got));
-            return true;
-        }
-        if (errno != ERANGE)  // grown meanwhile: ask again
-            return false;
-    }
-    return false;
-}
-
-// 0666 less the umask: the mode of a new file. The umask is read from the
-// process's status, since setting it to read it back is not safe while other
-// threads create files; only a system without that line is asked so.
-mode_t NewFileMode()
-{
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("Umask:", 0) == 0)
-            return 0666 & ~static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// What the saved file is to have: its owner and group (-1: this user's),
-// mode and access list (empty: none). With a list, the mode's rights are
-// those of the list.
-struct Attributes {
-    uid_t uid = static_cast<uid_t>(-1);
-    gid_t gid = static_cast<gid_t>(-1);
-    mode_t mode = 0;
-    std::vector<char> list;
-};
-
-// The attributes of the file a save replaces (held by fd), or, for a new
-// file (fd holds its folder), those the system gives one: 0666 less the
-// umask, or the folder's default access list with those rights as the
-// system applies it (the umask then does not count).
-bool WantedAttributes(int fd, const struct stat* old, Attributes& wanted)
-{
-    if (old) {
-        wanted.uid = old->st_uid;
-        wanted.gid = old->st_gid;
-        wanted.mode = old->st_mode & 07777;
-        return ReadList(fd, kAccessList, wanted.list);
-    }
-    wanted.mode = NewFileMode();
-    if (!ReadList(fd, "system.posix_acl_default", wanted.list))
-        return false;
-    bool masked = false;
-    ForEachEntry(wanted.list, [&](unsigned tag, unsigned&) { masked = masked || tag == ACL_MASK; });
-    if (!wanted.list.empty())
-        wanted.mode = 0;
-    const unsigned groupClass = masked ? ACL_MASK : ACL_GROUP_OBJ;
-    ForEachEntry(wanted.list, [&](unsigned tag, unsigned& rights) {
-        const int shift = tag == ACL_USER_OBJ ? 6 : tag == groupClass ? 3 : tag == ACL_OTHER ? 0 : -1;
-        if (shift >= 0) {
-            rights &= 06;
-            wanted.mode |= static_cast<mode_t>(rights) << shift;
-        }
-    });
-    return true;
-}
-
 // True when this user belongs to the group.
 bool IsMember(gid_t gid)
 {
@@ -316,66 +176,103 @@ bool WritesInPlace(const struct stat& file)
     return uid != 0 && (file.st_uid != uid || !IsMember(file.st_gid));
 }
 
-// Gives the file written aside its final owner, group, mode and access list,
-// as far as this user may: the superuser keeps both owners, another user the
-// group when a member of it. A group that cannot be kept gets no rights (the
-// group bits, or the list's entry of the owning group), so that they do not
-// pass to this user's group. At no step does the file give anyone a right
-// the final one does not: its mode first keeps the owner's rights alone,
-// then come the owners, then the list (which sets the rights of the mode),
-// and last the mode, since a change of owner clears the set-id bits. A list
-// the file system keeps none of gives the owning group the rights of its
-// entry; any other failure to set the list fails (false, with the message
-// in why), so that the mask of the mode never stands for the group.
-bool GiveAttributes(int fd, Attributes wanted, const std::string& path, std::string& why)
+// Whether the file name in the folder held by dir may be replaced or
+// created; path names it in messages. judged, when given, is the status of
+// the file the save found there: another file there now is refused. False
+// with the reason in why (the system's, as a name too long, a read-only file
+// system, no permission; or a file planted in a shared folder).
+bool CanReplaceTarget(int dir, const std::string& name, const std::string& path, const struct stat* judged,
+                      std::string& why)
 {
-    struct stat now {};
-    if (::fstat(fd, &now) != 0) {
-        why = ErrnoText("Cannot write", path);
+    const auto refuse = [&](const std::string& text) {
+        why = text;
         return false;
+    };
+    if (name.empty()) {
+        errno = EISDIR;
+        return refuse(ErrnoText("Cannot write", path));
     }
-    if (::fchmod(fd, now.st_mode & wanted.mode & S_IRWXU) != 0) {
-        why = ErrnoText("Cannot set the mode of", path);
-        return false;
-    }
-    if (wanted.uid != static_cast<uid_t>(-1) && (now.st_uid != wanted.uid || now.st_gid != wanted.gid)) {
-        if (::fchown(fd, wanted.uid, wanted.gid) != 0 && now.st_gid != wanted.gid) {
-            [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), wanted.gid);
+    struct stat file {};
+    const bool exists = ::fstatat(dir, name.c_str(), &file, AT_SYMLINK_NOFOLLOW) == 0;
+    if (!exists && errno != ENOENT)
+        return refuse(ErrnoText("Cannot write", path));
+    if (judged && (!exists || file.st_dev != judged->st_dev || file.st_ino != judged->st_ino))
+        return refuse("Cannot write \"" + path + "\": another file took its place while it was being saved.");
+    if (!exists)
+        return IsWritableAt(dir, ".") || refuse(ErrnoText("Cannot write", path));
+    if (!S_ISREG(file.st_mode))
+        return refuse("Cannot replace \"" + path + "\": it is no plain file.");
+    struct stat folder {};
+    if (::fstat(dir, &folder) != 0 || !IsWritableAt(dir, name.c_str()))
+        return refuse(ErrnoText("Cannot write", path));
+    if (!IsOwnedHere(file.st_uid, folder))
+        return refuse("Cannot write \"" + path +
+                      "\": it lies in a sticky folder that others may write, and it belongs neither to you nor to the "
+                      "folder's owner.");
+    // Written in place, its old bytes are copied first, and the folder is not
+    // asked to take a new name. Any other file is replaced by its owner or the
+    // superuser, which needs the folder's write right.
+    if (WritesInPlace(file))
+        return ::faccessat(dir, name.c_str(), R_OK, 0) == 0 || refuse(ErrnoText("Cannot write", path));
+    return IsWritableAt(dir, ".") || refuse(ErrnoText("Cannot write", path));
+}
+
+// The computer's memory in bytes (no bound when the system does not say).
+std::uint64_t MemoryBytes()
+{
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageSize = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return UINT64_MAX;
+    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+}
+
+// A write beyond the file-size limit is to fail with an error the save
+// reports, not end the program with the file half written.
+void IgnoreFileSizeSignal()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { std::signal(SIGXFSZ, SIG_IGN); });
+}
+
+}  // namespace
+
+std::string ErrnoText(const std::string& what, const std::string& path)
+{
+    return what + " \"" + path + "\": " + std::strerror(errno);
+}
+
+fs::path FolderOf(const std::string& path)
+{
+    fs::path dir = fs::path(path).parent_path();
+    return dir.empty() ? fs::path(".") : dir;
+}
+
+bool WriteAll(int fd, const std::vector<BYTE>& data, long long failAfter)
+{
+    std::size_t written = 0;
+    while (written < data.size()) {
+        std::size_t chunk = data.size() - written;
+        if (failAfter >= 0) {
+            if (static_cast<long long>(written) >= failAfter) {
+                errno = ENOSPC;
+                return false;
+            }
+            chunk = std::min<std::size_t>(chunk, static_cast<std::size_t>(failAfter - static_cast<long long>(written)));
         }
-        if (::fstat(fd, &now) == 0 && now.st_gid != wanted.gid) {
-            if (wanted.list.empty())
-                wanted.mode &= ~static_cast<mode_t>(S_IRWXG);
-            ForEachEntry(wanted.list, [](unsigned tag, unsigned& rights) {
-                if (tag == ACL_GROUP_OBJ)
-                    rights = 0;
-            });
-        }
-    }
-    if (wanted.list.empty()) {
-        // The folder's default list made one for the file written aside.
-        if (::fremovexattr(fd, kAccessList) != 0 && errno != ENODATA && errno != ENOTSUP) {
-            why = ErrnoText("Cannot set the access list of", path);
+        const ssize_t n = ::write(fd, data.data() + written, chunk);
+        if (n < 0 && errno != EINTR)
             return false;
-        }
-    } else if (::fsetxattr(fd, kAccessList, wanted.list.data(), wanted.list.size(), 0) != 0) {
-        if (errno != ENOTSUP) {
-            why = ErrnoText("Cannot set the access list of", path);
-            return false;
-        }
-        wanted.mode &= ~static_cast<mode_t>(S_IRWXG);
-        ForEachEntry(wanted.list, [&](unsigned tag, unsigned& rights) {
-            if (tag == ACL_GROUP_OBJ)
-                wanted.mode |= static_cast<mode_t>(rights & 07) << 3;
-        });
-    }
-    if (::fchmod(fd, wanted.mode) != 0) {
-        why = ErrnoText("Cannot set the mode of", path);
-        return false;
+        written += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
     }
     return true;
 }
 
-// IsWritable for name in the folder held by dir.
+long long WriteFaultForTesting()
+{
+    return g_failAfter.load();
+}
+
 bool IsWritableAt(int dir, const char* name)
 {
     // A folder takes new names only when it can also be searched.
@@ -393,89 +290,10 @@ bool IsWritableAt(int dir, const char* name)
     return false;
 }
 
-// Whether the file name in the folder held by dir may be replaced or
-// created. False with errno set to the system's reason (name too long,
-// read-only file system, no permission).
-bool CanReplaceTarget(int dir, const std::string& name)
-{
-    if (name.empty()) {
-        errno = EISDIR;
-        return false;
-    }
-    if (!IsWritableAt(dir, "."))
-        return false;
-    struct stat file {};
-    if (::fstatat(dir, name.c_str(), &file, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno == ENOENT;
-    if (!S_ISREG(file.st_mode)) {
-        errno = S_ISDIR(file.st_mode) ? EISDIR : EINVAL;
-        return false;
-    }
-    if (!IsWritableAt(dir, name.c_str()))
-        return false;
-    // Written in place, its old bytes are read first, to be put back. Any
-    // other file is replaced by its owner or the superuser, whom a sticky
-    // folder (as /tmp) does not stop.
-    return !WritesInPlace(file) || ::faccessat(dir, name.c_str(), R_OK, 0) == 0;
-}
-
-// Writes the old bytes of a file that could not be written in place, and
-// could not be put back, to a new file beside it, with the old file's
-// attributes as far as this user may give them. Returns its name, or an
-// empty one when that fails too.
-std::string KeepCopyBeside(int dir, const std::string& name, int file, const struct stat& old,
-                           const std::vector<BYTE>& bytes)
-{
-    std::string copy;
-    Descriptor fd(CreateTemporaryBeside(dir, name, copy));
-    if (fd < 0)
-        return {};
-    Attributes wanted{old.st_uid, old.st_gid, static_cast<mode_t>(old.st_mode & 07777), {}};
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-        ::unlinkat(dir, copy.c_str(), 0);
-        return {};
-    }
-    // A list that cannot be read leaves the copy its owner's alone.
-    std::string why;
-    if (ReadList(file, kAccessList, wanted.list) && GiveAttributes(fd, wanted, copy, why))
-        [[maybe_unused]] const int ignored = ::fsync(fd);
-    return copy;
-}
-
-// Writes bytes over the file name of the folder held by dir, keeping the
-// file itself with its owner, group, mode, access list and links. Its old
-// bytes are read first; a failure puts them back, or, when that fails too,
-// leaves them in a copy beside it that the message names.
-void WriteInPlace(int dir, const fs::path& folder, const std::string& name, const std::string& path,
-                  const std::vector<BYTE>& bytes)
-{
-    Descriptor fd(::openat(dir, name.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    struct stat old {};
-    if (fd < 0 || ::fstat(fd, &old) != 0)
-        throw CFileException(path, ErrnoText("Cannot write", path));
-    if (!S_ISREG(old.st_mode))
-        throw CFileException(path, "Cannot replace \"" + path + "\": it is no plain file.");
-    std::vector<BYTE> kept(static_cast<std::size_t>(old.st_size));
-    ReadInto(fd, path, kept);
-    const auto writeOver = [&](const std::vector<BYTE>& data, long long failAfter) {
-        return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, data, failAfter) &&
-               ::ftruncate(fd, static_cast<off_t>(data.size())) == 0 && ::fsync(fd) == 0;
-    };
-    if (writeOver(bytes, g_failAfter.load()))
-        return;
-    const std::string reason = ErrnoText("Cannot write", path);
-    if (writeOver(kept, -1))
-        throw CFileException(path, reason);
-    const std::string copy = KeepCopyBeside(dir, name, fd, old, kept);
-    throw CFileException(path, reason + ". Its old content could not be put back" +
-                                   (copy.empty() ? "." : "; it is kept in \"" + (folder / copy).string() + "\"."));
-}
-
-}  // namespace
-
 int OpenPlainFile(const std::string& path, std::uint64_t& size)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    // A terminal named by the user must not become this program's own.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         throw CFileException(path, ErrnoText("Cannot open", path));
     struct stat info {};
@@ -492,24 +310,10 @@ int OpenPlainFile(const std::string& path, std::uint64_t& size)
     return fd;
 }
 
-namespace {
-
-// The computer's memory in bytes (no bound when the system does not say).
-std::uint64_t MemoryBytes()
-{
-    const long pages = ::sysconf(_SC_PHYS_PAGES);
-    const long pageSize = ::sysconf(_SC_PAGESIZE);
-    if (pages <= 0 || pageSize <= 0)
-        return UINT64_MAX;
-    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
-}
-
-}  // namespace
-
 std::vector<BYTE> ReadWholeFile(const std::string& path)
 {
     std::uint64_t size = 0;
-    const Descriptor fd(OpenPlainFile(path, size));
+    const FileDescriptor fd(OpenPlainFile(path, size));
     std::vector<BYTE> data;
     try {
         if (size > MemoryBytes())
@@ -525,7 +329,7 @@ std::vector<BYTE> ReadWholeFile(const std::string& path)
 std::vector<BYTE> ReadFileHead(const std::string& path, std::size_t count)
 {
     std::uint64_t size = 0;
-    const Descriptor fd(OpenPlainFile(path, size));
+    const FileDescriptor fd(OpenPlainFile(path, size));
     std::vector<BYTE> head(static_cast<std::size_t>(std::min<std::uint64_t>(count, size)));
     ReadInto(fd, path, head);
     return head;
@@ -533,6 +337,7 @@ std::vector<BYTE> ReadFileHead(const std::string& path, std::size_t count)
 
 void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes)
 {
+    IgnoreFileSizeSignal();
     std::string target;
     std::string why;
     if (!FollowLinks(path, target, why))
@@ -541,13 +346,13 @@ void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes)
     // renamed or replaced meanwhile does not split the save between two.
     const fs::path folder = FolderOf(target);
     const std::string name = fs::path(target).filename().string();
-    const Descriptor dir(OpenFolder(folder));
+    const FileDescriptor dir(OpenFolder(folder));
     if (dir < 0)
         throw CFileException(path, errno == ENOENT ? "Cannot write \"" + path + "\": its folder \"" + folder.string() +
                                                          "\" does not exist."
                                                    : ErrnoText("Cannot write", path));
 
-    const Descriptor oldFile(::openat(dir, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    const FileDescriptor oldFile(::openat(dir, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct stat old {};
     const bool replacing = oldFile >= 0;
     if (!replacing && errno != ENOENT)
@@ -556,18 +361,19 @@ void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes)
         throw CFileException(path, "Cannot replace \"" + path + "\": it is no plain file.");
     // The rename would replace a read-only file (it needs only the folder's
     // permission): refuse as a write into that file would.
-    if (!CanReplaceTarget(dir, name))
-        throw CFileException(path, ErrnoText("Cannot write", path));
+    if (!CanReplaceTarget(dir, name, path, replacing ? &old : nullptr, why))
+        throw CFileException(path, why);
     if (replacing && WritesInPlace(old)) {
-        WriteInPlace(dir, folder, name, path, bytes);
+        WriteInPlace(dir, folder, name, path, old, bytes);
         return;
     }
     Attributes wanted;
-    if (!WantedAttributes(replacing ? int(oldFile) : int(dir), replacing ? &old : nullptr, wanted))
+    if (!WantedAttributes(replacing ? int(oldFile) : int(dir), replacing ? target : folder.string(),
+                          replacing ? &old : nullptr, wanted))
         throw CFileException(path, ErrnoText("Cannot read the access list of", path));
 
     std::string tmp;
-    Descriptor fd(CreateTemporaryBeside(dir, name, tmp));
+    FileDescriptor fd(CreateTemporaryBeside(dir, name, tmp));
     if (fd < 0)
         throw CFileException(path, ErrnoText("Cannot create a file beside", path));
     const auto fail = [&](const std::string& msg) {
@@ -610,8 +416,8 @@ bool CanReplaceFile(const std::string& path)
     std::string why;
     if (!FollowLinks(path, target, why))
         return false;
-    const Descriptor dir(OpenFolder(FolderOf(target)));
-    return dir >= 0 && CanReplaceTarget(dir, fs::path(target).filename().string());
+    const FileDescriptor dir(OpenFolder(FolderOf(target)));
+    return dir >= 0 && CanReplaceTarget(dir, fs::path(target).filename().string(), path, nullptr, why);
 }
 
 }  // namespace FileIO

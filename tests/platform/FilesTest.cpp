@@ -7,13 +7,17 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdarg>
 #include <cstdio>
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -27,7 +31,42 @@ int g_folderFsyncError = 0;
 std::vector<int>* g_writtenModes = nullptr;
 // When not 0, every write to the file of this inode fails.
 ino_t g_failingInode = 0;
+// When not 0, every copy between files into this inode fails.
+ino_t g_failingCopyInode = 0;
+// When not 0, the program ends once g_crashAfter bytes have been written
+// to the file of this inode.
+ino_t g_crashInode = 0;
+long long g_crashAfter = 0;
+// Called with the name of every file opened for reading and writing.
+std::function<void(const char*)> g_beforeOpenForWriting;
 }  // namespace
+
+// Lets a test fail the copy of a file's bytes.
+extern "C" ssize_t copy_file_range(int in, off64_t* inOff, int out, off64_t* outOff, size_t n, unsigned flags)
+{
+    struct stat st {};
+    if (g_failingCopyInode != 0 && ::fstat(out, &st) == 0 && st.st_ino == g_failingCopyInode) {
+        errno = EIO;
+        return -1;
+    }
+    using Copy = ssize_t (*)(int, off64_t*, int, off64_t*, size_t, unsigned);
+    static const Copy next = reinterpret_cast<Copy>(::dlsym(RTLD_NEXT, "copy_file_range"));
+    return next(in, inOff, out, outOff, n, flags);
+}
+
+// Lets a test put another file at a name just before a save opens it.
+extern "C" int openat(int dir, const char* name, int flags, ...)
+{
+    va_list args;
+    va_start(args, flags);
+    const mode_t mode = (flags & O_CREAT) ? static_cast<mode_t>(va_arg(args, int)) : 0;
+    va_end(args);
+    if (g_beforeOpenForWriting && (flags & O_ACCMODE) == O_RDWR)
+        g_beforeOpenForWriting(name);
+    using Open = int (*)(int, const char*, int, ...);
+    static const Open next = reinterpret_cast<Open>(::dlsym(RTLD_NEXT, "openat"));
+    return next(dir, name, flags, mode);
+}
 
 // Lets a test see what a save makes lasting, and when.
 extern "C" int fsync(int fd)
@@ -48,10 +87,18 @@ extern "C" int fsync(int fd)
 extern "C" ssize_t write(int fd, const void* buf, size_t n)
 {
     struct stat st {};
-    if ((g_writtenModes || g_failingInode) && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    if ((g_writtenModes || g_failingInode || g_crashInode) && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
         if (st.st_ino == g_failingInode) {
             errno = EIO;
             return -1;
+        }
+        if (st.st_ino == g_crashInode) {
+            using Write = ssize_t (*)(int, const void*, size_t);
+            static const Write next = reinterpret_cast<Write>(::dlsym(RTLD_NEXT, "write"));
+            const size_t now = std::min<size_t>(n, static_cast<size_t>(std::max(g_crashAfter, 0LL)));
+            g_crashAfter -= static_cast<long long>(next(fd, buf, now));
+            if (g_crashAfter <= 0)
+                ::_exit(42);
         }
         if (g_writtenModes)
             g_writtenModes->push_back(static_cast<int>(st.st_mode & 07777));
@@ -134,6 +181,8 @@ TEST(FileIOTest, SafeWriteReplacesTheFile)
     EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{4, 5}));
 }
 
+// A write that fails, or goes beyond the file-size limit, leaves the old
+// file and nothing beside it.
 TEST(FileIOTest, FailedWriteLeavesTheOldFileAndNoTemporary)
 {
     const fs::path dir = TempDir() / "fault";
@@ -141,16 +190,19 @@ TEST(FileIOTest, FailedWriteLeavesTheOldFileAndNoTemporary)
     fs::create_directories(dir);
     const fs::path p = dir / "project.zkdr";
     FileIO::WriteFileSafely(p.string(), {9, 9, 9});
-    FileIO::SetWriteFaultForTesting(2);
-    EXPECT_THROW(FileIO::WriteFileSafely(p.string(), std::vector<BYTE>(100, 7)), CFileException);
-    FileIO::SetWriteFaultForTesting(-1);
-    EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{9, 9, 9}));
-    int entries = 0;
-    for (const auto& e : fs::directory_iterator(dir)) {
-        (void)e;
-        ++entries;
+    for (const bool limited : {false, true}) {
+        rlimit limit {};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit before = limit;
+        limit.rlim_cur = limited ? 50 : limit.rlim_cur;
+        ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+        FileIO::SetWriteFaultForTesting(limited ? -1 : 2);
+        EXPECT_THROW(FileIO::WriteFileSafely(p.string(), std::vector<BYTE>(100, 7)), CFileException);
+        FileIO::SetWriteFaultForTesting(-1);
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{9, 9, 9}));
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
     }
-    EXPECT_EQ(entries, 1);
 }
 
 TEST(FileIOTest, WriteIntoMissingFolderThrows)
@@ -494,35 +546,107 @@ TEST(FileIOTest, ASaveStaysInTheFolderItOpened)
     EXPECT_EQ(Entries(dir / "b"), std::vector<std::string>{"p.zkdr"});
 }
 
-// A file of more than one name is written in place, for all its names. A
-// failed write puts the old bytes back; when that fails too, a copy beside it,
-// which the message names, keeps them.
+// A file of more than one name is written in place, for all its names, its
+// old content first kept in a copy beside it. A failed write puts the old
+// bytes back and removes the copy; when even that fails, or when the program
+// dies in the middle, the copy keeps them under a name that tells whose they
+// are, with the file's mode. A file put at the name after the save judged
+// the one there is not written; nor is a file beyond the file-size limit.
+// An old file larger than the memory is no reason to fail.
 TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
 {
     const fs::path dir = FreshFolder("inplace");
     const std::string p = (dir / "project.zkdr").string();
-    FileIO::WriteFileSafely(p, {1, 2, 3});
-    fs::create_hard_link(p, dir / "other.zkdr");
-    FileIO::WriteFileSafely(p, {4, 5});
-    FileIO::SetWriteFaultForTesting(1);
-    EXPECT_THROW(FileIO::WriteFileSafely(p, {6, 6, 6}), CFileException);
-    FileIO::SetWriteFaultForTesting(-1);
-    EXPECT_EQ(FileIO::ReadWholeFile((dir / "other.zkdr").string()), (std::vector<BYTE>{4, 5}));
-
-    struct stat st {};
-    ASSERT_EQ(::stat(p.c_str(), &st), 0);
-    g_failingInode = st.st_ino;
-    std::string message;
-    try {
-        FileIO::WriteFileSafely(p, {7});
-    } catch (const CFileException& e) {
-        message = e.what();
+    const std::string other = (dir / "other.zkdr").string();
+    const std::string copy = (dir / "project (old content).zkdr").string();
+    const std::vector<BYTE> old(3000, 4);
+    const std::vector<BYTE> fresh(5000, 6);
+    std::vector<BYTE> cut = old;  // what a write that dies at byte 2000 leaves
+    std::fill_n(cut.begin(), 2000, BYTE{6});
+    const std::string noSpace = "Cannot write \"" + p + "\": No space left on device";
+    enum Cut { kNone, kFault, kFaultAndNoPutBack, kCrash, kSwapped, kSizeLimit, kHuge };
+    const struct {
+        Cut cut;
+        std::vector<BYTE> atPath;  // empty: anything but the old bytes
+        std::string told;          // empty: saved
+        bool kept;
+    } rows[] = {
+        {kNone, fresh, "", false},
+        {kFault, old, noSpace, false},
+        {kFaultAndNoPutBack, {}, noSpace + ". Its old content could not be put back; it is kept in \"" + copy + "\".",
+         true},
+        {kCrash, cut, "", true},
+        {kSwapped, {9}, "Cannot write \"" + p + "\": another file took its place while it was being saved.", false},
+        {kSizeLimit, old, "Cannot write \"" + p + "\": File too large", false},
+        {kHuge, fresh, "", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.cut);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        FileIO::WriteFileSafely(p, old);
+        fs::permissions(p, static_cast<fs::perms>(0640));
+        fs::create_hard_link(p, other);
+        if (row.cut == kHuge) {
+            // Sparse: beyond the computer's memory, on no disk space.
+            const off_t memory = static_cast<off_t>(::sysconf(_SC_PHYS_PAGES)) * ::sysconf(_SC_PAGESIZE);
+            ASSERT_EQ(::truncate(p.c_str(), memory + (off_t{1} << 30)), 0);
+        }
+        struct stat st {};
+        ASSERT_EQ(::stat(p.c_str(), &st), 0);
+        std::string told;
+        const auto save = [&] {
+            try {
+                FileIO::WriteFileSafely(p, fresh);
+            } catch (const CFileException& e) {
+                told = e.what();
+            }
+        };
+        if (row.cut == kCrash) {
+            const pid_t child = ::fork();
+            if (child == 0) {
+                g_crashInode = st.st_ino;
+                g_crashAfter = 2000;
+                save();
+                ::_exit(0);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(child, &status, 0), child);
+            ASSERT_EQ(status, 42 << 8) << "the save did not die where it was to";
+        } else {
+            rlimit limit {};
+            ::getrlimit(RLIMIT_FSIZE, &limit);
+            const rlimit before = limit;
+            if (row.cut == kSizeLimit)
+                limit.rlim_cur = 4000;
+            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+            FileIO::SetWriteFaultForTesting(row.cut == kFault || row.cut == kFaultAndNoPutBack ? 1000 : -1);
+            g_failingCopyInode = row.cut == kFaultAndNoPutBack ? st.st_ino : 0;
+            if (row.cut == kSwapped) {
+                FileIO::WriteFileSafely((dir / "put.zkdr").string(), {9});
+                g_beforeOpenForWriting = [&](const char*) { fs::rename(dir / "put.zkdr", p); };
+            }
+            save();
+            g_beforeOpenForWriting = nullptr;
+            g_failingCopyInode = 0;
+            FileIO::SetWriteFaultForTesting(-1);
+            ::setrlimit(RLIMIT_FSIZE, &before);
+        }
+        EXPECT_EQ(told, row.told);
+        if (row.atPath.empty())
+            EXPECT_NE(FileIO::ReadWholeFile(p), old);
+        else
+            EXPECT_EQ(FileIO::ReadWholeFile(p), row.atPath);
+        EXPECT_EQ(FileIO::ReadWholeFile(other), row.cut == kSwapped ? old : FileIO::ReadWholeFile(p));
+        if (row.kept) {
+            EXPECT_EQ(FileIO::FindKeptCopies(p), std::vector<std::string>{copy});
+            EXPECT_EQ(FileIO::ReadWholeFile(copy), old);
+            EXPECT_EQ(ModeOf(copy), 0640);
+        } else {
+            EXPECT_EQ(FileIO::FindKeptCopies(p), std::vector<std::string>{});
+            EXPECT_EQ(Entries(dir), (std::vector<std::string>{"other.zkdr", "project.zkdr"}));
+        }
     }
-    g_failingInode = 0;
-    const fs::path copy = dir / Entries(dir)[0];  // the hidden name sorts first
-    EXPECT_EQ(message, "Cannot write \"" + p + "\": Input/output error. Its old content could not be put back; it is " +
-                           "kept in \"" + copy.string() + "\".");
-    EXPECT_EQ(FileIO::ReadWholeFile(copy.string()), (std::vector<BYTE>{4, 5}));
 }
 
 // Once the new file has the name the save is done: a folder that then takes
@@ -549,7 +673,8 @@ TEST(FileIOTest, ARefusedSaveTellsTheSystemsReason)
 
 // A link in a sticky folder that others may write, at any hop of a chain, is
 // followed only when it is the saver's (or the folder owner's); else the save
-// is refused, naming the link, and writes nothing.
+// is refused, naming the link, and writes nothing. A file another user put
+// there is not saved over either, of one name or of two.
 TEST(FileIOTest, ALinkPlantedInASharedStickyFolderIsNotFollowed)
 {
     if (::geteuid() != 0)
@@ -559,19 +684,30 @@ TEST(FileIOTest, ALinkPlantedInASharedStickyFolderIsNotFollowed)
     fs::permissions(dir / "shared", static_cast<fs::perms>(01777));
     const struct {
         const char* link;  // in dir
-        const char* text;
+        const char* text;  // null: a file of the given owner, mode 0666
         uid_t owner;
         bool followed;
+        const char* secondName = nullptr;
     } cases[] = {
         {"shared/planted.zkdr", "../own.zkdr", 65534, false}, {"shared/dangling.zkdr", "../made.zkdr", 65534, false},
         {"shared/mine.zkdr", "../own.zkdr", 0, true},         {"chain.zkdr", "shared/planted.zkdr", 0, false},
+        {"shared/report.zkdr", nullptr, 65534, false},        {"shared/linked.zkdr", nullptr, 65534, false, "two.zkdr"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.link);
         const fs::path link = dir / c.link;
-        fs::create_symlink(c.text, link);
+        const fs::path file = c.text ? dir / "own.zkdr" : link;
+        if (c.text) {
+            fs::create_symlink(c.text, link);
+        } else {
+            FileIO::WriteFileSafely(link.string(), {1});
+            fs::permissions(link, static_cast<fs::perms>(0666));
+            if (c.secondName)
+                fs::create_hard_link(link, dir / c.secondName);
+        }
         ASSERT_EQ(::lchown(link.c_str(), c.owner, 0), 0);
-        FileIO::WriteFileSafely((dir / "own.zkdr").string(), {1});
+        if (c.text)
+            FileIO::WriteFileSafely(file.string(), {1});
         EXPECT_EQ(FileIO::CanReplaceFile(link.string()), c.followed);
         const auto save = [&] { FileIO::WriteFileSafely(link.string(), {7}); };
         if (c.followed)
@@ -580,7 +716,7 @@ TEST(FileIOTest, ALinkPlantedInASharedStickyFolderIsNotFollowed)
             EXPECT_THAT(save, testing::ThrowsMessage<CFileException>(
                                   testing::AllOf(testing::StartsWith("Cannot write \"" + link.string() + "\": "),
                                                  testing::HasSubstr(" in a sticky folder that others may write"))));
-        EXPECT_EQ(FileIO::ReadWholeFile((dir / "own.zkdr").string()), std::vector<BYTE>{BYTE(c.followed ? 7 : 1)});
+        EXPECT_EQ(FileIO::ReadWholeFile(file.string()), std::vector<BYTE>{BYTE(c.followed ? 7 : 1)});
     }
     EXPECT_FALSE(fs::exists(dir / "made.zkdr"));
 }

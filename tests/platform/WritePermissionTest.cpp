@@ -39,8 +39,10 @@ namespace fs = std::filesystem;
 int g_fsetxattrError = 0;
 // When set, gets the mode of the file of every fsetxattr, just before it.
 std::vector<int>* g_listModes = nullptr;
-// When not 0, the error of every getxattr.
+// When not 0, the error of every getxattr and fgetxattr.
 int g_getxattrError = 0;
+// When set, there is no /proc: getxattr through it finds nothing.
+bool g_noProc = false;
 // A group of nobody's besides his own.
 constexpr gid_t kTeam = 50;
 
@@ -102,6 +104,7 @@ std::map<std::string, Finding> JudgeAs(uid_t uid, gid_t gid, const fs::path& dir
     if (child == 0) {
         ::close(pipeFds[0]);
         std::string out;
+        ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
         if (::setgroups(1, &kTeam) == 0 && ::setgid(gid) == 0 && ::setuid(uid) == 0 && ::geteuid() == uid) {
             for (const Case& c : cases) {
                 const std::string path = (dir / c.name).string();
@@ -171,11 +174,17 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
         {"sticky/root.zkdr", 0, 0, 0666, -1, true},  // written in place: the folder allows no replacing
         {"sticky/own.zkdr", user, grp, 0644, -1, true},
         {"sticky/link.zkdr", user, grp, 0644, -1, true},  // nobody's link to own.zkdr
+        {"sticky/planted.zkdr", 1234, grp, 0666, -1, false},  // another's, where anyone may put a file
+        {"drop/new.zkdr", 0, 0, 0733, -1, true},               // a folder that cannot be listed
+        {"closed/shared.zkdr", 0, 0, 0660, 6, true},  // in a folder he may not write: the copy goes to his data
     };
     fs::create_directories(dir / "files");
     fs::permissions(dir / "files", static_cast<fs::perms>(0777));
     fs::create_directories(dir / "sticky");
     fs::permissions(dir / "sticky", static_cast<fs::perms>(01777));
+    fs::create_directories(dir / "closed");
+    fs::create_directories(dir / "data");
+    ASSERT_EQ(::chown((dir / "data").c_str(), user, grp), 0);
     bool listsKept = true;
     for (const Case& c : cases) {
         const fs::path p = dir / c.name;
@@ -199,6 +208,8 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
                                   mode & 7);
         }
     }
+    fs::permissions(dir / "closed", static_cast<fs::perms>(0770));
+    listsKept = listsKept && GrantUser(dir / "closed", user, 5, 7, 7, 0);
     if (!listsKept) {
         std::erase_if(cases, [](const Case& c) { return c.aclUserRights >= 0; });
         std::cout << "[   NOTE   ] " << dir << " keeps no access lists: those cases are left out\n";
@@ -237,6 +248,13 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
         } else {
             EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{1, 2}));
         }
+    }
+    // The old content kept while a file was written in place went when the
+    // new was on the disk.
+    for (const auto& entry : fs::recursive_directory_iterator(dir))
+        EXPECT_EQ(entry.path().string().find("(old content"), std::string::npos) << entry.path();
+    if (listsKept) {
+        EXPECT_TRUE(fs::is_directory(dir / "data/Kadrel/kept" / fs::canonical(dir / "closed").relative_path()));
     }
     fs::remove_all(dir);
 }
@@ -304,29 +322,74 @@ TEST(WritePermission, ANewFileInAFolderWithADefaultListGetsWhatTheSystemGives)
     EXPECT_EQ(attributes(dir / "saved.zkdr"), attributes(dir / "system.zkdr"));
     EXPECT_EQ(attributes(dir / "saved.zkdr").first, 0664);
     EXPECT_TRUE(attributes(dir / "plain.zkdr").second.empty());
+    // A default list that gives others nothing: not the umask's 0644's read.
+    fs::create_directories(dir / "shut");
+    GrantUser(dir / "shut", 65534, 7, 7, 6, 0, "system.posix_acl_default");
+    ::umask(022);
+    ::close(::open((dir / "shut/system.zkdr").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666));
+    FileIO::WriteFileSafely((dir / "shut/saved.zkdr").string(), {1});
+    ::umask(mask);
+    EXPECT_EQ(attributes(dir / "shut/saved.zkdr"), attributes(dir / "shut/system.zkdr"));
+    EXPECT_EQ(attributes(dir / "shut/saved.zkdr").first, 0660);
     fs::remove_all(dir);
 }
 
 // A file system that keeps no access lists answers "not supported" when
-// asked for one: new and existing files are saved there all the same.
+// asked for one, and when one is set or removed: new and existing files are
+// saved there all the same. Without /proc a list is read by path and kept.
 TEST(WritePermission, SavesWhereNoAccessListsAreKept)
 {
     const fs::path p = fs::temp_directory_path() / ("kadrel-nolists-" + std::to_string(::getpid()) + ".zkdr");
-    g_getxattrError = ENOTSUP;
-    EXPECT_NO_THROW(FileIO::WriteFileSafely(p.string(), {1}));
-    EXPECT_NO_THROW(FileIO::WriteFileSafely(p.string(), {2}));
-    g_getxattrError = 0;
+    const auto listOf = [&] {
+        std::vector<char> list(256);
+        const ssize_t n = ::getxattr(p.c_str(), "system.posix_acl_access", list.data(), list.size());
+        list.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        return list;
+    };
+    for (const bool noProc : {false, true}) {
+        SCOPED_TRACE(noProc ? "no /proc" : "no lists");
+        fs::remove(p);
+        g_noProc = noProc;
+        g_getxattrError = g_fsetxattrError = noProc ? 0 : ENOTSUP;
+        EXPECT_NO_THROW(FileIO::WriteFileSafely(p.string(), {1}));
+        const bool listed = noProc && GrantUser(p, 65534, 6, 6, 4, 0);
+        const std::vector<char> list = listOf();
+        EXPECT_NO_THROW(FileIO::WriteFileSafely(p.string(), {2}));
+        g_noProc = false;
+        g_getxattrError = g_fsetxattrError = 0;
+        EXPECT_EQ(FileIO::ReadWholeFile(p.string()), std::vector<BYTE>{2});
+        if (listed) {
+            EXPECT_EQ(listOf(), list);
+        }
+    }
     EXPECT_TRUE(fs::remove(p));
 }
 
 }  // namespace
 
-// Lets a test answer as a file system that keeps no access lists.
+// Lets a test answer as a file system that keeps no access lists, or as a
+// system without /proc.
 extern "C" ssize_t getxattr(const char* path, const char* name, void* value, size_t size)
 {
     using Get = ssize_t (*)(const char*, const char*, void*, size_t);
     static const Get next = reinterpret_cast<Get>(::dlsym(RTLD_NEXT, "getxattr"));
+    if (g_noProc && std::strncmp(path, "/proc/", 6) == 0)
+        return errno = ENOENT, -1;
     return g_getxattrError == 0 ? next(path, name, value, size) : (errno = g_getxattrError, -1);
+}
+
+extern "C" ssize_t fgetxattr(int fd, const char* name, void* value, size_t size)
+{
+    using Get = ssize_t (*)(int, const char*, void*, size_t);
+    static const Get next = reinterpret_cast<Get>(::dlsym(RTLD_NEXT, "fgetxattr"));
+    return g_getxattrError == 0 ? next(fd, name, value, size) : (errno = g_getxattrError, -1);
+}
+
+extern "C" int fremovexattr(int fd, const char* name)
+{
+    using Remove = int (*)(int, const char*);
+    static const Remove next = reinterpret_cast<Remove>(::dlsym(RTLD_NEXT, "fremovexattr"));
+    return g_fsetxattrError == 0 ? next(fd, name) : (errno = g_fsetxattrError, -1);
 }
 
 // Lets a test refuse the access list of a saved file.
