@@ -22,6 +22,7 @@ constexpr DWORD kVersion100 = 0x01000000;
 constexpr unsigned kIdsBadAutoValues = 39427;
 constexpr unsigned kIdsNotAvailableFile = 61686;
 constexpr unsigned kIdsReplaceFile = 39430;  // "%1 already exists. ... replace it?"
+constexpr unsigned kIdsKeptCopies = 39431;   // "A save of "%1" was cut off ... %2"
 
 // Enough of a file's start for the type name, and for the length prefix and
 // the first eight characters of an old file's first string in any form.
@@ -288,17 +289,38 @@ bool CKDRDoc::OnNewDocument()
 bool CKDRDoc::OnOpenDocument(const std::string& path)
 {
     IsOldFormatPath(path);
+    m_keptCopies = FileIO::FindKeptCopies(path);
     // A file that is no project is refused from its first bytes, before the
     // whole of it is read.
-    if (!CheckFileMagic(path)) {
+    const bool opened = CheckFileMagic(path) && CDocument::OnOpenDocument(path);
+    if (!opened)
         DeleteContents();
+    else if (!m_keptCopies.empty())
+        AfxMessageBox(KeptCopiesNote(path), MB_OK | MB_ICONINFORMATION);
+    m_keptCopies.clear();
+    if (!opened)
         return false;
-    }
-    if (!CDocument::OnOpenDocument(path)) {
-        return false;
-    }
     m_bOldFormat = FALSE;
     return true;
+}
+
+void CKDRDoc::ReportSaveLoadException(const std::string& path, bool saving, const std::exception* e)
+{
+    if (saving || m_keptCopies.empty()) {
+        CDocument::ReportSaveLoadException(path, saving, e);
+        return;
+    }
+    std::string text = SaveLoadExceptionText(saving, e);
+    text += (text.empty() ? "" : "\n\n") + KeptCopiesNote(path);
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+}
+
+std::string CKDRDoc::KeptCopiesNote(const std::string& path) const
+{
+    std::string copies;
+    for (const std::string& copy : m_keptCopies)
+        copies += (copies.empty() ? "" : "\n") + copy;
+    return DataExchange::FormatString2(LoadStringId(kIdsKeptCopies), path, copies);
 }
 
 bool CKDRDoc::OnSaveDocument(const std::string& path)

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Update hints sent to the views.
 enum : long {
@@ -62,7 +63,13 @@ public:
     BOOL CheckFileMagic(const std::string& path);
 
     bool OnNewDocument() override;
+    // Opens the project at path. Where a save of it that was written in
+    // place was cut off and left a copy of its old content, the user is told
+    // where that copy is: with the report of a file that cannot be read, or
+    // after a file that opens.
     bool OnOpenDocument(const std::string& path) override;
+    // The load report, with the kept copies of the file being opened.
+    void ReportSaveLoadException(const std::string& path, bool saving, const std::exception* e) override;
     // Asks before saving to an old-form path and then saves under the new
     // extension; otherwise writes the file.
     bool OnSaveDocument(const std::string& path) override;
@@ -264,6 +271,10 @@ public:
     CSoundGraphConditionList m_soundGraphConditions;
 
 private:
+    // "A save of "<file>" was cut off ..." naming m_keptCopies.
+    std::string KeptCopiesNote(const std::string& path) const;
+
+    std::vector<std::string> m_keptCopies;  // of the file being opened
     std::function<bool(std::string& path)> m_savePathPrompt;
     std::function<void(const std::string& path)> m_savedListener;
 };

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -283,29 +285,68 @@ TEST_F(KDRDocFile, MagicChecks)
     EXPECT_EQ(openFiles(), filesBefore);
 }
 
-// A pipe or an endless device is refused at once with the usual report, by
-// the magic check and the load alike: in a child that a timer ends.
+// A pipe, an endless device or a terminal is refused at once with the usual
+// report, by the magic check and the load alike: in a child that a timer
+// ends, which leads a session of its own and so would take a terminal it
+// opens for its own.
 TEST_F(KDRDocFile, APipeOrADeviceIsRefusedAtOnce)
 {
     ASSERT_EQ(::mkfifo(PathOf("pipe.kdr").c_str(), 0666), 0);
     fs::create_symlink("/dev/zero", PathOf("zero.zkdr"));
-    for (const char* name : {"pipe.kdr", "zero.zkdr"}) {
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(::grantpt(terminal) | ::unlockpt(terminal), 0);
+    fs::create_symlink(::ptsname(terminal), PathOf("tty.zkdr"));
+    for (const char* name : {"pipe.kdr", "zero.zkdr", "tty.zkdr"}) {
         for (const bool check : {true, false}) {
             SCOPED_TRACE(std::string(name) + (check ? " checked" : " opened"));
             const pid_t child = ::fork();
             if (child == 0) {
                 ::alarm(2);
+                ::setsid();
                 CKDRDoc doc;
                 const BOOL ok = check ? doc.CheckFileMagic(PathOf(name)) : doc.OnOpenDocument(PathOf(name));
                 const std::string told =
                     "Failed to open document.\nCannot open \"" + PathOf(name) + "\": it is no plain file.";
-                ::_exit(!ok && messages.shown.size() == 1 && messages.shown[0].first == told ? 0 : 1);
+                const bool terminalTaken = ::open("/dev/tty", O_RDONLY | O_NOCTTY) >= 0;
+                ::_exit(!ok && messages.shown.size() == 1 && messages.shown[0].first == told && !terminalTaken ? 0 : 1);
             }
             int status = 0;
             ASSERT_EQ(::waitpid(child, &status, 0), child);
-            EXPECT_EQ(status, 0) << "waited, read on, or not refused with the usual report";
+            EXPECT_EQ(status, 0) << "waited, read on, took the terminal, or not refused with the usual report";
         }
     }
+    ::close(terminal);
+}
+
+// The copies of the old content that a save cut off in the middle left,
+// beside the project and in the user's data folder, are named when it opens:
+// alone, or with the report of a file the cut left damaged. Such a copy opens
+// as a project of its own.
+TEST_F(KDRDocFile, CopiesKeptByACutOffSaveAreNamedOnOpening)
+{
+    const fs::path data = fs::path(std::getenv("XDG_DATA_HOME")) / "Kadrel/kept" / fs::canonical(dir).relative_path();
+    fs::create_directories(data);
+    const std::string beside = Write("room (old content).zkdr", CurrentFile(V200));
+    const std::string kept = (data / "room (old content 2).zkdr").string();
+    fs::copy_file(beside, kept);
+    const std::string note = "A save of \"" + PathOf("room.zkdr") +
+                             "\" was cut off before it ended. The content the file had before that save is kept "
+                             "in:\n" + beside + "\n" + kept;
+    const Bytes whole = CurrentFile(V200);
+    for (const bool damaged : {false, true}) {
+        messages.shown.clear();
+        CKDRDoc doc;
+        const Bytes file{std::vector<BYTE>(whole.b.begin(), whole.b.end() - (damaged ? 30 : 0))};
+        EXPECT_EQ(doc.OnOpenDocument(Write("room.zkdr", file)), !damaged);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].first, (damaged ? "Unexpected file format.\n\n" : "") + note);
+    }
+    messages.shown.clear();
+    CKDRDoc copy;
+    EXPECT_TRUE(copy.OnOpenDocument(beside));
+    EXPECT_TRUE(messages.shown.empty());
+    fs::remove_all(data);
 }
 
 TEST_F(KDRDocFile, OldFormatPathIgnoresCase)
