@@ -330,18 +330,23 @@ void CKDRDoc::OnCloseDocument()
 
 bool CKDRDoc::OnFileSave()
 {
-    bool wasOld = false;
-    if (IsOldFormatPath(GetPathName())) {
+    const std::string previous = GetPathName();
+    const bool wasOld = IsOldFormatPath(previous);
+    if (wasOld) {
         // The new name may hold another project (converted before and
         // worked on since): it is replaced only when the user agrees.
-        if (!AgreesToReplace(NewFormatPath(GetPathName())))
+        if (!AgreesToReplace(NewFormatPath(previous)))
             return false;
-        SetPathName(NewFormatPath(GetPathName()));
+        SetPathName(NewFormatPath(previous));
         m_bOldFormat = FALSE;
-        wasOld = true;
     }
     const bool saved = DoFileSave();
-    if (saved && wasOld) {
+    if (wasOld && !saved) {
+        // Nothing was written: the project keeps its old name and form, so
+        // that the next Save asks again about the file of the new name.
+        SetPathName(previous);
+        m_bOldFormat = TRUE;
+    } else if (wasOld) {
         MessageBeep(0);
         AfxMessageBox(LoadStringId(32769), MB_OK);
     }

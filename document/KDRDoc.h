@@ -73,8 +73,8 @@ public:
 
     // File > Save Project: an old-form path is turned into the new one, the
     // file is saved and the user is told about the new extension. A file
-    // that has the new name already is replaced only when the user agrees;
-    // otherwise nothing is saved and the path stays.
+    // that has the new name already is replaced only when the user agrees.
+    // A save that does not happen leaves the old path and form.
     bool OnFileSave();
     // File > Save Project As... with the name the user chose.
     bool OnFileSaveAs(const std::string& path);

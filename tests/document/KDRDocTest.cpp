@@ -474,6 +474,24 @@ TEST_F(KDRDocFile, SavingAProjectOpenedFromAnOldFile)
     messages.events.clear();
     ASSERT_TRUE(closing.DoFileSave());
     EXPECT_TRUE(messages.events.empty());
+
+    // A new name that may not be replaced asks for another; Cancel leaves
+    // the project as it was, and the next Save asks about that file again.
+    fs::permissions(PathOf("room.zkdr"), static_cast<fs::perms>(0444));
+    CKDRDoc kept;
+    ASSERT_TRUE(kept.OnOpenDocument(old));
+    kept.SetPathName(old);
+    kept.SetModifiedFlag(true);
+    kept.SetSavePathPrompt([](std::string&) { return false; });
+    EXPECT_FALSE(kept.OnFileSave());
+    EXPECT_EQ(kept.GetPathName(), old);
+    EXPECT_EQ(kept.GetTitle(), "room.kdr");
+    EXPECT_TRUE(kept.m_bOldFormat && kept.IsModified());
+    fs::permissions(PathOf("room.zkdr"), static_cast<fs::perms>(0644));
+    messages.events.clear();
+    messages.answer = IDNO;
+    EXPECT_FALSE(kept.OnFileSave());
+    EXPECT_EQ(messages.events, std::vector<std::string>{replace});
 }
 
 TEST_F(KDRDocFile, SavingToAnOldNameAsksFirst)
