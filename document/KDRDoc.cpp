@@ -353,11 +353,6 @@ bool CKDRDoc::OnFileSave()
     return saved;
 }
 
-bool CKDRDoc::OnFileSaveAs(const std::string& path)
-{
-    return DoSave(path);
-}
-
 bool CKDRDoc::DoFileSave()
 {
     // A file that may not be replaced is saved under a name the user
@@ -369,14 +364,25 @@ bool CKDRDoc::DoFileSave()
     return DoSave(path);
 }
 
+std::string CKDRDoc::ProposedSavePath() const
+{
+    if (GetPathName().empty())
+        return GetTitle().empty() ? std::string("Untitled") : GetTitle();
+    // A folder removed since the project was opened (or a drive taken away)
+    // is not offered: the name goes to the nearest folder above it.
+    const std::filesystem::path path(GetPathName());
+    std::filesystem::path folder = path.parent_path();
+    std::error_code ec;
+    while (!folder.empty() && !std::filesystem::is_directory(folder, ec))
+        folder = folder == folder.parent_path() ? std::filesystem::path() : folder.parent_path();
+    return folder.empty() ? path.filename().string() : (folder / path.filename()).string();
+}
+
 bool CKDRDoc::DoSave(const std::string& path)
 {
     std::string target = path;
     if (target.empty()) {
-        std::string proposed = GetPathName();
-        if (proposed.empty()) {
-            proposed = GetTitle().empty() ? std::string("Untitled") : GetTitle();
-        }
+        std::string proposed = ProposedSavePath();
         if (!m_savePathPrompt || !m_savePathPrompt(proposed) || proposed.empty()) {
             return false;
         }

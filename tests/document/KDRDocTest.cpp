@@ -475,14 +475,14 @@ TEST_F(KDRDocFile, SavingAProjectOpenedFromAnOldFile)
     ASSERT_TRUE(closing.DoFileSave());
     EXPECT_TRUE(messages.events.empty());
 
-    // A new name that may not be replaced asks for another; Cancel leaves
-    // the project as it was, and the next Save asks about that file again.
+    // A new name that may not be replaced asks for another (here: no
+    // question, as Cancel); the project stays as it was, and the next Save
+    // asks about that file again.
     fs::permissions(PathOf("room.zkdr"), static_cast<fs::perms>(0444));
     CKDRDoc kept;
     ASSERT_TRUE(kept.OnOpenDocument(old));
     kept.SetPathName(old);
     kept.SetModifiedFlag(true);
-    kept.SetSavePathPrompt([](std::string&) { return false; });
     EXPECT_FALSE(kept.OnFileSave());
     EXPECT_EQ(kept.GetPathName(), old);
     EXPECT_EQ(kept.GetTitle(), "room.kdr");
@@ -499,7 +499,7 @@ TEST_F(KDRDocFile, SavingToAnOldNameAsksFirst)
     CKDRDoc doc;
     const std::string target = PathOf("hall.kdr");
     messages.answer = IDCANCEL;
-    EXPECT_FALSE(doc.OnFileSaveAs(target));
+    EXPECT_FALSE(doc.DoSave(target));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].first, "Do you save this file with the new extention that is \"zkdr\"?");
     EXPECT_EQ(messages.shown[0].second, static_cast<unsigned>(MB_OKCANCEL | MB_ICONEXCLAMATION));
@@ -509,7 +509,7 @@ TEST_F(KDRDocFile, SavingToAnOldNameAsksFirst)
 
     messages.shown.clear();
     messages.answer = IDOK;
-    EXPECT_TRUE(doc.OnFileSaveAs(target));
+    EXPECT_TRUE(doc.DoSave(target));
     EXPECT_FALSE(fs::exists(target));
     EXPECT_TRUE(fs::exists(PathOf("hall.zkdr")));
     EXPECT_EQ(doc.GetPathName(), PathOf("hall.zkdr"));
@@ -533,7 +533,7 @@ TEST_F(KDRDocFile, SaveAsToAnOldNameTellsTheWrittenNameOnce)
     });
     messages.answer = IDOK;
     doc.SetModifiedFlag(true);
-    ASSERT_TRUE(doc.OnFileSaveAs(PathOf("hall.kdr")));
+    ASSERT_TRUE(doc.DoSave(PathOf("hall.kdr")));
     EXPECT_EQ(saved, std::vector<std::string>{PathOf("hall.zkdr")});
     EXPECT_EQ(doc.GetPathName(), PathOf("hall.zkdr"));
     EXPECT_FALSE(doc.IsModified());
@@ -546,7 +546,7 @@ TEST_F(KDRDocFile, SaveAsToAnOldNameTellsTheWrittenNameOnce)
     messages.shown.clear();
     doc.m_strProjectName = "changed";
     doc.SetModifiedFlag(true);
-    ASSERT_TRUE(doc.OnFileSaveAs(PathOf("hall.kdr")));
+    ASSERT_TRUE(doc.DoSave(PathOf("hall.kdr")));
     EXPECT_EQ(proposed, std::vector<std::string>{PathOf("hall.zkdr")});
     EXPECT_EQ(saved, std::vector<std::string>{PathOf("other.zkdr")});
     EXPECT_EQ(doc.GetPathName(), PathOf("other.zkdr"));
@@ -573,38 +573,46 @@ TEST_F(KDRDocFile, SaveWithoutAPathAsksForOne)
     EXPECT_TRUE(fs::exists(PathOf("chosen.zkdr")));
 }
 
-// Save on a file that may not be replaced (read-only, or in a folder that
-// cannot be written) asks for a name, the current one offered: Cancel keeps
-// file and modified mark, the same name fails with its message, another
-// name saves there. Every save under a name is told to the listener.
+// Save on a file that may not be replaced (read-only, in a folder that
+// cannot be written, or in one removed since) asks for a name, the current
+// one offered, in the nearest folder that exists: Cancel keeps file and
+// modified mark, the same name fails with its message, another name saves
+// there. Every save under a name is told to the listener.
 TEST_F(KDRDocFile, SaveOfAReadOnlyProjectAsksForAName)
 {
     fs::create_directories(dir / "locked");
+    fs::create_directories(dir / "gone/deep");
     const struct {
         const char* path;
         fs::perms fileMode;
-        bool lockFolder;
+        const char* folder;  // made read-only, or removed when it is "gone"
+        const char* proposed;
     } cases[] = {
-        {"readonly.zkdr", static_cast<fs::perms>(0444), false},
-        {"locked/hall.zkdr", static_cast<fs::perms>(0644), true},
+        {"readonly.zkdr", static_cast<fs::perms>(0444), "", "readonly.zkdr"},
+        {"locked/hall.zkdr", static_cast<fs::perms>(0644), "locked", "locked/hall.zkdr"},
+        {"gone/deep/hall.zkdr", static_cast<fs::perms>(0644), "gone", "hall.zkdr"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         const std::string path = PathOf(c.path);
+        const bool gone = std::string(c.folder) == "gone";
         {
             CKDRDoc first;
             ASSERT_TRUE(first.DoSave(path));
         }
         const std::vector<BYTE> before = Read(path);
         fs::permissions(path, c.fileMode);
-        if (c.lockFolder) {
-            fs::permissions(dir / "locked", static_cast<fs::perms>(0555));
+        if (*c.folder && !gone) {
+            fs::permissions(dir / c.folder, static_cast<fs::perms>(0555));
         }
         CKDRDoc doc;
         ASSERT_TRUE(doc.OnOpenDocument(path));
         doc.SetPathName(path);
         doc.m_strProjectName = "changed";
         doc.SetModifiedFlag(true);
+        if (gone) {
+            fs::remove_all(dir / c.folder);
+        }
         std::vector<std::string> proposed;
         std::vector<std::string> saved;
         std::string answer;
@@ -617,18 +625,23 @@ TEST_F(KDRDocFile, SaveOfAReadOnlyProjectAsksForAName)
 
         messages.shown.clear();
         EXPECT_FALSE(doc.OnFileSave());  // cancelled
-        EXPECT_EQ(proposed, std::vector<std::string>{path});
+        EXPECT_EQ(proposed, std::vector<std::string>{PathOf(c.proposed)});
         EXPECT_TRUE(doc.IsModified());
-        EXPECT_EQ(Read(path), before);
+        EXPECT_EQ(gone ? before : Read(path), before);
         EXPECT_TRUE(messages.shown.empty());
 
         answer = path;  // the same name again: the save fails and says so
         EXPECT_FALSE(doc.DoFileSave());
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].first.substr(0, 24), "Failed to save document.");
+        if (gone) {
+            EXPECT_EQ(messages.shown[0].first.substr(25), "Cannot write \"" + path + "\": its folder \"" +
+                                                              PathOf("gone/deep") + "\" does not exist.");
+        } else {
+            EXPECT_EQ(Read(path), before);
+            EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, c.fileMode);
+        }
         EXPECT_TRUE(doc.IsModified());
-        EXPECT_EQ(Read(path), before);
-        EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, c.fileMode);
         EXPECT_TRUE(saved.empty());
 
         answer = PathOf("copy.zkdr");
@@ -636,7 +649,7 @@ TEST_F(KDRDocFile, SaveOfAReadOnlyProjectAsksForAName)
         EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(doc.GetPathName(), answer);
         EXPECT_EQ(saved, std::vector<std::string>{answer});
-        EXPECT_EQ(Read(path), before);
+        EXPECT_EQ(gone ? before : Read(path), before);
         EXPECT_NE(Read(answer), before);
         fs::permissions(dir / "locked", static_cast<fs::perms>(0755));
     }
