@@ -162,19 +162,20 @@ TEST_F(KDRDocFile, LoadsAndSavesEveryAcceptedVersion)
         std::string name;
         std::string versionText;  // empty for the current frame
         DWORD v;
+        bool wide = false;  // the version line in 16-bit characters
     };
     const Case cases[] = {
         {"v100.kdr", "Version 1.0.0", V100},         {"v130.kdr", "Version 1.3.0", V130},
         {"v140.kdr", "Version 1.4.0", 0x01040000},   {"v141.KDR", "Version 1.4.1", 0x01040100},
         {"v142.kdr", "Version 1.4.2", V142},         {"v200.zkdr", "", V200},
-        {"v130.zkdr", "", V130},
+        {"v130.zkdr", "", V130},                     {"v142w.kdr", "Version 1.4.2", V142, true},
     };
     for (const Case& c : cases) {
         for (bool withModel : {false, true}) {
             SCOPED_TRACE(c.name + (withModel ? " with a model" : ""));
             const Bytes models = withModel ? TinyModels(c.v) : NoModels();
             const Bytes file = c.versionText.empty() ? CurrentFile(c.v, "Hall A", 15.0, models)
-                                                     : OldFile(c.versionText, c.v, models);
+                                                     : OldFile(c.versionText, c.v, models, c.wide);
             CKDRDoc doc;
             ASSERT_TRUE(doc.OnOpenDocument(Write(c.name, file)));
             EXPECT_TRUE(messages.shown.empty());
