@@ -65,10 +65,14 @@ bool CQtFileDialogs::GetSaveFileName(const std::string& filter, const std::strin
     dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setNameFilter(QString::fromStdString(filter));
     dlg.setDefaultSuffix(QString::fromStdString(defaultSuffix));
-    // A proposed name with a folder opens that folder; a bare name the last one.
-    if (!m_lastDirectory.empty() && QFileInfo(QString::fromStdString(proposed)).isRelative())
+    // A proposed path opens its folder; a bare name the last one. The name
+    // field gets the bare name.
+    const QFileInfo info(QString::fromStdString(proposed));
+    if (info.isAbsolute())
+        dlg.setDirectory(info.absolutePath());
+    else if (!m_lastDirectory.empty())
         dlg.setDirectory(QString::fromStdString(m_lastDirectory));
-    dlg.selectFile(QString::fromStdString(proposed));
+    dlg.selectFile(info.fileName());
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return false;
     path = dlg.selectedFiles().front().toStdString();

@@ -498,13 +498,9 @@ bool CKDRMainFrame::OnDocumentCommand(CKDRDoc& doc, unsigned id)
         if (SaveModified(doc))
             CloseDocumentNow(doc);
         return true;
-    case ID_FILE_SAVE:
-        if (doc.GetPathName().empty())
-            OnFileSaveAs(doc);
-        else
-            doc.OnFileSave();
-        return true;
-    case ID_FILE_SAVE_AS: OnFileSaveAs(doc); return true;
+    case ID_FILE_SAVE: doc.OnFileSave(); return true;
+    // The document proposes the name and asks through its Save As question.
+    case ID_FILE_SAVE_AS: doc.DoSave(std::string()); return true;
     case ID_FILE_SEND_MAIL:
         if (HasMailProgram())
             OnFileSendMail(doc);
@@ -531,16 +527,6 @@ bool CKDRMainFrame::UpdateDocumentCommand(CKDRDoc& doc, CCmdUI& ui)
         return true;
     }
     return false;
-}
-
-void CKDRMainFrame::OnFileSaveAs(CKDRDoc& doc)
-{
-    const CDocStrings& strings = m_app.GetDocTemplate()->GetDocStrings();
-    std::string proposed = doc.GetPathName().empty() ? doc.GetTitle() : doc.GetPathName();
-    std::string path;
-    if (!m_app.FileDialogs().GetSaveFileName(strings.MakeFilter(), "zkdr", proposed, path))
-        return;
-    doc.OnFileSaveAs(path);
 }
 
 bool CKDRMainFrame::HasMailProgram()

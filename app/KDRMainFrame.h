@@ -94,7 +94,6 @@ private:
     // The document commands that need the window system.
     bool OnDocumentCommand(CKDRDoc& doc, unsigned id);
     bool UpdateDocumentCommand(CKDRDoc& doc, CCmdUI& ui);
-    void OnFileSaveAs(CKDRDoc& doc);
     void OnFileSendMail(CKDRDoc& doc);
 
     CKDRApp& m_app;

@@ -352,27 +352,27 @@ void CKDRDoc::OnCloseDocument()
 
 bool CKDRDoc::OnFileSave()
 {
-    bool wasOld = false;
-    if (IsOldFormatPath(GetPathName())) {
+    const std::string previous = GetPathName();
+    const bool wasOld = IsOldFormatPath(previous);
+    if (wasOld) {
         // The new name may hold another project (converted before and
         // worked on since): it is replaced only when the user agrees.
-        if (!AgreesToReplace(NewFormatPath(GetPathName())))
+        if (!AgreesToReplace(NewFormatPath(previous)))
             return false;
-        SetPathName(NewFormatPath(GetPathName()));
+        SetPathName(NewFormatPath(previous));
         m_bOldFormat = FALSE;
-        wasOld = true;
     }
     const bool saved = DoFileSave();
-    if (saved && wasOld) {
+    if (wasOld && !saved) {
+        // Nothing was written: the project keeps its old name and form, so
+        // that the next Save asks again about the file of the new name.
+        SetPathName(previous);
+        m_bOldFormat = TRUE;
+    } else if (wasOld) {
         MessageBeep(0);
         AfxMessageBox(LoadStringId(32769), MB_OK);
     }
     return saved;
-}
-
-bool CKDRDoc::OnFileSaveAs(const std::string& path)
-{
-    return DoSave(path);
 }
 
 bool CKDRDoc::DoFileSave()
@@ -386,14 +386,25 @@ bool CKDRDoc::DoFileSave()
     return DoSave(path);
 }
 
+std::string CKDRDoc::ProposedSavePath() const
+{
+    if (GetPathName().empty())
+        return GetTitle().empty() ? std::string("Untitled") : GetTitle();
+    // A folder removed since the project was opened (or a drive taken away)
+    // is not offered: the name goes to the nearest folder above it.
+    const std::filesystem::path path(GetPathName());
+    std::filesystem::path folder = path.parent_path();
+    std::error_code ec;
+    while (!folder.empty() && !std::filesystem::is_directory(folder, ec))
+        folder = folder == folder.parent_path() ? std::filesystem::path() : folder.parent_path();
+    return folder.empty() ? path.filename().string() : (folder / path.filename()).string();
+}
+
 bool CKDRDoc::DoSave(const std::string& path)
 {
     std::string target = path;
     if (target.empty()) {
-        std::string proposed = GetPathName();
-        if (proposed.empty()) {
-            proposed = GetTitle().empty() ? std::string("Untitled") : GetTitle();
-        }
+        std::string proposed = ProposedSavePath();
         if (!m_savePathPrompt || !m_savePathPrompt(proposed) || proposed.empty()) {
             return false;
         }

@@ -80,18 +80,21 @@ public:
 
     // File > Save Project: an old-form path is turned into the new one, the
     // file is saved and the user is told about the new extension. A file
-    // that has the new name already is replaced only when the user agrees;
-    // otherwise nothing is saved and the path stays.
+    // that has the new name already is replaced only when the user agrees.
+    // A save that does not happen leaves the old path and form.
     bool OnFileSave();
-    // File > Save Project As... with the name the user chose.
-    bool OnFileSaveAs(const std::string& path);
     // Saves to the document's path; asks for a name when it has none, or
     // when that file may not be replaced (read-only, or its folder cannot be
     // written), offering the current one.
     bool DoFileSave();
-    // Saves to path (asking for one when it is empty); on success the
-    // document takes the saved path and is no longer modified.
+    // Saves to path, or asks for one when it is empty (File > Save Project
+    // As...), ProposedSavePath offered; on success the document takes the
+    // saved path and is no longer modified.
     bool DoSave(const std::string& path);
+    // The name Save As offers: the title (a bare name) when the project has
+    // no path; else its path, with the file name moved to the nearest
+    // folder that exists when its own folder is gone.
+    std::string ProposedSavePath() const;
     // The shell installs the Save As question here: it gets a proposed name
     // and returns false when the user cancels.
     void SetSavePathPrompt(std::function<bool(std::string& path)> prompt) { m_savePathPrompt = std::move(prompt); }

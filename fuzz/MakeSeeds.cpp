@@ -109,6 +109,7 @@ int main(int argc, char** argv)
     WriteFile(project / "old-140-model", OldFile("Version 1.4.0", 0x01040000, TinyModels(0x01040000)).b);
     WriteFile(project / "old-141", OldFile("Version 1.4.1", 0x01040100).b);
     WriteFile(project / "old-142-model", OldFile("Version 1.4.2", V142, TinyModels(V142)).b);
+    WriteFile(project / "old-142-wide", OldFile("Version 1.4.2", V142, NoModels(), true).b);
 
     // Number texts, and archive strings of every prefix form.
     WriteFile(numbers / "decimal", std::string("  -12.5e3xyz"));

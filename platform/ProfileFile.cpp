@@ -30,20 +30,6 @@ bool EqualNoCase(const std::string& a, const std::string& b)
     return true;
 }
 
-// The lines of a settings text, without their line ends.
-std::vector<std::string> SplitLines(std::string_view text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in{std::string(text)};
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
 // False when the file cannot be read; a pipe or a device in its place is
 // not read at all (a pipe would wait for a writer).
 bool ReadLines(const std::string& path, std::vector<std::string>& lines)
@@ -54,7 +40,13 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines)
     } catch (const std::exception&) {
         return false;
     }
-    lines = SplitLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
     return true;
 }
 
@@ -71,10 +63,16 @@ bool SectionName(const std::string& line, std::string& name)
     return true;
 }
 
-// The value of key in section of the lines, or defaultValue.
-int ValueIn(const std::vector<std::string>& lines, const std::string& section, const std::string& key,
-            int defaultValue)
+}  // namespace
+
+namespace ProfileFile {
+
+int GetPrivateProfileInt(const std::string& section, const std::string& key, int defaultValue,
+                         const std::string& path)
 {
+    std::vector<std::string> lines;
+    if (!ReadLines(path, lines))
+        return defaultValue;
     bool inSection = false;
     for (const std::string& line : lines) {
         std::string name;
@@ -91,24 +89,6 @@ int ValueIn(const std::vector<std::string>& lines, const std::string& section, c
             return Numbers::Atoi(Trim(line.substr(eq + 1)));
     }
     return defaultValue;
-}
-
-}  // namespace
-
-namespace ProfileFile {
-
-int GetPrivateProfileInt(const std::string& section, const std::string& key, int defaultValue,
-                         const std::string& path)
-{
-    std::vector<std::string> lines;
-    if (!ReadLines(path, lines))
-        return defaultValue;
-    return ValueIn(lines, section, key, defaultValue);
-}
-
-int GetProfileIntFromText(std::string_view text, const std::string& section, const std::string& key, int defaultValue)
-{
-    return ValueIn(SplitLines(text), section, key, defaultValue);
 }
 
 bool WritePrivateProfileSection(const std::string& section, const std::string& block, const std::string& path)

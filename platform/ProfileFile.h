@@ -5,7 +5,6 @@
 // key gives the default, and writing a section replaces all of its lines.
 
 #include <string>
-#include <string_view>
 
 namespace ProfileFile {
 
@@ -14,11 +13,6 @@ namespace ProfileFile {
 // A missing file, section or key gives defaultValue.
 int GetPrivateProfileInt(const std::string& section, const std::string& key, int defaultValue,
                          const std::string& path);
-
-// The same from the text of a settings file (exactly its bytes; nothing
-// after them is read).
-int GetProfileIntFromText(std::string_view text, const std::string& section, const std::string& key,
-                          int defaultValue);
 
 // Replaces the lines of section with the lines of block (one entry per
 // line, "key=value"); a missing section is appended at the end and a

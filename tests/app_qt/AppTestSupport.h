@@ -40,6 +40,7 @@ public:
 class TestFileDialogs : public IFileDialogs {
 public:
     std::string lastFilter;
+    std::string lastProposed;
     std::string answer;  // empty: cancelled
     bool GetOpenFileName(const std::string& filter, std::string& path) override
     {
@@ -47,8 +48,10 @@ public:
         path = answer;
         return !answer.empty();
     }
-    bool GetSaveFileName(const std::string& filter, const std::string&, const std::string&, std::string& path) override
+    bool GetSaveFileName(const std::string& filter, const std::string&, const std::string& proposed,
+                         std::string& path) override
     {
+        lastProposed = proposed;
         return GetOpenFileName(filter, path);
     }
 };

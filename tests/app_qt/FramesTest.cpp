@@ -291,11 +291,17 @@ TEST_F(FramesTest, OpenListsBothExtensionsSaveAsOnlyTheNewOne)
     frame->RouteCommand(ID_FILE_SAVE_AS);
     EXPECT_EQ(files.lastFilter, "KDR Files(*.zkdr) (*.zkdr)");
 
-    // A name chosen in Save As is where the project goes.
-    files.answer = dir.File("saved.zkdr");
+    // A name chosen in Save As is where the project goes; the next Save As
+    // offers it, in a folder that exists.
+    std::filesystem::create_directory(dir.File("sub"));
+    files.answer = dir.File("sub/saved.zkdr");
     frame->RouteCommand(ID_FILE_SAVE_AS);
     EXPECT_EQ(ReadAll(files.answer).substr(0, 13), std::string("ZAVKDRDoc\0\0\0\2", 13));
     EXPECT_EQ(frame->ChildFrames().front()->windowTitle(), QStringLiteral("saved.zkdr[*]"));
+    std::filesystem::remove_all(dir.File("sub"));
+    files.answer.clear();
+    frame->RouteCommand(ID_FILE_SAVE_AS);
+    EXPECT_EQ(files.lastProposed, dir.File("saved.zkdr"));
 }
 
 TEST_F(FramesTest, F6MovesThroughThePanes)

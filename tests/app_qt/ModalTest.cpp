@@ -76,6 +76,12 @@ TEST(QtMessageBox, AnswersWithTheButtonPressed)
     WhenUp(&QApplication::activeModalWidget, [](QWidget* w) { PressKey(w, Qt::Key_Escape); });
     EXPECT_EQ(box.Show("Do you save this file?", MB_OKCANCEL | MB_ICONEXCLAMATION), IDCANCEL);
 
+    // Enter gives the default button: here the second one, No.
+    WhenUp(&QApplication::activeModalWidget, [](QWidget* w) { PressKey(w, Qt::Key_Return); });
+    EXPECT_EQ(box.Show("room.zkdr already exists.\nDo you want to replace it?",
+                       MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2),
+              IDNO);
+
     WhenUp(&QApplication::activeModalWidget, [](QWidget* w) {
         EXPECT_EQ(qobject_cast<QMessageBox*>(w)->icon(), QMessageBox::NoIcon);
         PressKey(w, Qt::Key_Escape);

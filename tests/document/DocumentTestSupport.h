@@ -33,6 +33,15 @@ public:
         }
         return Raw(s);
     }
+    // The same in the 16-bit form (short, characters below 256).
+    Bytes& S16(const std::string& s)
+    {
+        b.push_back(0xFF);
+        W(0xFFFE).b.push_back(static_cast<BYTE>(s.size()));
+        for (const char c : s)
+            W(static_cast<unsigned char>(c));
+        return *this;
+    }
     Bytes& Raw(const std::string& s)
     {
         b.insert(b.end(), s.begin(), s.end());

@@ -164,19 +164,20 @@ TEST_F(KDRDocFile, LoadsAndSavesEveryAcceptedVersion)
         std::string name;
         std::string versionText;  // empty for the current frame
         DWORD v;
+        bool wide = false;  // the version line in 16-bit characters
     };
     const Case cases[] = {
         {"v100.kdr", "Version 1.0.0", V100},         {"v130.kdr", "Version 1.3.0", V130},
         {"v140.kdr", "Version 1.4.0", 0x01040000},   {"v141.KDR", "Version 1.4.1", 0x01040100},
         {"v142.kdr", "Version 1.4.2", V142},         {"v200.zkdr", "", V200},
-        {"v130.zkdr", "", V130},
+        {"v130.zkdr", "", V130},                     {"v142w.kdr", "Version 1.4.2", V142, true},
     };
     for (const Case& c : cases) {
         for (bool withModel : {false, true}) {
             SCOPED_TRACE(c.name + (withModel ? " with a model" : ""));
             const Bytes models = withModel ? TinyModels(c.v) : NoModels();
             const Bytes file = c.versionText.empty() ? CurrentFile(c.v, "Hall A", 15.0, models)
-                                                     : OldFile(c.versionText, c.v, models);
+                                                     : OldFile(c.versionText, c.v, models, c.wide);
             CKDRDoc doc;
             ASSERT_TRUE(doc.OnOpenDocument(Write(c.name, file)));
             EXPECT_TRUE(messages.shown.empty());
@@ -515,6 +516,24 @@ TEST_F(KDRDocFile, SavingAProjectOpenedFromAnOldFile)
     messages.events.clear();
     ASSERT_TRUE(closing.DoFileSave());
     EXPECT_TRUE(messages.events.empty());
+
+    // A new name that may not be replaced asks for another (here: no
+    // question, as Cancel); the project stays as it was, and the next Save
+    // asks about that file again.
+    fs::permissions(PathOf("room.zkdr"), static_cast<fs::perms>(0444));
+    CKDRDoc kept;
+    ASSERT_TRUE(kept.OnOpenDocument(old));
+    kept.SetPathName(old);
+    kept.SetModifiedFlag(true);
+    EXPECT_FALSE(kept.OnFileSave());
+    EXPECT_EQ(kept.GetPathName(), old);
+    EXPECT_EQ(kept.GetTitle(), "room.kdr");
+    EXPECT_TRUE(kept.m_bOldFormat && kept.IsModified());
+    fs::permissions(PathOf("room.zkdr"), static_cast<fs::perms>(0644));
+    messages.events.clear();
+    messages.answer = IDNO;
+    EXPECT_FALSE(kept.OnFileSave());
+    EXPECT_EQ(messages.events, std::vector<std::string>{replace});
 }
 
 TEST_F(KDRDocFile, SavingToAnOldNameAsksFirst)
@@ -522,7 +541,7 @@ TEST_F(KDRDocFile, SavingToAnOldNameAsksFirst)
     CKDRDoc doc;
     const std::string target = PathOf("hall.kdr");
     messages.answer = IDCANCEL;
-    EXPECT_FALSE(doc.OnFileSaveAs(target));
+    EXPECT_FALSE(doc.DoSave(target));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].first, "Do you save this file with the new extention that is \"zkdr\"?");
     EXPECT_EQ(messages.shown[0].second, static_cast<unsigned>(MB_OKCANCEL | MB_ICONEXCLAMATION));
@@ -532,7 +551,7 @@ TEST_F(KDRDocFile, SavingToAnOldNameAsksFirst)
 
     messages.shown.clear();
     messages.answer = IDOK;
-    EXPECT_TRUE(doc.OnFileSaveAs(target));
+    EXPECT_TRUE(doc.DoSave(target));
     EXPECT_FALSE(fs::exists(target));
     EXPECT_TRUE(fs::exists(PathOf("hall.zkdr")));
     EXPECT_EQ(doc.GetPathName(), PathOf("hall.zkdr"));
@@ -556,7 +575,7 @@ TEST_F(KDRDocFile, SaveAsToAnOldNameTellsTheWrittenNameOnce)
     });
     messages.answer = IDOK;
     doc.SetModifiedFlag(true);
-    ASSERT_TRUE(doc.OnFileSaveAs(PathOf("hall.kdr")));
+    ASSERT_TRUE(doc.DoSave(PathOf("hall.kdr")));
     EXPECT_EQ(saved, std::vector<std::string>{PathOf("hall.zkdr")});
     EXPECT_EQ(doc.GetPathName(), PathOf("hall.zkdr"));
     EXPECT_FALSE(doc.IsModified());
@@ -569,7 +588,7 @@ TEST_F(KDRDocFile, SaveAsToAnOldNameTellsTheWrittenNameOnce)
     messages.shown.clear();
     doc.m_strProjectName = "changed";
     doc.SetModifiedFlag(true);
-    ASSERT_TRUE(doc.OnFileSaveAs(PathOf("hall.kdr")));
+    ASSERT_TRUE(doc.DoSave(PathOf("hall.kdr")));
     EXPECT_EQ(proposed, std::vector<std::string>{PathOf("hall.zkdr")});
     EXPECT_EQ(saved, std::vector<std::string>{PathOf("other.zkdr")});
     EXPECT_EQ(doc.GetPathName(), PathOf("other.zkdr"));
@@ -596,38 +615,46 @@ TEST_F(KDRDocFile, SaveWithoutAPathAsksForOne)
     EXPECT_TRUE(fs::exists(PathOf("chosen.zkdr")));
 }
 
-// Save on a file that may not be replaced (read-only, or in a folder that
-// cannot be written) asks for a name, the current one offered: Cancel keeps
-// file and modified mark, the same name fails with its message, another
-// name saves there. Every save under a name is told to the listener.
+// Save on a file that may not be replaced (read-only, in a folder that
+// cannot be written, or in one removed since) asks for a name, the current
+// one offered, in the nearest folder that exists: Cancel keeps file and
+// modified mark, the same name fails with its message, another name saves
+// there. Every save under a name is told to the listener.
 TEST_F(KDRDocFile, SaveOfAReadOnlyProjectAsksForAName)
 {
     fs::create_directories(dir / "locked");
+    fs::create_directories(dir / "gone/deep");
     const struct {
         const char* path;
         fs::perms fileMode;
-        bool lockFolder;
+        const char* folder;  // made read-only, or removed when it is "gone"
+        const char* proposed;
     } cases[] = {
-        {"readonly.zkdr", static_cast<fs::perms>(0444), false},
-        {"locked/hall.zkdr", static_cast<fs::perms>(0644), true},
+        {"readonly.zkdr", static_cast<fs::perms>(0444), "", "readonly.zkdr"},
+        {"locked/hall.zkdr", static_cast<fs::perms>(0644), "locked", "locked/hall.zkdr"},
+        {"gone/deep/hall.zkdr", static_cast<fs::perms>(0644), "gone", "hall.zkdr"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         const std::string path = PathOf(c.path);
+        const bool gone = std::string(c.folder) == "gone";
         {
             CKDRDoc first;
             ASSERT_TRUE(first.DoSave(path));
         }
         const std::vector<BYTE> before = Read(path);
         fs::permissions(path, c.fileMode);
-        if (c.lockFolder) {
-            fs::permissions(dir / "locked", static_cast<fs::perms>(0555));
+        if (*c.folder && !gone) {
+            fs::permissions(dir / c.folder, static_cast<fs::perms>(0555));
         }
         CKDRDoc doc;
         ASSERT_TRUE(doc.OnOpenDocument(path));
         doc.SetPathName(path);
         doc.m_strProjectName = "changed";
         doc.SetModifiedFlag(true);
+        if (gone) {
+            fs::remove_all(dir / c.folder);
+        }
         std::vector<std::string> proposed;
         std::vector<std::string> saved;
         std::string answer;
@@ -640,18 +667,23 @@ TEST_F(KDRDocFile, SaveOfAReadOnlyProjectAsksForAName)
 
         messages.shown.clear();
         EXPECT_FALSE(doc.OnFileSave());  // cancelled
-        EXPECT_EQ(proposed, std::vector<std::string>{path});
+        EXPECT_EQ(proposed, std::vector<std::string>{PathOf(c.proposed)});
         EXPECT_TRUE(doc.IsModified());
-        EXPECT_EQ(Read(path), before);
+        EXPECT_EQ(gone ? before : Read(path), before);
         EXPECT_TRUE(messages.shown.empty());
 
         answer = path;  // the same name again: the save fails and says so
         EXPECT_FALSE(doc.DoFileSave());
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].first.substr(0, 24), "Failed to save document.");
+        if (gone) {
+            EXPECT_EQ(messages.shown[0].first.substr(25), "Cannot write \"" + path + "\": its folder \"" +
+                                                              PathOf("gone/deep") + "\" does not exist.");
+        } else {
+            EXPECT_EQ(Read(path), before);
+            EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, c.fileMode);
+        }
         EXPECT_TRUE(doc.IsModified());
-        EXPECT_EQ(Read(path), before);
-        EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, c.fileMode);
         EXPECT_TRUE(saved.empty());
 
         answer = PathOf("copy.zkdr");
@@ -659,7 +691,7 @@ TEST_F(KDRDocFile, SaveOfAReadOnlyProjectAsksForAName)
         EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(doc.GetPathName(), answer);
         EXPECT_EQ(saved, std::vector<std::string>{answer});
-        EXPECT_EQ(Read(path), before);
+        EXPECT_EQ(gone ? before : Read(path), before);
         EXPECT_NE(Read(answer), before);
         fs::permissions(dir / "locked", static_cast<fs::perms>(0755));
     }

@@ -81,10 +81,10 @@ inline Bytes CurrentFile(DWORD v, const std::string& name = "Hall A", double pow
     return f;
 }
 
-inline Bytes OldFile(const std::string& versionText, DWORD v, const Bytes& models = NoModels())
+inline Bytes OldFile(const std::string& versionText, DWORD v, const Bytes& models = NoModels(), bool wide = false)
 {
     Bytes f;
-    f.S(versionText).Append(Body(v, "Hall A", 15.0, models));
+    (wide ? f.S16(versionText) : f.S(versionText)).Append(Body(v, "Hall A", 15.0, models));
     return f;
 }
 

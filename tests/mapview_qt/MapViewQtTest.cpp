@@ -165,6 +165,18 @@ TEST_F(MapViewQtTest, DeepZoomKeepsTheTopMargin)
     EXPECT_TRUE(view->OnUpdateCommand(zoom) && view->OnUpdateCommand(print) &&
                 doc->GetModelCommandEnabled(zoom.m_nID, docZoom) && doc->GetModelCommandEnabled(print.m_nID, docPrint));
     EXPECT_TRUE(!zoom.m_bEnabled && !docZoom && print.m_bEnabled && docPrint);
+
+    // Another map of the project can still be enlarged: from a list pane,
+    // Zoom In stays offered.
+    CColorMapView second(*doc, nullptr);
+    doc->AddView(&second);
+    second.OnInitialUpdate();
+    second.ZoomOut();  // it starts as a copy of the map in use
+    child->SetActivePane(child->GetPane(PaneKind::SpeakerData));
+    CCmdUI routed(CKDRDoc::kCmdViewRoomSizeZoomIn);
+    app.GetMainFrame()->RouteUpdate(routed);
+    doc->RemoveView(&second);
+    EXPECT_TRUE(routed.m_bEnabled);
 }
 
 TEST_F(MapViewQtTest, HoverWritesOnlyTheReadoutOverTheKeptPicture)

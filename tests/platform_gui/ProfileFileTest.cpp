@@ -36,13 +36,15 @@ TEST(ProfileFile, ReadsIntegersLikeTheClassicFunction)
         EXPECT_EQ(ProfileFile::GetPrivateProfileInt(c.section, c.key, 9, f), c.expected) << c.section << c.key;
     EXPECT_EQ(ProfileFile::GetPrivateProfileInt("S2", "A", 7, dir.File("none.ini")), 7);
 
-    // Only the text's own bytes count, with no terminator after them; an
-    // empty file gives the default.
-    const std::string text = "[S2]\r\nA=17";
-    EXPECT_EQ(ProfileFile::GetProfileIntFromText(std::string_view(text.data(), 0), "S2", "A", 9), 9);
-    EXPECT_EQ(ProfileFile::GetProfileIntFromText(std::string_view(text.data(), text.size() - 1), "S2", "A", 9), 1);
+    // An empty file gives the defaults.
     WriteAll(f, "");
-    EXPECT_EQ(ProfileFile::GetPrivateProfileInt("IS_APP_FIRST_TIME", "IsAppFirstTime", 1, f), 1);
+    CAppSettings s;
+    s.m_nLengthUnit = s.m_nDeveloperID = s.m_nSpecialUserLevel = 1;
+    s.m_bAppFirstTime = 0;
+    s.SetFilePath(f);
+    s.Load();
+    EXPECT_EQ(std::vector<int>({s.m_nLengthUnit, s.m_bAppFirstTime, s.m_nDeveloperID, s.m_nSpecialUserLevel}),
+              std::vector<int>({0, 1, 0, 0}));
 }
 
 TEST(ProfileFile, WritingASectionReplacesAllItsLinesAndKeepsTheOthers)
