@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -79,6 +80,15 @@ bool AgreesToReplace(const std::string& path)
     const std::string name = std::filesystem::path(path).filename().string();
     return AfxMessageBox(DataExchange::FormatString2(LoadStringId(kIdsReplaceFile), name, std::string()),
                          MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
+}
+
+// Tells where a save of path that was cut off left the old content.
+std::string KeptCopiesNote(const std::string& path, const std::vector<std::string>& copies)
+{
+    std::string lines;
+    for (const std::string& copy : copies)
+        lines += (lines.empty() ? "" : "\n") + copy;
+    return DataExchange::FormatString2(LoadStringId(kIdsKeptCopies), path, lines);
 }
 
 void StoreWord(CArchive& ar, long value)
@@ -291,15 +301,15 @@ bool CKDRDoc::OnOpenDocument(const std::string& path)
     IsOldFormatPath(path);
     m_keptCopies = FileIO::FindKeptCopies(path);
     // A file that is no project is refused from its first bytes, before the
-    // whole of it is read.
+    // whole of it is read; a failed load names the copies in its report.
     const bool opened = CheckFileMagic(path) && CDocument::OnOpenDocument(path);
-    if (!opened)
+    const std::vector<std::string> kept = std::exchange(m_keptCopies, {});
+    if (!opened) {
         DeleteContents();
-    else if (!m_keptCopies.empty())
-        AfxMessageBox(KeptCopiesNote(path), MB_OK | MB_ICONINFORMATION);
-    m_keptCopies.clear();
-    if (!opened)
         return false;
+    }
+    if (!kept.empty())
+        AfxMessageBox(KeptCopiesNote(path, kept), MB_OK | MB_ICONINFORMATION);
     m_bOldFormat = FALSE;
     return true;
 }
@@ -311,16 +321,8 @@ void CKDRDoc::ReportSaveLoadException(const std::string& path, bool saving, cons
         return;
     }
     std::string text = SaveLoadExceptionText(saving, e);
-    text += (text.empty() ? "" : "\n\n") + KeptCopiesNote(path);
+    text += (text.empty() ? "" : "\n\n") + KeptCopiesNote(path, m_keptCopies);
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
-}
-
-std::string CKDRDoc::KeptCopiesNote(const std::string& path) const
-{
-    std::string copies;
-    for (const std::string& copy : m_keptCopies)
-        copies += (copies.empty() ? "" : "\n") + copy;
-    return DataExchange::FormatString2(LoadStringId(kIdsKeptCopies), path, copies);
 }
 
 bool CKDRDoc::OnSaveDocument(const std::string& path)

@@ -274,9 +274,6 @@ public:
     CSoundGraphConditionList m_soundGraphConditions;
 
 private:
-    // "A save of "<file>" was cut off ..." naming m_keptCopies.
-    std::string KeptCopiesNote(const std::string& path) const;
-
     std::vector<std::string> m_keptCopies;  // of the file being opened
     std::function<bool(std::string& path)> m_savePathPrompt;
     std::function<void(const std::string& path)> m_savedListener;

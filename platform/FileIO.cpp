@@ -111,21 +111,14 @@ int OpenFolder(const fs::path& dir)
 // set.
 int CreateTemporaryBeside(int dir, const std::string& name, std::string& hidden)
 {
-    long nameMax = ::fpathconf(dir, _PC_NAME_MAX);
-    if (nameMax <= 0)
-        nameMax = NAME_MAX;
     static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     constexpr std::size_t kRandomLength = 6;
-    const std::size_t room = static_cast<std::size_t>(std::max<long>(nameMax, 16)) - 2 - kRandomLength;
-    std::size_t keep = std::min(name.size(), room);
-    // Never cut a multi-byte character in two.
-    while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
-        --keep;
+    const std::string kept = FirstBytes(name, NameMax(dir) - 2 - kRandomLength);
 
     thread_local std::mt19937_64 random{std::random_device{}() ^ (static_cast<unsigned long long>(::getpid()) << 32)};
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        hidden = "." + name.substr(0, keep) + ".";
+        hidden = "." + kept + ".";
         for (std::size_t i = 0; i < kRandomLength; ++i)
             hidden += kLetters[pick(random)];
         const int fd = ::openat(dir, hidden.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
@@ -196,8 +189,8 @@ bool CanReplaceTarget(int dir, const std::string& name, const std::string& path,
     const bool exists = ::fstatat(dir, name.c_str(), &file, AT_SYMLINK_NOFOLLOW) == 0;
     if (!exists && errno != ENOENT)
         return refuse(ErrnoText("Cannot write", path));
-    if (judged && (!exists || file.st_dev != judged->st_dev || file.st_ino != judged->st_ino))
-        return refuse("Cannot write \"" + path + "\": another file took its place while it was being saved.");
+    if (judged && (!exists || !IsSameFile(file, *judged)))
+        return refuse(TookItsPlaceText(path));
     if (!exists)
         return IsWritableAt(dir, ".") || refuse(ErrnoText("Cannot write", path));
     if (!S_ISREG(file.st_mode))
@@ -266,6 +259,30 @@ bool WriteAll(int fd, const std::vector<BYTE>& data, long long failAfter)
         written += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
     }
     return true;
+}
+
+std::size_t NameMax(int dir)
+{
+    const long max = ::fpathconf(dir, _PC_NAME_MAX);
+    return static_cast<std::size_t>(std::max<long>(max > 0 ? max : NAME_MAX, 16));
+}
+
+std::string FirstBytes(const std::string& text, std::size_t max)
+{
+    std::size_t keep = std::min(text.size(), max);
+    while (keep > 0 && keep < text.size() && (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80)
+        --keep;
+    return text.substr(0, keep);
+}
+
+bool IsSameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::string TookItsPlaceText(const std::string& path)
+{
+    return "Cannot write \"" + path + "\": another file took its place while it was being saved.";
 }
 
 long long WriteFaultForTesting()

@@ -4,9 +4,12 @@
 
 #include "platform/Types.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+struct stat;
 
 namespace FileIO {
 
@@ -23,6 +26,19 @@ bool WriteAll(int fd, const std::vector<BYTE>& data, long long failAfter = -1);
 
 // The byte after which the writes of new bytes fail, for tests (-1: none).
 long long WriteFaultForTesting();
+
+// The longest name the folder held by dir takes, in bytes (at least 16).
+std::size_t NameMax(int dir);
+
+// The first bytes of text, at most max of them, not cutting a multi-byte
+// character in two.
+std::string FirstBytes(const std::string& text, std::size_t max);
+
+// True when both are the status of one file (device and inode).
+bool IsSameFile(const struct stat& a, const struct stat& b);
+
+// The refusal of a save whose file was replaced after it was judged.
+std::string TookItsPlaceText(const std::string& path);
 
 // True when this user may write name in the folder held by dir (a file, or
 // a folder that can take new names; "." is the folder itself), as

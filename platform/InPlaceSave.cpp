@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -30,25 +29,13 @@ constexpr std::size_t kChunk = 1 << 20;
 // The name of the n-th kept copy (from 1) of the file name, at most nameMax
 // bytes: "room (old content).zkdr", "room (old content 2).zkdr", the name's
 // stem shortened where it must be.
-std::string KeptCopyName(const std::string& name, int n, long nameMax)
+std::string KeptCopyName(const std::string& name, int n, std::size_t nameMax)
 {
     const fs::path p(name);
-    std::string stem = p.stem().string();
     const std::string extension = p.extension().string();
     const std::string tag = n == 1 ? " (old content)" : " (old content " + std::to_string(n) + ")";
     const std::size_t fixed = tag.size() + extension.size();
-    const std::size_t max = static_cast<std::size_t>(std::max<long>(nameMax, 16));
-    std::size_t keep = std::min(stem.size(), max > fixed ? max - fixed : 1);
-    // Never cut a multi-byte character in two.
-    while (keep > 0 && keep < stem.size() && (static_cast<unsigned char>(stem[keep]) & 0xC0) == 0x80)
-        --keep;
-    return stem.substr(0, keep) + tag + extension;
-}
-
-long NameMax(int folder)
-{
-    const long max = ::fpathconf(folder, _PC_NAME_MAX);
-    return max > 0 ? max : NAME_MAX;
+    return FirstBytes(p.stem().string(), nameMax > fixed ? nameMax - fixed : 1) + tag + extension;
 }
 
 // The folder of the user's own data: $XDG_DATA_HOME, or ~/.local/share.
@@ -228,7 +215,7 @@ void MakeKeptCopy(int dir, const fs::path& folder, const std::string& name, cons
             copy.Remove();
         throw CFileException(path, text);
     };
-    const long nameMax = NameMax(copy.folder);
+    const std::size_t nameMax = NameMax(copy.folder);
     for (int n = 1; n <= kMaxKeptCopies && copy.fd < 0; ++n) {
         copy.name = KeptCopyName(name, n, nameMax);
         copy.fd = FileDescriptor(
@@ -265,16 +252,13 @@ bool PutBack(const KeptCopy& copy, int file, off_t size)
 void WriteInPlace(int dir, const fs::path& folder, const std::string& name, const std::string& path,
                   const struct stat& judged, const std::vector<BYTE>& bytes)
 {
-    // The file is opened once, and it must be the file judged.
+    // The file is opened once, and it must be the file judged (a plain file).
     FileDescriptor fd(::openat(dir, name.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat old {};
     if (fd < 0 || ::fstat(fd, &old) != 0)
         throw CFileException(path, ErrnoText("Cannot write", path));
-    if (old.st_dev != judged.st_dev || old.st_ino != judged.st_ino)
-        throw CFileException(path, "Cannot write \"" + path +
-                                       "\": another file took its place while it was being saved.");
-    if (!S_ISREG(old.st_mode))
-        throw CFileException(path, "Cannot replace \"" + path + "\": it is no plain file.");
+    if (!IsSameFile(old, judged))
+        throw CFileException(path, TookItsPlaceText(path));
 
     KeptCopy copy;
     MakeKeptCopy(dir, folder, name, path, fd, old, copy);
@@ -310,12 +294,15 @@ std::vector<std::string> FindKeptCopies(const std::string& path)
         places.push_back(data);
     std::vector<std::string> found;
     for (const fs::path& place : places) {
-        const long max = ::pathconf(place.c_str(), _PC_NAME_MAX);
+        const FileDescriptor folder(::open(place.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+        if (folder < 0)
+            continue;
+        const std::size_t max = NameMax(folder);
         for (int n = 1; n <= kMaxKeptCopies; ++n) {
-            const fs::path copy = place / KeptCopyName(name, n, max > 0 ? max : NAME_MAX);
+            const std::string copy = KeptCopyName(name, n, max);
             struct stat st {};
-            if (::lstat(copy.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-                found.push_back(copy.string());
+            if (::fstatat(folder, copy.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+                found.push_back((place / copy).string());
         }
     }
     return found;
