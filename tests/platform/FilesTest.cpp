@@ -19,6 +19,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -624,7 +625,10 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
             g_failingCopyInode = row.cut == kFaultAndNoPutBack ? st.st_ino : 0;
             if (row.cut == kSwapped) {
                 FileIO::WriteFileSafely((dir / "put.zkdr").string(), {9});
-                g_beforeOpenForWriting = [&](const char*) { fs::rename(dir / "put.zkdr", p); };
+                g_beforeOpenForWriting = [&, put = false](const char*) mutable {
+                    if (!std::exchange(put, true))
+                        fs::rename(dir / "put.zkdr", p);
+                };
             }
             save();
             g_beforeOpenForWriting = nullptr;
