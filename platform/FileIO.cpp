@@ -103,32 +103,6 @@ int OpenFolder(const fs::path& dir)
     return fd >= 0 || errno != EACCES ? fd : ::open(dir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
 }
 
-// Creates a new, empty file in the folder dir under a name not used yet:
-// "." + the target's name + "." + six random letters, the target's name
-// shortened so that the whole stays within the longest name the folder
-// allows. Only its owner may read or write it until GiveAttributes gives it
-// its final mode. Returns the open descriptor and the name, or -1 with errno
-// set.
-int CreateTemporaryBeside(int dir, const std::string& name, std::string& hidden)
-{
-    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    constexpr std::size_t kRandomLength = 6;
-    const std::string kept = FirstBytes(name, NameMax(dir) - 2 - kRandomLength);
-
-    thread_local std::mt19937_64 random{std::random_device{}() ^ (static_cast<unsigned long long>(::getpid()) << 32)};
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        hidden = "." + kept + ".";
-        for (std::size_t i = 0; i < kRandomLength; ++i)
-            hidden += kLetters[pick(random)];
-        const int fd = ::openat(dir, hidden.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
-    }
-    errno = EEXIST;
-    return -1;
-}
-
 // Reads from fd into data until it is full or the file ends and keeps what
 // was read; throws CFileException, naming path, when a read fails.
 void ReadInto(int fd, const std::string& path, std::vector<BYTE>& data)
@@ -229,6 +203,26 @@ void IgnoreFileSizeSignal()
 }
 
 }  // namespace
+
+int CreateTemporaryBeside(int dir, const std::string& name, std::string& hidden)
+{
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    constexpr std::size_t kRandomLength = 6;
+    const std::string kept = FirstBytes(name, NameMax(dir) - 2 - kRandomLength);
+
+    thread_local std::mt19937_64 random{std::random_device{}() ^ (static_cast<unsigned long long>(::getpid()) << 32)};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        hidden = "." + kept + ".";
+        for (std::size_t i = 0; i < kRandomLength; ++i)
+            hidden += kLetters[pick(random)];
+        const int fd = ::openat(dir, hidden.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
 
 std::string ErrnoText(const std::string& what, const std::string& path)
 {

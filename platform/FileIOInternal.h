@@ -40,6 +40,13 @@ bool IsSameFile(const struct stat& a, const struct stat& b);
 // The refusal of a save whose file was replaced after it was judged.
 std::string TookItsPlaceText(const std::string& path);
 
+// Creates a new, empty file in the folder held by dir under a name not used
+// yet: "." + name + "." + six random letters, name shortened so that the
+// whole stays within the longest name the folder allows. Only its owner may
+// read or write it. Returns the descriptor, open for reading and writing,
+// and the name, or -1 with errno set.
+int CreateTemporaryBeside(int dir, const std::string& name, std::string& hidden);
+
 // True when this user may write name in the folder held by dir (a file, or
 // a folder that can take new names; "." is the folder itself), as
 // IsWritable judges a path. False, errno set, otherwise.

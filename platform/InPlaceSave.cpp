@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -187,6 +188,32 @@ bool CopyFitsBeside(int dir)
     return flags >= 0 && (flags & O_PATH) == 0 && IsWritableAt(dir, ".");
 }
 
+// Gives the whole copy, made under the name hidden in the folder held by
+// folder, the first free name of a kept copy of the file name; a file that
+// has one of those names is not replaced. False, errno set, on failure.
+bool NameKeptCopy(int folder, const std::string& name, std::size_t nameMax, std::string& hidden)
+{
+    for (int n = 1; n <= kMaxKeptCopies; ++n) {
+        const std::string kept = KeptCopyName(name, n, nameMax);
+        bool named = ::renameat2(folder, hidden.c_str(), folder, kept.c_str(), RENAME_NOREPLACE) == 0;
+        if (!named && (errno == EINVAL || errno == ENOSYS)) {
+            // A file system that cannot rename without replacing: a second
+            // name, then the first one removed.
+            named = ::linkat(folder, hidden.c_str(), folder, kept.c_str(), 0) == 0;
+            if (named)
+                ::unlinkat(folder, hidden.c_str(), 0);
+        }
+        if (named) {
+            hidden = kept;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    errno = EEXIST;
+    return false;
+}
+
 // Keeps the old content of the file held by file (status old) in a new
 // copy, flushed to the disk with its folder. Throws CFileException, having
 // removed what it made, when the copy cannot be made.
@@ -215,17 +242,13 @@ void MakeKeptCopy(int dir, const fs::path& folder, const std::string& name, cons
             copy.Remove();
         throw CFileException(path, text);
     };
+    // The copy is made under a hidden name and takes the name looked for
+    // on opening only when whole, so that a crash while it is made leaves no
+    // copy named as the old content (the file is then untouched).
     const std::size_t nameMax = NameMax(copy.folder);
-    for (int n = 1; n <= kMaxKeptCopies && copy.fd < 0; ++n) {
-        copy.name = KeptCopyName(name, n, nameMax);
-        copy.fd = FileDescriptor(
-            ::openat(copy.folder, copy.name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-        if (copy.fd < 0 && errno != EEXIST)
-            fail(false);
-    }
+    copy.fd = FileDescriptor(CreateTemporaryBeside(copy.folder, KeptCopyName(name, 1, nameMax), copy.name));
     if (copy.fd < 0)
         fail(false);
-    copy.path = place / copy.name;
     if (!CopyFile(file, copy.fd, old.st_size))
         fail(true);
     // The copy is this user's; it gets the file's group, mode and list as
@@ -236,9 +259,10 @@ void MakeKeptCopy(int dir, const fs::path& folder, const std::string& name, cons
         wanted = Attributes{static_cast<uid_t>(-1), static_cast<gid_t>(-1),
                             static_cast<mode_t>(old.st_mode & 0600), {}};
     std::string why;
-    GiveAttributes(copy.fd, wanted, copy.path.string(), why);
-    if (::fsync(copy.fd) != 0 || ::fsync(copy.folder) != 0)
+    GiveAttributes(copy.fd, wanted, (place / copy.name).string(), why);
+    if (::fsync(copy.fd) != 0 || !NameKeptCopy(copy.folder, name, nameMax, copy.name) || ::fsync(copy.folder) != 0)
         fail(true);
+    copy.path = place / copy.name;
 }
 
 // Puts the old content back from the copy and flushes it.

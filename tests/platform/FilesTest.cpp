@@ -34,6 +34,10 @@ std::vector<int>* g_writtenModes = nullptr;
 ino_t g_failingInode = 0;
 // When not 0, every copy between files into this inode fails.
 ino_t g_failingCopyInode = 0;
+// When not 0, the program ends half-way through a copy out of this inode.
+ino_t g_crashCopyingInode = 0;
+// When not 0, the error of every rename that may not replace.
+int g_noReplaceError = 0;
 // When not 0, the program ends once g_crashAfter bytes have been written
 // to the file of this inode.
 ino_t g_crashInode = 0;
@@ -52,7 +56,23 @@ extern "C" ssize_t copy_file_range(int in, off64_t* inOff, int out, off64_t* out
     }
     using Copy = ssize_t (*)(int, off64_t*, int, off64_t*, size_t, unsigned);
     static const Copy next = reinterpret_cast<Copy>(::dlsym(RTLD_NEXT, "copy_file_range"));
+    if (g_crashCopyingInode != 0 && ::fstat(in, &st) == 0 && st.st_ino == g_crashCopyingInode) {
+        next(in, inOff, out, outOff, n / 2, flags);
+        ::_exit(42);
+    }
     return next(in, inOff, out, outOff, n, flags);
+}
+
+// Lets a test answer as a file system that cannot rename without replacing.
+extern "C" int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned flags)
+{
+    if (g_noReplaceError != 0 && (flags & RENAME_NOREPLACE) != 0) {
+        errno = g_noReplaceError;
+        return -1;
+    }
+    using Rename = int (*)(int, const char*, int, const char*, unsigned);
+    static const Rename next = reinterpret_cast<Rename>(::dlsym(RTLD_NEXT, "renameat2"));
+    return next(fromDir, from, toDir, to, flags);
 }
 
 // Lets a test put another file at a name just before a save opens it.
@@ -551,7 +571,8 @@ TEST(FileIOTest, ASaveStaysInTheFolderItOpened)
 // old content first kept in a copy beside it. A failed write puts the old
 // bytes back and removes the copy; when even that fails, or when the program
 // dies in the middle, the copy keeps them under a name that tells whose they
-// are, with the file's mode. A file put at the name after the save judged
+// are, with the file's mode; one that dies while the copy is made leaves the
+// file untouched and no copy under that name. A file put at the name after the save judged
 // the one there is not written; nor is a file beyond the file-size limit.
 // An old file larger than the memory is no reason to fail.
 TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
@@ -565,7 +586,7 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
     std::vector<BYTE> cut = old;  // what a write that dies at byte 2000 leaves
     std::fill_n(cut.begin(), 2000, BYTE{6});
     const std::string noSpace = "Cannot write \"" + p + "\": No space left on device";
-    enum Cut { kNone, kFault, kFaultAndNoPutBack, kCrash, kSwapped, kSizeLimit, kHuge };
+    enum Cut { kNone, kFault, kFaultAndNoPutBack, kCrash, kCrashInCopy, kSwapped, kSizeLimit, kHuge };
     const struct {
         Cut cut;
         std::vector<BYTE> atPath;  // empty: anything but the old bytes
@@ -577,6 +598,7 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
         {kFaultAndNoPutBack, {}, noSpace + ". Its old content could not be put back; it is kept in \"" + copy + "\".",
          true},
         {kCrash, cut, "", true},
+        {kCrashInCopy, old, "", false},
         {kSwapped, {9}, "Cannot write \"" + p + "\": another file took its place while it was being saved.", false},
         {kSizeLimit, old, "Cannot write \"" + p + "\": File too large", false},
         {kHuge, fresh, "", false},
@@ -603,10 +625,10 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
                 told = e.what();
             }
         };
-        if (row.cut == kCrash) {
+        if (row.cut == kCrash || row.cut == kCrashInCopy) {
             const pid_t child = ::fork();
             if (child == 0) {
-                g_crashInode = st.st_ino;
+                (row.cut == kCrash ? g_crashInode : g_crashCopyingInode) = st.st_ino;
                 g_crashAfter = 2000;
                 save();
                 ::_exit(0);
@@ -623,6 +645,7 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
             ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
             FileIO::SetWriteFaultForTesting(row.cut == kFault || row.cut == kFaultAndNoPutBack ? 1000 : -1);
             g_failingCopyInode = row.cut == kFaultAndNoPutBack ? st.st_ino : 0;
+            g_noReplaceError = row.cut == kFaultAndNoPutBack ? EINVAL : 0;  // the copy named all the same
             if (row.cut == kSwapped) {
                 FileIO::WriteFileSafely((dir / "put.zkdr").string(), {9});
                 g_beforeOpenForWriting = [&, put = false](const char*) mutable {
@@ -633,6 +656,7 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
             save();
             g_beforeOpenForWriting = nullptr;
             g_failingCopyInode = 0;
+            g_noReplaceError = 0;
             FileIO::SetWriteFaultForTesting(-1);
             ::setrlimit(RLIMIT_FSIZE, &before);
         }
@@ -648,7 +672,9 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
             EXPECT_EQ(ModeOf(copy), 0640);
         } else {
             EXPECT_EQ(FileIO::FindKeptCopies(p), std::vector<std::string>{});
-            EXPECT_EQ(Entries(dir), (std::vector<std::string>{"other.zkdr", "project.zkdr"}));
+            if (row.cut != kCrashInCopy) {  // which leaves the part copied under a hidden name
+                EXPECT_EQ(Entries(dir), (std::vector<std::string>{"other.zkdr", "project.zkdr"}));
+            }
         }
     }
 }
