@@ -4,9 +4,13 @@
 
 #include <QApplication>
 #include <clocale>
+#include <csignal>
 
 int main(int argc, char** argv)
 {
+    // A save beyond the file-size limit is to fail with an error the save
+    // reports and the old file kept, not end the program half-way through.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication qapp(argc, argv);
     // Qt takes the user's locale for the C library too; numbers in files and
     // dialogs are read and written in the "C" form whatever the locale.

@@ -14,6 +14,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <utility>
 
@@ -24,6 +25,12 @@ constexpr unsigned kIdsBadAutoValues = 39427;
 constexpr unsigned kIdsNotAvailableFile = 61686;
 constexpr unsigned kIdsReplaceFile = 39430;  // "%1 already exists. ... replace it?"
 constexpr unsigned kIdsKeptCopies = 39431;   // "A save of "%1" was cut off ... %2"
+constexpr unsigned kIdsKeptOlder = 39432;    // "... yet the file opened whole ... %2"
+constexpr unsigned kIdsKeptBy = 39433;       // "(owned by %1, made on %2)"
+constexpr unsigned kIdsKeptMore = 39434;     // "and %1 older copies"
+
+// The kept copies a note lists by name; the older ones are counted.
+constexpr std::size_t kKeptCopiesListed = 3;
 
 // Enough of a file's start for the type name, and for the length prefix and
 // the first eight characters of an old file's first string in any form.
@@ -82,13 +89,25 @@ bool AgreesToReplace(const std::string& path)
                          MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) == IDYES;
 }
 
-// Tells where a save of path that was cut off left the old content.
-std::string KeptCopiesNote(const std::string& path, const std::vector<std::string>& copies)
+// Tells where a save of path that was cut off left the old content, whose
+// copy it is and when it was made: the newest copies, and how many older
+// ones there are. opened: the file itself opened, so that what is open is
+// newer.
+std::string KeptCopiesNote(const std::string& path, const std::vector<FileIO::KeptCopyFound>& copies, bool opened)
 {
     std::string lines;
-    for (const std::string& copy : copies)
-        lines += (lines.empty() ? "" : "\n") + copy;
-    return DataExchange::FormatString2(LoadStringId(kIdsKeptCopies), path, lines);
+    for (std::size_t i = 0; i < copies.size() && i < kKeptCopiesListed; ++i) {
+        char when[32] = "";
+        std::tm local {};
+        if (::localtime_r(&copies[i].made, &local))
+            std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);
+        lines += (lines.empty() ? "" : "\n") + copies[i].path + "\n" +
+                 DataExchange::FormatString2(LoadStringId(kIdsKeptBy), copies[i].owner, when);
+    }
+    if (copies.size() > kKeptCopiesListed)
+        lines += "\n" + DataExchange::FormatString2(LoadStringId(kIdsKeptMore),
+                                                    std::to_string(copies.size() - kKeptCopiesListed), std::string());
+    return DataExchange::FormatString2(LoadStringId(opened ? kIdsKeptOlder : kIdsKeptCopies), path, lines);
 }
 
 void StoreWord(CArchive& ar, long value)
@@ -299,17 +318,17 @@ bool CKDRDoc::OnNewDocument()
 bool CKDRDoc::OnOpenDocument(const std::string& path)
 {
     IsOldFormatPath(path);
-    m_keptCopies = FileIO::FindKeptCopies(path);
+    m_keptCopies = FileIO::FindKeptCopies(path, std::string_view(kTypeName, kTypeNameLength));
     // A file that is no project is refused from its first bytes, before the
     // whole of it is read; a failed load names the copies in its report.
     const bool opened = CheckFileMagic(path) && CDocument::OnOpenDocument(path);
-    const std::vector<std::string> kept = std::exchange(m_keptCopies, {});
+    const std::vector<FileIO::KeptCopyFound> kept = std::exchange(m_keptCopies, {});
     if (!opened) {
         DeleteContents();
         return false;
     }
     if (!kept.empty())
-        AfxMessageBox(KeptCopiesNote(path, kept), MB_OK | MB_ICONINFORMATION);
+        AfxMessageBox(KeptCopiesNote(path, kept, true), MB_OK | MB_ICONINFORMATION);
     m_bOldFormat = FALSE;
     return true;
 }
@@ -321,7 +340,7 @@ void CKDRDoc::ReportSaveLoadException(const std::string& path, bool saving, cons
         return;
     }
     std::string text = SaveLoadExceptionText(saving, e);
-    text += (text.empty() ? "" : "\n\n") + KeptCopiesNote(path, m_keptCopies);
+    text += (text.empty() ? "" : "\n\n") + KeptCopiesNote(path, m_keptCopies, false);
     AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -11,6 +11,7 @@
 #include "models/Point3D.h"
 #include "models/SpeakerModelContainer.h"
 #include "platform/Document.h"
+#include "platform/InPlaceSave.h"
 #include "platform/Types.h"
 
 #include <functional>
@@ -65,8 +66,9 @@ public:
     bool OnNewDocument() override;
     // Opens the project at path. Where a save of it that was written in
     // place was cut off and left a copy of its old content, the user is told
-    // where that copy is: with the report of a file that cannot be read, or
-    // after a file that opens.
+    // where that copy is, whose it is and when it was made: with the report
+    // of a file that cannot be read, or after a file that opens (then what is
+    // open is newer than the copy).
     bool OnOpenDocument(const std::string& path) override;
     // The load report, with the kept copies of the file being opened.
     void ReportSaveLoadException(const std::string& path, bool saving, const std::exception* e) override;
@@ -274,7 +276,7 @@ public:
     CSoundGraphConditionList m_soundGraphConditions;
 
 private:
-    std::vector<std::string> m_keptCopies;  // of the file being opened
+    std::vector<FileIO::KeptCopyFound> m_keptCopies;  // of the file being opened
     std::function<bool(std::string& path)> m_savePathPrompt;
     std::function<void(const std::string& path)> m_savedListener;
 };

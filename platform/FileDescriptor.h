@@ -29,6 +29,8 @@ public:
     operator int() const { return m_fd; }
     // Closes it now, with the system's answer.
     int Close() { return ::close(std::exchange(m_fd, -1)); }
+    // Hands the descriptor over, to be closed by the caller.
+    int Release() { return std::exchange(m_fd, -1); }
 
 private:
     int m_fd;

@@ -1,6 +1,6 @@
 #include "platform/FileIO.h"
 
-#include "platform/AccessLists.h"
+#include "platform/FileAttributes.h"
 #include "platform/ArchiveException.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileIOInternal.h"
@@ -10,12 +10,10 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <csignal>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <mutex>
 #include <random>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -33,22 +31,15 @@ std::atomic<long long> g_failAfter{-1};
 // As many links as the system itself follows in one path.
 constexpr int kMaxLinkHops = 40;
 
-// True when a sticky folder (status folder) is one that others may write,
-// as the system's temporary folder: there a name may belong to anyone.
-bool IsSharedStickyFolder(const struct stat& folder)
-{
-    const mode_t shared = S_ISVTX | S_IWOTH;
-    return (folder.st_mode & shared) == shared;
-}
-
 // True when a file or link owned by uid, in the folder of status folder,
-// was not planted there by someone else: the folder is no shared sticky
-// one, or it belongs to this user or to the folder's owner. The system's own
-// guard against planted names, applied here to every save whatever the
-// system's setting, since a save follows links and writes into files itself.
+// was not planted there by someone else: the folder is not one others may
+// write, or it belongs to this user or to the folder's owner. The system's
+// own guard against planted names (which it applies in sticky folders),
+// applied here to every save whatever the system's setting, since a save
+// follows links and writes into files itself.
 bool IsOwnedHere(uid_t uid, const struct stat& folder)
 {
-    return !IsSharedStickyFolder(folder) || uid == ::geteuid() || uid == folder.st_uid;
+    return !IsSharedFolder(folder) || uid == ::geteuid() || uid == folder.st_uid;
 }
 
 // A link is followed only when it was not planted (IsOwnedHere).
@@ -73,10 +64,8 @@ bool FollowLinks(const std::string& path, std::string& target, std::string& why)
             return true;
         }
         if (!MayFollowLink(current, st)) {
-            why = "Cannot write \"" + path + "\": " +
-                  (current == path ? std::string("it is a link") : "the link \"" + current + "\" it leads to") +
-                  " in a sticky folder that others may write, and it belongs neither to you nor to the folder's "
-                  "owner.";
+            why = PlantedText(path, current == path ? std::string("it is a link")
+                                                    : "the link \"" + current + "\" it leads to");
             return false;
         }
         std::error_code ec;
@@ -173,9 +162,7 @@ bool CanReplaceTarget(int dir, const std::string& name, const std::string& path,
     if (::fstat(dir, &folder) != 0 || !IsWritableAt(dir, name.c_str()))
         return refuse(ErrnoText("Cannot write", path));
     if (!IsOwnedHere(file.st_uid, folder))
-        return refuse("Cannot write \"" + path +
-                      "\": it lies in a sticky folder that others may write, and it belongs neither to you nor to the "
-                      "folder's owner.");
+        return refuse(PlantedText(path, "it lies"));
     // Written in place, its old bytes are copied first, and the folder is not
     // asked to take a new name. Any other file is replaced by its owner or the
     // superuser, which needs the folder's write right.
@@ -192,14 +179,6 @@ std::uint64_t MemoryBytes()
     if (pages <= 0 || pageSize <= 0)
         return UINT64_MAX;
     return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
-}
-
-// A write beyond the file-size limit is to fail with an error the save
-// reports, not end the program with the file half written.
-void IgnoreFileSizeSignal()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { std::signal(SIGXFSZ, SIG_IGN); });
 }
 
 }  // namespace
@@ -227,6 +206,27 @@ int CreateTemporaryBeside(int dir, const std::string& name, std::string& hidden)
 std::string ErrnoText(const std::string& what, const std::string& path)
 {
     return what + " \"" + path + "\": " + std::strerror(errno);
+}
+
+std::string CannotWriteText(const std::string& path, const std::string& reason)
+{
+    return "Cannot write \"" + path + "\": " + reason;
+}
+
+std::string PlantedText(const std::string& path, const std::string& what)
+{
+    return CannotWriteText(path, what + " in a folder that others may write, and it belongs neither to you nor to the "
+                                        "folder's owner.");
+}
+
+std::string NoKeptCopyText(const std::string& path, const std::string& folder, const std::string& reason)
+{
+    return CannotWriteText(path, "a copy of its old content could not be kept in \"" + folder + "\": " + reason);
+}
+
+bool IsSharedFolder(const struct stat& folder)
+{
+    return (folder.st_mode & S_IWOTH) != 0;
 }
 
 fs::path FolderOf(const std::string& path)
@@ -276,7 +276,7 @@ bool IsSameFile(const struct stat& a, const struct stat& b)
 
 std::string TookItsPlaceText(const std::string& path)
 {
-    return "Cannot write \"" + path + "\": another file took its place while it was being saved.";
+    return CannotWriteText(path, "another file took its place while it was being saved.");
 }
 
 long long WriteFaultForTesting()
@@ -348,7 +348,6 @@ std::vector<BYTE> ReadFileHead(const std::string& path, std::size_t count)
 
 void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes)
 {
-    IgnoreFileSizeSignal();
     std::string target;
     std::string why;
     if (!FollowLinks(path, target, why))
@@ -359,9 +358,9 @@ void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes)
     const std::string name = fs::path(target).filename().string();
     const FileDescriptor dir(OpenFolder(folder));
     if (dir < 0)
-        throw CFileException(path, errno == ENOENT ? "Cannot write \"" + path + "\": its folder \"" + folder.string() +
-                                                         "\" does not exist."
-                                                   : ErrnoText("Cannot write", path));
+        throw CFileException(path, errno == ENOENT
+                                       ? CannotWriteText(path, "its folder \"" + folder.string() + "\" does not exist.")
+                                       : ErrnoText("Cannot write", path));
 
     const FileDescriptor oldFile(::openat(dir, name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct stat old {};
@@ -395,6 +394,7 @@ void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes)
         fail(ErrnoText("Cannot write", path));
     if (!GiveAttributes(fd, wanted, path, why))
         fail(why);
+    MarkFinishedSave(fd);
     if (::fsync(fd) != 0 || fd.Close() != 0)
         fail(ErrnoText("Cannot write", path));
     if (::renameat(dir, tmp.c_str(), dir, name.c_str()) != 0)
@@ -403,6 +403,8 @@ void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes)
     // rename may bring back the old file, or none. The save has been done:
     // a folder that takes no sync is left as it is.
     [[maybe_unused]] const int ignored = ::fsync(dir);
+    if (replacing)
+        RemoveEarlierCopies(dir, folder, name, old.st_ino);
 }
 
 void SetWriteFaultForTesting(long long failAfterBytes)

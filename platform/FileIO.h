@@ -29,9 +29,9 @@ int OpenPlainFile(const std::string& path, std::uint64_t& size);
 
 // Saves the bytes to path. A target that is a symbolic link (or a chain of
 // them) is written where the link leads, and the link stays; a link in a
-// sticky folder that others may write is followed only when it belongs to
-// this user or to the folder's owner, else the save is refused, and so is a
-// file there that belongs to neither. The folder of the file is opened once
+// folder that others may write (sticky or not) is followed only when it
+// belongs to this user or to the folder's owner, else the save is refused,
+// and so is a file there that belongs to neither. The folder of the file is opened once
 // and every step acts in it, though it be renamed or replaced meanwhile.
 //
 // Usually the bytes are written beside the target under a temporary name
@@ -47,6 +47,7 @@ int OpenPlainFile(const std::string& path, std::uint64_t& size);
 // removes the temporary file, leaves any existing target untouched and
 // throws CFileException with the system's reason; once the rename is done
 // the save has succeeded, even when the folder then does not take a sync.
+// The copies earlier saves in place kept of the file replaced then go.
 //
 // An existing file that this user could not give its owner and group (a
 // user who is not the superuser saving another's file, or his own of a group
@@ -54,11 +55,12 @@ int OpenPlainFile(const std::string& path, std::uint64_t& size);
 // instead, so that it keeps its owner, group, mode, access list and links,
 // and its folder need not take new files: its old bytes are first kept in a
 // copy on disk, which stays where a failure or a crash would lose them (see
-// WriteInPlace and FindKeptCopies). The file written is the file judged.
+// InPlaceSave.h). The file written is the file judged.
 //
 // A target that CanReplaceFile refuses (a read-only file, a folder that
 // cannot be written, no plain file, a link or file as above) is not touched
-// either. A write beyond the file-size limit fails as any other.
+// either. A write beyond the file-size limit fails as any other, as long as
+// the program ignores SIGXFSZ (which would end it), as main does.
 void WriteFileSafely(const std::string& path, const std::vector<BYTE>& bytes);
 
 // For tests: make the next saves' writes of the new bytes fail after the
@@ -77,16 +79,9 @@ bool IsWritable(const std::string& path);
 // True when a save may replace or create the file at path (where its links
 // lead, as WriteFileSafely follows them): the file, when it is there, is a
 // plain file that can be written, and not one that another user put in a
-// shared sticky folder; its folder can be written, unless the file is to be
+// folder others may write; its folder can be written, unless the file is to be
 // written in place (as another user's file is), which it must then also be
 // readable for.
 bool CanReplaceFile(const std::string& path);
-
-// The kept copies of the old content of the file at path (where its links
-// lead) that saves written in place left when they were cut off: beside it,
-// "<stem> (old content).<extension>" or "<stem> (old content N).<extension>",
-// or under the same names in the user's data folder at
-// "Kadrel/kept/<the file's folder>". Each opens as a project of its own.
-std::vector<std::string> FindKeptCopies(const std::string& path);
 
 }  // namespace FileIO

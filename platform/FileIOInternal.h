@@ -37,8 +37,23 @@ std::string FirstBytes(const std::string& text, std::size_t max);
 // True when both are the status of one file (device and inode).
 bool IsSameFile(const struct stat& a, const struct stat& b);
 
+// "Cannot write "<path>": " + reason: every refusal of a save.
+std::string CannotWriteText(const std::string& path, const std::string& reason);
+
 // The refusal of a save whose file was replaced after it was judged.
 std::string TookItsPlaceText(const std::string& path);
+
+// The refusal of a save that would write into a file or follow a link that
+// someone else may have put in a folder others may write; what names it ("it
+// lies", "it is a link", ...).
+std::string PlantedText(const std::string& path, const std::string& what);
+
+// The refusal of a save in place whose old content cannot be kept.
+std::string NoKeptCopyText(const std::string& path, const std::string& folder, const std::string& reason);
+
+// True when others may write the folder of status folder (sticky or not):
+// there a name may belong to anyone.
+bool IsSharedFolder(const struct stat& folder);
 
 // Creates a new, empty file in the folder held by dir under a name not used
 // yet: "." + name + "." + six random letters, name shortened so that the

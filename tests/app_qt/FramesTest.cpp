@@ -298,8 +298,15 @@ TEST_F(FramesTest, OpenListsBothExtensionsSaveAsOnlyTheNewOne)
     frame->RouteCommand(ID_FILE_SAVE_AS);
     EXPECT_EQ(ReadAll(files.answer).substr(0, 13), std::string("ZAVKDRDoc\0\0\0\2", 13));
     EXPECT_EQ(frame->ChildFrames().front()->windowTitle(), QStringLiteral("saved.zkdr[*]"));
-    std::filesystem::remove_all(dir.File("sub"));
+    // Save As of a project whose file is there asks for the name too, the
+    // file's own offered; Cancel writes nothing.
     files.answer.clear();
+    files.lastProposed.clear();
+    const std::string before = ReadAll(dir.File("sub/saved.zkdr"));
+    frame->RouteCommand(ID_FILE_SAVE_AS);
+    EXPECT_EQ(files.lastProposed, dir.File("sub/saved.zkdr"));
+    EXPECT_EQ(ReadAll(dir.File("sub/saved.zkdr")), before);
+    std::filesystem::remove_all(dir.File("sub"));
     frame->RouteCommand(ID_FILE_SAVE_AS);
     EXPECT_EQ(files.lastProposed, dir.File("saved.zkdr"));
 }

@@ -226,10 +226,16 @@ TEST(QtFileDialogs, OpenInTheFolderLastUsedAndListTheFiltersByName)
         CDocStrings(LoadStringId(147)).MakeFilter() + ";;" + LoadStringId(61718) + " (*)", path));
     WhenUp(&QApplication::activeModalWidget, note);
     EXPECT_FALSE(dialogs.GetSaveFileName(CDocStrings(LoadStringId(129)).MakeFilter(), "zkdr", "Untitled1", path));
-    ASSERT_EQ(openedIn.size(), 3);
+    // A project's own path opens its folder, not the one last browsed.
+    std::filesystem::create_directory(dir.File("project"));
+    WhenUp(&QApplication::activeModalWidget, note);
+    EXPECT_FALSE(dialogs.GetSaveFileName(CDocStrings(LoadStringId(129)).MakeFilter(), "zkdr",
+                                         dir.File("project/hall.zkdr"), path));
+    ASSERT_EQ(openedIn.size(), 4);
     EXPECT_EQ(openedIn[1], folder);
     EXPECT_EQ(openedIn[2], folder);
-    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_EQ(openedIn[3], QFileInfo(QString::fromStdString(dir.File("project"))).absoluteFilePath());
+    ASSERT_EQ(listed.size(), 4u);
     EXPECT_EQ(listed[0], QStringList{QStringLiteral("ZSB Files (*.zsb)")});
     EXPECT_EQ(listed[1], (QStringList{QStringLiteral("KDR Files(*.zkdr,*kdr)"), QStringLiteral("All Files (*.*)")}));
     EXPECT_EQ(listed[2], QStringList{QStringLiteral("KDR Files(*.zkdr)")});

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +17,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -324,28 +326,136 @@ TEST_F(KDRDocFile, APipeOrADeviceIsRefusedAtOnce)
 // beside the project and in the user's data folder, are named when it opens:
 // alone, or with the report of a file the cut left damaged. Such a copy opens
 // as a project of its own.
+// The copies of a project's old content that a save in place kept when it
+// was cut off are named on opening: after the report of a file that cannot
+// be read, or after a file that opens whole (what is open is then newer),
+// each with its maker and time, the newest three and how many more. Only
+// copies that a save of this file made since its last finished save are
+// named, that are projects; in a folder anyone may write, only those of the
+// user, the file's owner or the folder's owner. A file opened through a link
+// names its copies too.
 TEST_F(KDRDocFile, CopiesKeptByACutOffSaveAreNamedOnOpening)
 {
-    const fs::path data = fs::path(std::getenv("XDG_DATA_HOME")) / "Kadrel/kept" / fs::canonical(dir).relative_path();
-    fs::create_directories(data);
-    const std::string beside = Write("room (old content).zkdr", CurrentFile(V200));
-    const std::string kept = (data / "room (old content 2).zkdr").string();
-    fs::copy_file(beside, kept);
-    const std::string note = "A save of \"" + PathOf("room.zkdr") +
-                             "\" was cut off before it ended. The content the file had before that save is kept "
-                             "in:\n" + beside + "\n" + kept;
+    const fs::path data = fs::path(std::getenv("XDG_DATA_HOME")) / "Kadrel";
+    enum Mark { kMarked, kUnmarked, kOtherFile, kEarlierSave };
+    struct Copy {
+        const char* name;
+        bool inData = false;
+        Mark mark = kMarked;
+        int minutesAgo = 10;
+        uid_t owner = 0;
+        bool project = true;
+        bool empty = false;
+    };
+    const struct Row {
+        const char* what;
+        bool damaged;
+        std::vector<Copy> copies;
+        std::vector<int> named;  // newest first
+        bool shared = false;     // the folder is one anyone may write
+        bool viaLink = false;
+    } rows[] = {
+        {"one copy of a file that cannot be read", true, {{"room (old content).zkdr"}}, {0}},
+        {"one copy of a file that opens", false, {{"room (old content 2026-12-07 21.04.33).zkdr"}}, {0}},
+        {"five copies",
+         false,
+         {{"room (old content a).zkdr", false, kMarked, 5},
+          {"room (old content b).zkdr", true, kMarked, 1},
+          {"room (old content c).zkdr", false, kMarked, 3},
+          {"room (old content d).zkdr", true, kMarked, 4},
+          {"room (old content e).zkdr", false, kMarked, 2}},
+         {1, 4, 2, 3, 0}},
+        {"files that only bear a copy's name",
+         true,
+         {{"room (old content a).zkdr", false, kUnmarked},
+          {"room (old content b).zkdr", false, kOtherFile},
+          {"room (old content c).zkdr", false, kEarlierSave},
+          {"room (old content d).zkdr", false, kMarked, 10, 0, false},
+          {"room (old content e).zkdr", false, kMarked, 10, 0, true, true},
+          {"roomy (old content).zkdr"},
+          {"room (old content f).zkdr", true, kMarked, 10, 65534}},
+         {}},
+        {"a folder anyone may write",
+         true,
+         {{"room (old content a).zkdr", false, kMarked, 10, 65534}, {"room (old content b).zkdr", false, kMarked, 20}},
+         {1},
+         true},
+        {"a file opened through a link", true, {{"room (old content).zkdr", true}}, {0}, false, true},
+    };
     const Bytes whole = CurrentFile(V200);
-    for (const bool damaged : {false, true}) {
+    const std::time_t now = std::time(nullptr);
+    const auto made = [&](int minutesAgo) { return now - 60 * minutesAgo; };
+    std::string lastCopy;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(dir);
+        fs::remove_all(data);
+        fs::create_directories(dir);
+        fs::permissions(dir, static_cast<fs::perms>(row.shared ? 01777 : 0755));
+        const std::string room =
+            Write("room.zkdr", Bytes{std::vector<BYTE>(whole.b.begin(), whole.b.end() - (row.damaged ? 30 : 0))});
+        ASSERT_EQ(::setxattr(room.c_str(), "user.kadrel.save", "new", 3, 0), 0);
+        const fs::path place = data / "kept" / fs::canonical(dir).relative_path();
+        fs::create_directories(place);
+        for (fs::path level = place; level != data.parent_path(); level = level.parent_path())
+            fs::permissions(level, fs::perms::owner_all);
+        std::vector<std::string> paths;
+        for (const Copy& c : row.copies) {
+            const fs::path path = (c.inData ? place : dir) / c.name;
+            paths.push_back(path.string());
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(whole.b.data()),
+                       c.empty ? 0 : static_cast<std::streamsize>(c.project ? whole.size() : 5));
+            struct stat of {};
+            ASSERT_EQ(::stat((c.mark == kOtherFile ? path.string() : room).c_str(), &of), 0);
+            const std::string mark = std::to_string(of.st_ino) + (c.mark == kEarlierSave ? " old" : " new");
+            if (c.mark != kUnmarked) {
+                ASSERT_EQ(::setxattr(path.c_str(), "user.kadrel.kept", mark.data(), mark.size(), 0), 0);
+            }
+            ASSERT_EQ(::chown(path.c_str(), c.owner, 0), 0);
+            const timespec times[2] = {{made(c.minutesAgo), 0}, {made(c.minutesAgo), 0}};
+            ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+        }
+        lastCopy = paths.back();
+        std::string lines;
+        for (std::size_t i = 0; i < row.named.size() && i < 3; ++i) {
+            const Copy& c = row.copies[static_cast<std::size_t>(row.named[i])];
+            const std::time_t t = made(c.minutesAgo);
+            std::tm local {};
+            ::localtime_r(&t, &local);
+            char when[32];
+            std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);
+            lines += (i ? "\n" : "") + paths[static_cast<std::size_t>(row.named[i])] + "\n(owned by root, made on " +
+                     when + ")";
+        }
+        if (row.named.size() > 3)
+            lines += "\nand " + std::to_string(row.named.size() - 3) + " older copies";
+        std::string opened = room;
+        if (row.viaLink) {
+            fs::create_directories(dir / "links");
+            fs::create_symlink("../room.zkdr", dir / "links" / "hall.zkdr");
+            opened = (dir / "links" / "hall.zkdr").string();
+        }
         messages.shown.clear();
         CKDRDoc doc;
-        const Bytes file{std::vector<BYTE>(whole.b.begin(), whole.b.end() - (damaged ? 30 : 0))};
-        EXPECT_EQ(doc.OnOpenDocument(Write("room.zkdr", file)), !damaged);
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].first, (damaged ? "Unexpected file format.\n\n" : "") + note);
+        EXPECT_EQ(doc.OnOpenDocument(opened), !row.damaged);
+        const std::string note =
+            "A save of \"" + opened + "\" was cut off before it ended" +
+            (row.damaged ? ". The content the file had before that save is kept in:\n"
+                         : ", yet the file opened whole: what is open is newer than the content the file had "
+                           "before that save, which is kept in:\n") +
+            lines;
+        const std::string report = row.damaged ? "Unexpected file format." : "";
+        ASSERT_EQ(messages.shown.size(), row.damaged || !row.named.empty() ? 1u : 0u);
+        if (!messages.shown.empty()) {
+            EXPECT_EQ(messages.shown[0].first,
+                      row.named.empty() ? report : report + (row.damaged ? "\n\n" : "") + note);
+        }
     }
+    // A copy opens as a project of its own, and names none.
     messages.shown.clear();
     CKDRDoc copy;
-    EXPECT_TRUE(copy.OnOpenDocument(beside));
+    EXPECT_TRUE(copy.OnOpenDocument(lastCopy));
     EXPECT_TRUE(messages.shown.empty());
     fs::remove_all(data);
 }
@@ -528,7 +638,7 @@ TEST_F(KDRDocFile, SavingAProjectOpenedFromAnOldFile)
     EXPECT_FALSE(kept.OnFileSave());
     EXPECT_EQ(kept.GetPathName(), old);
     EXPECT_EQ(kept.GetTitle(), "room.kdr");
-    EXPECT_TRUE(kept.m_bOldFormat && kept.IsModified());
+    EXPECT_TRUE(kept.IsModified());
     fs::permissions(PathOf("room.zkdr"), static_cast<fs::perms>(0644));
     messages.events.clear();
     messages.answer = IDNO;

@@ -1,19 +1,26 @@
 #include "platform/ArchiveException.h"
 #include "platform/FileIO.h"
+#include "platform/InPlaceSave.h"
 #include "platform/TextFile.h"
+
+#include "SystemHooks.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdarg>
+#include <cstring>
+#include <ctime>
 #include <cstdio>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <pwd.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -22,112 +29,7 @@
 #include <utility>
 #include <vector>
 
-namespace {
-// Called with the descriptor of every fsync this test program makes, just
-// before it is made.
-std::function<void(int)> g_beforeFsync;
-// When not 0, the error of every fsync of a folder.
-int g_folderFsyncError = 0;
-// When set, gets the mode of the plain file of every write.
-std::vector<int>* g_writtenModes = nullptr;
-// When not 0, every write to the file of this inode fails.
-ino_t g_failingInode = 0;
-// When not 0, every copy between files into this inode fails.
-ino_t g_failingCopyInode = 0;
-// When not 0, the program ends half-way through a copy out of this inode.
-ino_t g_crashCopyingInode = 0;
-// When not 0, the error of every rename that may not replace.
-int g_noReplaceError = 0;
-// When not 0, the program ends once g_crashAfter bytes have been written
-// to the file of this inode.
-ino_t g_crashInode = 0;
-long long g_crashAfter = 0;
-// Called with the name of every file opened for reading and writing.
-std::function<void(const char*)> g_beforeOpenForWriting;
-}  // namespace
-
-// Lets a test fail the copy of a file's bytes.
-extern "C" ssize_t copy_file_range(int in, off64_t* inOff, int out, off64_t* outOff, size_t n, unsigned flags)
-{
-    struct stat st {};
-    if (g_failingCopyInode != 0 && ::fstat(out, &st) == 0 && st.st_ino == g_failingCopyInode) {
-        errno = EIO;
-        return -1;
-    }
-    using Copy = ssize_t (*)(int, off64_t*, int, off64_t*, size_t, unsigned);
-    static const Copy next = reinterpret_cast<Copy>(::dlsym(RTLD_NEXT, "copy_file_range"));
-    if (g_crashCopyingInode != 0 && ::fstat(in, &st) == 0 && st.st_ino == g_crashCopyingInode) {
-        next(in, inOff, out, outOff, n / 2, flags);
-        ::_exit(42);
-    }
-    return next(in, inOff, out, outOff, n, flags);
-}
-
-// Lets a test answer as a file system that cannot rename without replacing.
-extern "C" int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned flags)
-{
-    if (g_noReplaceError != 0 && (flags & RENAME_NOREPLACE) != 0) {
-        errno = g_noReplaceError;
-        return -1;
-    }
-    using Rename = int (*)(int, const char*, int, const char*, unsigned);
-    static const Rename next = reinterpret_cast<Rename>(::dlsym(RTLD_NEXT, "renameat2"));
-    return next(fromDir, from, toDir, to, flags);
-}
-
-// Lets a test put another file at a name just before a save opens it.
-extern "C" int openat(int dir, const char* name, int flags, ...)
-{
-    va_list args;
-    va_start(args, flags);
-    const mode_t mode = (flags & O_CREAT) ? static_cast<mode_t>(va_arg(args, int)) : 0;
-    va_end(args);
-    if (g_beforeOpenForWriting && (flags & O_ACCMODE) == O_RDWR)
-        g_beforeOpenForWriting(name);
-    using Open = int (*)(int, const char*, int, ...);
-    static const Open next = reinterpret_cast<Open>(::dlsym(RTLD_NEXT, "openat"));
-    return next(dir, name, flags, mode);
-}
-
-// Lets a test see what a save makes lasting, and when.
-extern "C" int fsync(int fd)
-{
-    if (g_beforeFsync)
-        g_beforeFsync(fd);
-    struct stat st {};
-    if (g_folderFsyncError != 0 && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        errno = g_folderFsyncError;
-        return -1;
-    }
-    using Fsync = int (*)(int);
-    static const Fsync next = reinterpret_cast<Fsync>(::dlsym(RTLD_NEXT, "fsync"));
-    return next(fd);
-}
-
-// Lets a test see the mode of the file a save writes while it writes it.
-extern "C" ssize_t write(int fd, const void* buf, size_t n)
-{
-    struct stat st {};
-    if ((g_writtenModes || g_failingInode || g_crashInode) && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        if (st.st_ino == g_failingInode) {
-            errno = EIO;
-            return -1;
-        }
-        if (st.st_ino == g_crashInode) {
-            using Write = ssize_t (*)(int, const void*, size_t);
-            static const Write next = reinterpret_cast<Write>(::dlsym(RTLD_NEXT, "write"));
-            const size_t now = std::min<size_t>(n, static_cast<size_t>(std::max(g_crashAfter, 0LL)));
-            g_crashAfter -= static_cast<long long>(next(fd, buf, now));
-            if (g_crashAfter <= 0)
-                ::_exit(42);
-        }
-        if (g_writtenModes)
-            g_writtenModes->push_back(static_cast<int>(st.st_mode & 07777));
-    }
-    using Write = ssize_t (*)(int, const void*, size_t);
-    static const Write next = reinterpret_cast<Write>(::dlsym(RTLD_NEXT, "write"));
-    return next(fd, buf, n);
-}
+using namespace TestHooks;
 
 namespace {
 
@@ -206,6 +108,7 @@ TEST(FileIOTest, SafeWriteReplacesTheFile)
 // file and nothing beside it.
 TEST(FileIOTest, FailedWriteLeavesTheOldFileAndNoTemporary)
 {
+    std::signal(SIGXFSZ, SIG_IGN);  // as the program does
     const fs::path dir = TempDir() / "fault";
     fs::remove_all(dir);
     fs::create_directories(dir);
@@ -567,68 +470,166 @@ TEST(FileIOTest, ASaveStaysInTheFolderItOpened)
     EXPECT_EQ(Entries(dir / "b"), std::vector<std::string>{"p.zkdr"});
 }
 
+// The copies of the old content of the file at path that an open names.
+std::vector<std::string> NamedCopies(const std::string& path, const std::vector<BYTE>& old)
+{
+    std::vector<std::string> paths;
+    for (const FileIO::KeptCopyFound& c : FileIO::FindKeptCopies(path, std::string(old.begin(), old.begin() + 9)))
+        paths.push_back(c.path);
+    return paths;
+}
+
+// The name a copy made at time t takes first.
+std::string CopyNameAt(std::time_t t, const std::string& stem)
+{
+    std::tm local {};
+    ::localtime_r(&t, &local);
+    char when[32];
+    std::strftime(when, sizeof when, "%Y-%m-%d %H.%M.%S", &local);
+    return stem + " (old content " + when + ").zkdr";
+}
+
 // A file of more than one name is written in place, for all its names, its
-// old content first kept in a copy beside it. A failed write puts the old
-// bytes back and removes the copy; when even that fails, or when the program
-// dies in the middle, the copy keeps them under a name that tells whose they
-// are, with the file's mode; one that dies while the copy is made leaves the
-// file untouched and no copy under that name. A file put at the name after the save judged
-// the one there is not written; nor is a file beyond the file-size limit.
-// An old file larger than the memory is no reason to fail.
+// old content first copied whole, flushed and only then named, beside it or
+// in the user's data folder. A failed write puts the old bytes back and
+// removes the copy once they are back whole; when they are not, or when the
+// program dies in the middle, the copy keeps them under a name that tells
+// whose they are, with the file's mode less execute rights, and the open
+// names it. One that dies while the copy is made leaves the file untouched;
+// a copy that cannot be made, flushed or named refuses the save. A system
+// that cannot copy between files, or ends a copy early, is copied through a
+// buffer. Names in use never stop a save. A file put at the name after the
+// save judged the one there is not written; nor is a file beyond the
+// file-size limit. An old file larger than the memory is no reason to fail.
+// The next save that ends removes what earlier ones left, and nothing else.
 TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
 {
-    const fs::path dir = FreshFolder("inplace");
-    const std::string p = (dir / "project.zkdr").string();
-    const std::string other = (dir / "other.zkdr").string();
-    const std::string copy = (dir / "project (old content).zkdr").string();
-    const std::vector<BYTE> old(3000, 4);
+    std::signal(SIGXFSZ, SIG_IGN);  // as the program does
+    const fs::path dir = TempDir() / "inplace";
+    const fs::path data = fs::path(std::getenv("XDG_DATA_HOME")) / "Kadrel/kept";
+    const fs::path home = TempDir() / "home";
+    std::vector<BYTE> old(3000, 4);
+    std::copy_n("ZAVKDRDoc", 9, old.begin());
     const std::vector<BYTE> fresh(5000, 6);
     std::vector<BYTE> cut = old;  // what a write that dies at byte 2000 leaves
     std::fill_n(cut.begin(), 2000, BYTE{6});
-    const std::string noSpace = "Cannot write \"" + p + "\": No space left on device";
-    enum Cut { kNone, kFault, kFaultAndNoPutBack, kCrash, kCrashInCopy, kSwapped, kSizeLimit, kHuge };
-    const struct {
+    const std::string noSpace = "Cannot write \"{file}\": No space left on device";
+    const std::string noCopy = "Cannot write \"{file}\": a copy of its old content could not be kept in \"" +
+                               dir.string() + "\": ";
+    enum Cut {
+        kNone, kFault, kFaultAndNoPutBack, kPutBackNotSynced, kCopyEndsEarly, kNoSystemCopy, kOtherFileSystem,
+        kCrash, kCrashInCopy, kCrashInCopyOfAHiddenName, kCopyNotMade, kCopyNotSynced, kCopyNotNamed,
+        kFolderTakesNoSync, kRenameReplacesOnly, kNamesInUse, kDataFolder, kHomeDataFolder, kLongName, kSwapped,
+        kSizeLimit, kHuge
+    };
+    const struct Row {
         Cut cut;
         std::vector<BYTE> atPath;  // empty: anything but the old bytes
-        std::string told;          // empty: saved
-        bool kept;
+        std::string told = "";     // empty: saved; {file} and {copy} stand for their paths
+        bool kept = false;         // a copy the open names
+        int mode = 0640;
+        std::string name = "project.zkdr";
     } rows[] = {
-        {kNone, fresh, "", false},
-        {kFault, old, noSpace, false},
-        {kFaultAndNoPutBack, {}, noSpace + ". Its old content could not be put back; it is kept in \"" + copy + "\".",
-         true},
-        {kCrash, cut, "", true},
-        {kCrashInCopy, old, "", false},
-        {kSwapped, {9}, "Cannot write \"" + p + "\": another file took its place while it was being saved.", false},
-        {kSizeLimit, old, "Cannot write \"" + p + "\": File too large", false},
-        {kHuge, fresh, "", false},
+        {kNone, fresh},
+        {kFault, old, noSpace},
+        {kFaultAndNoPutBack, {}, noSpace + ". Its old content could not be put back; it is kept in \"{copy}\".", true},
+        {kPutBackNotSynced, old, noSpace + ". Its old content is also kept in \"{copy}\".", true},
+        {kCopyEndsEarly, old, noSpace},
+        {kNoSystemCopy, old, noSpace},
+        {kOtherFileSystem, fresh},
+        {kCrash, cut, "", true, 0755},
+        {kCrashInCopy, old},
+        {kCrashInCopyOfAHiddenName, old},
+        {kCopyNotMade, old, noCopy + "Input/output error"},
+        {kCopyNotSynced, old, noCopy + "Input/output error"},
+        {kCopyNotNamed, old, noCopy + "Input/output error"},
+        {kFolderTakesNoSync, fresh},
+        {kRenameReplacesOnly, fresh},
+        {kNamesInUse, cut, "", true},
+        {kDataFolder, cut, "", true},
+        {kHomeDataFolder, cut, "", true},
+        {kLongName, cut, "", true, 0640, std::string(250, 'a') + ".zkdr"},
+        {kSwapped, {9}, "Cannot write \"{file}\": another file took its place while it was being saved."},
+        {kSizeLimit, old, "Cannot write \"{file}\": File too large"},
+        {kHuge, fresh},
     };
-    for (const auto& row : rows) {
+    for (const Row& row : rows) {
         SCOPED_TRACE(row.cut);
+        if (fs::exists(dir))
+            fs::permissions(dir, fs::perms::owner_all);
         fs::remove_all(dir);
+        fs::remove_all(data);
+        fs::remove_all(home);
         fs::create_directories(dir);
+        const std::string p = (dir / row.name).string();
+        const std::string other = (dir / "other.zkdr").string();
         FileIO::WriteFileSafely(p, old);
-        fs::permissions(p, static_cast<fs::perms>(0640));
+        fs::permissions(p, static_cast<fs::perms>(row.mode));
         fs::create_hard_link(p, other);
         if (row.cut == kHuge) {
             // Sparse: beyond the computer's memory, on no disk space.
             const off_t memory = static_cast<off_t>(::sysconf(_SC_PHYS_PAGES)) * ::sysconf(_SC_PAGESIZE);
             ASSERT_EQ(::truncate(p.c_str(), memory + (off_t{1} << 30)), 0);
         }
+        // Names a copy might take, in use by files that are no copies: those
+        // of earlier versions and those of the next seconds.
+        std::vector<std::string> planted;
+        if (row.cut == kNamesInUse) {
+            for (int n = 1; n <= 100; ++n)
+                planted.push_back("project (old content" + (n == 1 ? std::string() : " " + std::to_string(n)) +
+                                  ").zkdr");
+            for (std::time_t t = std::time(nullptr); t < std::time(nullptr) + 3; ++t)
+                for (int n = 1; n <= 9; ++n) {
+                    const std::string name = CopyNameAt(t, "project");
+                    planted.push_back(n == 1 ? name
+                                             : name.substr(0, name.size() - 6) + " " + std::to_string(n) + ").zkdr");
+                }
+            for (const std::string& name : planted)
+                FileIO::WriteFileSafely((dir / name).string(), old);
+        }
+        // Where the folder takes no new file, the copy goes to the user's
+        // data folder: $XDG_DATA_HOME, or the home's; a save through a linked
+        // folder and an open through a link find it all the same.
+        std::string savedAs = p;
+        std::string openedAs = p;
+        const bool inData = row.cut == kDataFolder || row.cut == kHomeDataFolder;
+        const std::string xdg = std::getenv("XDG_DATA_HOME");
+        if (inData) {
+            fs::remove(TempDir() / "via");
+            fs::create_directory_symlink(dir, TempDir() / "via");
+            fs::remove(TempDir() / "link.zkdr");
+            fs::create_symlink(p, TempDir() / "link.zkdr");
+            savedAs = (TempDir() / "via" / row.name).string();
+            openedAs = (TempDir() / "link.zkdr").string();
+            fs::permissions(dir, static_cast<fs::perms>(0555));
+        }
+        if (row.cut == kHomeDataFolder) {
+            ::unsetenv("XDG_DATA_HOME");
+            ::setenv("HOME", home.c_str(), 1);
+        }
+        const fs::path copyFolder = row.cut == kDataFolder       ? data / fs::canonical(dir).relative_path()
+                                    : row.cut == kHomeDataFolder ? home / ".local/share/Kadrel/kept" /
+                                                                       fs::canonical(dir).relative_path()
+                                                                 : dir;
         struct stat st {};
         ASSERT_EQ(::stat(p.c_str(), &st), 0);
         std::string told;
         const auto save = [&] {
             try {
-                FileIO::WriteFileSafely(p, fresh);
+                FileIO::WriteFileSafely(savedAs, fresh);
             } catch (const CFileException& e) {
                 told = e.what();
             }
         };
-        if (row.cut == kCrash || row.cut == kCrashInCopy) {
+        const std::time_t before = std::time(nullptr);
+        std::vector<std::string> steps;
+        if (row.cut == kCrash || row.cut == kCrashInCopy || row.cut == kCrashInCopyOfAHiddenName ||
+            row.cut == kNamesInUse || inData || row.cut == kLongName) {
             const pid_t child = ::fork();
             if (child == 0) {
-                (row.cut == kCrash ? g_crashInode : g_crashCopyingInode) = st.st_ino;
+                g_noUnnamedFiles = row.cut == kCrashInCopyOfAHiddenName;
+                (row.cut == kCrashInCopy || row.cut == kCrashInCopyOfAHiddenName ? g_crashCopyingInode
+                                                                                 : g_crashInode) = st.st_ino;
                 g_crashAfter = 2000;
                 save();
                 ::_exit(0);
@@ -639,13 +640,26 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
         } else {
             rlimit limit {};
             ::getrlimit(RLIMIT_FSIZE, &limit);
-            const rlimit before = limit;
+            const rlimit unlimited = limit;
             if (row.cut == kSizeLimit)
                 limit.rlim_cur = 4000;
             ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limit), 0);
-            FileIO::SetWriteFaultForTesting(row.cut == kFault || row.cut == kFaultAndNoPutBack ? 1000 : -1);
+            const bool fault = row.cut == kFault || row.cut == kFaultAndNoPutBack || row.cut == kPutBackNotSynced ||
+                               row.cut == kCopyEndsEarly || row.cut == kNoSystemCopy;
+            FileIO::SetWriteFaultForTesting(fault ? 1000 : -1);
             g_failingCopyInode = row.cut == kFaultAndNoPutBack ? st.st_ino : 0;
-            g_noReplaceError = row.cut == kFaultAndNoPutBack ? EINVAL : 0;  // the copy named all the same
+            g_failingCopySource = row.cut == kCopyNotMade ? st.st_ino : 0;
+            g_copyError = row.cut == kNoSystemCopy ? ENOSYS : row.cut == kOtherFileSystem ? EXDEV : 0;
+            g_copyEndsAt = row.cut == kCopyEndsEarly ? 1000 : -1;
+            g_linkError = row.cut == kCopyNotNamed ? EIO : 0;
+            g_noUnnamedFiles = row.cut == kRenameReplacesOnly || row.cut == kFaultAndNoPutBack;
+            g_noReplaceError = g_noUnnamedFiles ? EINVAL : 0;  // the copy named all the same
+            if (row.cut == kPutBackNotSynced || row.cut == kCopyNotSynced || row.cut == kFolderTakesNoSync)
+                g_fsyncError = [&](const struct stat& f) {
+                    return row.cut == kFolderTakesNoSync ? (S_ISDIR(f.st_mode) ? EINVAL : 0)
+                           : row.cut == kPutBackNotSynced ? (f.st_ino == st.st_ino ? EIO : 0)
+                                                          : (S_ISREG(f.st_mode) && f.st_ino != st.st_ino ? EIO : 0);
+                };
             if (row.cut == kSwapped) {
                 FileIO::WriteFileSafely((dir / "put.zkdr").string(), {9});
                 g_beforeOpenForWriting = [&, put = false](const char*) mutable {
@@ -653,30 +667,99 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
                         fs::rename(dir / "put.zkdr", p);
                 };
             }
+            g_steps = &steps;
+            g_stepsInode = st.st_ino;
             save();
+            g_steps = nullptr;
+            g_stepsInode = 0;
             g_beforeOpenForWriting = nullptr;
-            g_failingCopyInode = 0;
-            g_noReplaceError = 0;
+            g_fsyncError = nullptr;
+            g_failingCopyInode = g_failingCopySource = 0;
+            g_copyError = g_linkError = g_noReplaceError = 0;
+            g_copyEndsAt = -1;
+            g_noUnnamedFiles = false;
             FileIO::SetWriteFaultForTesting(-1);
-            ::setrlimit(RLIMIT_FSIZE, &before);
+            ::setrlimit(RLIMIT_FSIZE, &unlimited);
         }
-        EXPECT_EQ(told, row.told);
+        // The copy made, where there is one.
+        std::string copy;
+        if (fs::is_directory(copyFolder))
+            for (const auto& e : fs::directory_iterator(copyFolder)) {
+                const std::string n = e.path().filename().string();
+                if (n.find("(old content ") != std::string::npos && n[0] != '.' &&
+                    std::find(planted.begin(), planted.end(), n) == planted.end())
+                    copy = e.path().string();
+            }
+        std::string expected = row.told;
+        for (const auto& [key, value] : {std::pair<std::string, std::string>{"{file}", p}, {"{copy}", copy}})
+            if (const std::size_t at = expected.find(key); at != std::string::npos)
+                expected.replace(at, key.size(), value);
+        EXPECT_EQ(told, expected);
         if (row.atPath.empty())
             EXPECT_NE(FileIO::ReadWholeFile(p), old);
         else
             EXPECT_EQ(FileIO::ReadWholeFile(p), row.atPath);
         EXPECT_EQ(FileIO::ReadWholeFile(other), row.cut == kSwapped ? old : FileIO::ReadWholeFile(p));
-        if (row.kept) {
-            EXPECT_EQ(FileIO::FindKeptCopies(p), std::vector<std::string>{copy});
-            EXPECT_EQ(FileIO::ReadWholeFile(copy), old);
-            EXPECT_EQ(ModeOf(copy), 0640);
-        } else {
-            EXPECT_EQ(FileIO::FindKeptCopies(p), std::vector<std::string>{});
-            if (row.cut != kCrashInCopy) {  // which leaves the part copied under a hidden name
-                EXPECT_EQ(Entries(dir), (std::vector<std::string>{"other.zkdr", "project.zkdr"}));
-            }
+        if (row.cut == kNone) {
+            EXPECT_EQ(steps, (std::vector<std::string>{"sync copy", "name copy", "sync folder", "write file",
+                                                       "sync file", "remove copy"}));
         }
+        std::vector<std::string> entries{"other.zkdr", row.name};
+        entries.insert(entries.end(), planted.begin(), planted.end());
+        if (row.kept) {
+            ASSERT_FALSE(copy.empty());
+            EXPECT_EQ(NamedCopies(openedAs, old), std::vector<std::string>{copy});
+            const std::vector<FileIO::KeptCopyFound> found =
+                FileIO::FindKeptCopies(p, std::string(old.begin(), old.begin() + 9));
+            ASSERT_EQ(found.size(), 1u);
+            EXPECT_EQ(found[0].owner, ::getpwuid(::geteuid())->pw_name);
+            EXPECT_GE(found[0].made, before);
+            EXPECT_LE(found[0].made, std::time(nullptr));
+            EXPECT_EQ(FileIO::ReadWholeFile(copy), old);
+            EXPECT_EQ(ModeOf(copy), row.mode & 0666);
+            EXPECT_LE(fs::path(copy).filename().string().size(), 255u);
+            if (row.cut == kCrash) {
+                EXPECT_EQ(fs::path(copy).filename(), CopyNameAt(found[0].made, "project"));
+            }
+            if (copyFolder == dir)
+                entries.push_back(fs::path(copy).filename().string());
+        } else {
+            EXPECT_EQ(NamedCopies(p, old), std::vector<std::string>{});
+            EXPECT_EQ(copy, "");
+        }
+        if (inData) {
+            // Each level made for the user alone.
+            const fs::path dataHome = row.cut == kDataFolder ? fs::path(xdg) : home / ".local/share";
+            for (fs::path level = copyFolder; level != dataHome && level.has_relative_path();
+                 level = level.parent_path())
+                EXPECT_EQ(ModeOf(level), 0700) << level;
+        }
+        std::sort(entries.begin(), entries.end());
+        std::vector<std::string> found = Entries(dir);
+        if (row.cut == kCrashInCopyOfAHiddenName) {
+            // The part copied, under a hidden name only.
+            ASSERT_EQ(found.size(), 3u);
+            EXPECT_EQ(found[0].rfind(".project (old content).zkdr.", 0), 0u) << found[0];
+            found.erase(found.begin());
+        }
+        EXPECT_EQ(found, entries);
+
+        // The next save that ends removes what this one left, and leaves
+        // the files that only bear a copy's name.
+        fs::permissions(dir, static_cast<fs::perms>(0755));
+        ASSERT_NO_THROW(FileIO::WriteFileSafely(savedAs, {1, 2}));
+        EXPECT_EQ(NamedCopies(openedAs, old), std::vector<std::string>{});
+        entries = {"other.zkdr", row.name};
+        entries.insert(entries.end(), planted.begin(), planted.end());
+        std::sort(entries.begin(), entries.end());
+        fs::permissions(dir, fs::perms::owner_all);
+        EXPECT_EQ(Entries(dir), entries);
+        if (inData) {
+            EXPECT_EQ(Entries(copyFolder), std::vector<std::string>{});
+        }
+        ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
     }
+    fs::permissions(dir, fs::perms::owner_all);
 }
 
 // Once the new file has the name the save is done: a folder that then takes
@@ -701,17 +784,19 @@ TEST(FileIOTest, ARefusedSaveTellsTheSystemsReason)
                     testing::StrEq("Cannot write \"" + p.string() + "\": File name too long")));
 }
 
-// A link in a sticky folder that others may write, at any hop of a chain, is
-// followed only when it is the saver's (or the folder owner's); else the save
-// is refused, naming the link, and writes nothing. A file another user put
-// there is not saved over either, of one name or of two.
-TEST(FileIOTest, ALinkPlantedInASharedStickyFolderIsNotFollowed)
+// A link in a folder that others may write, sticky or not, at any hop of a
+// chain, is followed only when it is the saver's (or the folder owner's);
+// else the save is refused, naming the link, and writes nothing. A file
+// another user put there is not saved over either, of one name or of two.
+TEST(FileIOTest, ALinkPlantedInASharedFolderIsNotFollowed)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "giving a link another owner needs the superuser";
     const fs::path dir = FreshFolder("planted");
     fs::create_directories(dir / "shared");
     fs::permissions(dir / "shared", static_cast<fs::perms>(01777));
+    fs::create_directories(dir / "open");
+    fs::permissions(dir / "open", static_cast<fs::perms>(0777));
     const struct {
         const char* link;  // in dir
         const char* text;  // null: a file of the given owner, mode 0666
@@ -722,6 +807,7 @@ TEST(FileIOTest, ALinkPlantedInASharedStickyFolderIsNotFollowed)
         {"shared/planted.zkdr", "../own.zkdr", 65534, false}, {"shared/dangling.zkdr", "../made.zkdr", 65534, false},
         {"shared/mine.zkdr", "../own.zkdr", 0, true},         {"chain.zkdr", "shared/planted.zkdr", 0, false},
         {"shared/report.zkdr", nullptr, 65534, false},        {"shared/linked.zkdr", nullptr, 65534, false, "two.zkdr"},
+        {"open/report.zkdr", nullptr, 65534, false},          {"open/link.zkdr", "../own.zkdr", 65534, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.link);
@@ -745,7 +831,7 @@ TEST(FileIOTest, ALinkPlantedInASharedStickyFolderIsNotFollowed)
         else
             EXPECT_THAT(save, testing::ThrowsMessage<CFileException>(
                                   testing::AllOf(testing::StartsWith("Cannot write \"" + link.string() + "\": "),
-                                                 testing::HasSubstr(" in a sticky folder that others may write"))));
+                                                 testing::HasSubstr(" in a folder that others may write"))));
         EXPECT_EQ(FileIO::ReadWholeFile(file.string()), std::vector<BYTE>{BYTE(c.followed ? 7 : 1)});
     }
     EXPECT_FALSE(fs::exists(dir / "made.zkdr"));

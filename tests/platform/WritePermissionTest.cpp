@@ -4,6 +4,9 @@
 
 #include "platform/ArchiveException.h"
 #include "platform/FileIO.h"
+#include "platform/InPlaceSave.h"
+
+#include "SystemHooks.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -31,18 +34,12 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace TestHooks;
+
 namespace {
 
 namespace fs = std::filesystem;
 
-// When not 0, the error of every fsetxattr this test program makes.
-int g_fsetxattrError = 0;
-// When set, gets the mode of the file of every fsetxattr, just before it.
-std::vector<int>* g_listModes = nullptr;
-// When not 0, the error of every getxattr and fgetxattr.
-int g_getxattrError = 0;
-// When set, there is no /proc: getxattr through it finds nothing.
-bool g_noProc = false;
 // A group of nobody's besides his own.
 constexpr gid_t kTeam = 50;
 
@@ -84,18 +81,24 @@ struct Case {
     uid_t owner;       // of the file, or of the folder for a new file
     gid_t group;
     int mode;
-    int aclUserRights;  // -1: no access list
-    bool writable;      // for nobody in nogroup
+    int aclUserRights;     // -1: no access list
+    bool writable;         // for nobody in nogroup
+    bool noProc = false;   // saved as where there is no /proc
+    bool cutOff = false;   // the save's flush of the file fails: the copy of its old content stays
 };
 
-// What the child found: per case, its judgement and whether the save went
-// through.
+// What the child found: per case, its judgement, whether the save went
+// through and what it told.
 struct Finding {
     bool judged = false;
     bool saved = false;
+    std::string told;
 };
 
-std::map<std::string, Finding> JudgeAs(uid_t uid, gid_t gid, const fs::path& dir, const std::vector<Case>& cases)
+// Runs f in a child process that has dropped to the user uid of group gid
+// (and of the team), with its data folder in data, and returns what f
+// returned ("" where the drop failed).
+std::string AsUser(uid_t uid, gid_t gid, const fs::path& data, const std::function<std::string()>& f)
 {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0)
@@ -104,20 +107,9 @@ std::map<std::string, Finding> JudgeAs(uid_t uid, gid_t gid, const fs::path& dir
     if (child == 0) {
         ::close(pipeFds[0]);
         std::string out;
-        ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
-        if (::setgroups(1, &kTeam) == 0 && ::setgid(gid) == 0 && ::setuid(uid) == 0 && ::geteuid() == uid) {
-            for (const Case& c : cases) {
-                const std::string path = (dir / c.name).string();
-                const bool judged = FileIO::CanReplaceFile(path);
-                bool saved = true;
-                try {
-                    FileIO::WriteFileSafely(path, {7});
-                } catch (const CFileException&) {
-                    saved = false;
-                }
-                out += std::string(c.name) + " " + (judged ? "1" : "0") + (saved ? "1" : "0") + "\n";
-            }
-        }
+        ::setenv("XDG_DATA_HOME", data.c_str(), 1);
+        if (::setgroups(1, &kTeam) == 0 && ::setgid(gid) == 0 && ::setuid(uid) == 0 && ::geteuid() == uid)
+            out = f();
         const bool sent = ::write(pipeFds[1], out.data(), out.size()) == static_cast<ssize_t>(out.size());
         ::_exit(sent ? 0 : 1);
     }
@@ -129,12 +121,59 @@ std::map<std::string, Finding> JudgeAs(uid_t uid, gid_t gid, const fs::path& dir
     ::close(pipeFds[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
+    return text;
+}
+
+std::map<std::string, Finding> JudgeAs(uid_t uid, gid_t gid, const fs::path& dir, const std::vector<Case>& cases,
+                                       const char* data = "data")
+{
+    const std::string text = AsUser(uid, gid, dir / data, [&] {
+        std::string out;
+        for (const Case& c : cases) {
+            const std::string path = (dir / c.name).string();
+            const bool judged = FileIO::CanReplaceFile(path);
+            bool saved = true;
+            std::string told;
+            g_noProc = c.noProc;
+            struct stat st {};
+            if (c.cutOff && ::stat(path.c_str(), &st) == 0)
+                g_fsyncError = [ino = st.st_ino](const struct stat& f) { return f.st_ino == ino ? EIO : 0; };
+            try {
+                FileIO::WriteFileSafely(path, {7});
+            } catch (const CFileException& e) {
+                saved = false;
+                told = e.what();
+            }
+            g_noProc = false;
+            g_fsyncError = nullptr;
+            out += std::string(c.name) + "\t" + (judged ? "1" : "0") + (saved ? "1" : "0") + "\t" + told + "\n";
+        }
+        return out;
+    });
     std::map<std::string, Finding> found;
     std::istringstream lines(text);
-    std::string name, flags;
-    while (lines >> name >> flags)
-        found[name] = {flags[0] == '1', flags[1] == '1'};
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string::npos || line.size() < tab + 4)
+            continue;
+        found[line.substr(0, tab)] = {line[tab + 1] == '1', line[tab + 2] == '1', line.substr(tab + 4)};
+    }
     return found;
+}
+
+// The entries (kind, id, rights) of a file's access list.
+std::vector<std::tuple<unsigned, unsigned, unsigned>> ListEntries(const fs::path& p)
+{
+    std::vector<char> list(1024);
+    const ssize_t n = ::getxattr(p.c_str(), "system.posix_acl_access", list.data(), list.size());
+    std::vector<std::tuple<unsigned, unsigned, unsigned>> out;
+    for (std::size_t at = sizeof(posix_acl_xattr_header); n > 0 && at + sizeof(posix_acl_xattr_entry) <= std::size_t(n);
+         at += sizeof(posix_acl_xattr_entry)) {
+        posix_acl_xattr_entry e {};
+        std::memcpy(&e, list.data() + at, sizeof e);
+        out.emplace_back(le16toh(e.e_tag), le32toh(e.e_id), le16toh(e.e_perm));
+    }
+    return out;
 }
 
 TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
@@ -176,13 +215,25 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
         {"sticky/link.zkdr", user, grp, 0644, -1, true},  // nobody's link to own.zkdr
         {"sticky/planted.zkdr", 1234, grp, 0666, -1, false},  // another's, where anyone may put a file
         {"drop/new.zkdr", 0, 0, 0733, -1, true},               // a folder that cannot be listed
+        {"drop/shared.zkdr", 0, 0, 0666, -1, true},            // the copy goes to his data
         {"closed/shared.zkdr", 0, 0, 0660, 6, true},  // in a folder he may not write: the copy goes to his data
+        {"open/report.zkdr", 1234, grp, 0666, -1, false},      // another's, where anyone may put a file
+        {"team/colleague.zkdr", 1234, kTeam, 0660, -1, true},  // a sticky folder of the team alone
+        {"files/own-w.zkdr", user, grp, 0200, 2, true, true},  // his, which he may not read, without /proc
+        {"private/plan.zkdr", 1234, 1234, 0770, 6, true, false, true},  // hers, in her folder he may write
     };
     fs::create_directories(dir / "files");
     fs::permissions(dir / "files", static_cast<fs::perms>(0777));
     fs::create_directories(dir / "sticky");
     fs::permissions(dir / "sticky", static_cast<fs::perms>(01777));
     fs::create_directories(dir / "closed");
+    fs::create_directories(dir / "open");
+    fs::permissions(dir / "open", static_cast<fs::perms>(0777));
+    fs::create_directories(dir / "team");
+    ASSERT_EQ(::chown((dir / "team").c_str(), 0, kTeam), 0);
+    fs::permissions(dir / "team", static_cast<fs::perms>(01770));
+    fs::create_directories(dir / "private");
+    ASSERT_EQ(::chown((dir / "private").c_str(), 1234, 1234), 0);
     fs::create_directories(dir / "data");
     ASSERT_EQ(::chown((dir / "data").c_str(), user, grp), 0);
     bool listsKept = true;
@@ -210,6 +261,8 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
     }
     fs::permissions(dir / "closed", static_cast<fs::perms>(0770));
     listsKept = listsKept && GrantUser(dir / "closed", user, 5, 7, 7, 0);
+    fs::permissions(dir / "private", static_cast<fs::perms>(0700));
+    listsKept = listsKept && GrantUser(dir / "private", user, 7, 7, 0, 0);
     if (!listsKept) {
         std::erase_if(cases, [](const Case& c) { return c.aclUserRights >= 0; });
         std::cout << "[   NOTE   ] " << dir << " keeps no access lists: those cases are left out\n";
@@ -234,8 +287,8 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
         const fs::path p = dir / c.name;
         const Finding f = found.at(c.name);
         EXPECT_EQ(f.judged, c.writable);
-        EXPECT_EQ(f.saved, c.writable);
-        if (c.writable) {
+        EXPECT_EQ(f.saved, c.writable && !c.cutOff) << f.told;
+        if (c.writable && !c.cutOff) {
             EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{7}));
             // A replaced file keeps its owner, group, mode and list, whoever
             // saves it; a new one gets no list.
@@ -247,6 +300,92 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
             EXPECT_FALSE(fs::exists(p));
         } else {
             EXPECT_EQ(FileIO::ReadWholeFile(p.string()), (std::vector<BYTE>{1, 2}));
+        }
+    }
+    EXPECT_EQ(found.at("open/report.zkdr").told,
+              "Cannot write \"" + (dir / "open/report.zkdr").string() +
+                  "\": it lies in a folder that others may write, and it belongs neither to you nor to the folder's "
+                  "owner.");
+
+    // The copy of her project that his cut-off save kept is his, and gives
+    // her the rights the file gave her (no one any execute right, his group
+    // nothing of her group's); she reads it, and her open names it as his.
+    if (listsKept) {
+        const fs::path plan = dir / "private/plan.zkdr";
+        fs::path copy;
+        for (const auto& e : fs::directory_iterator(dir / "private"))
+            if (e.path().filename().string().rfind("plan (old content ", 0) == 0)
+                copy = e.path();
+        ASSERT_FALSE(copy.empty());
+        EXPECT_THAT(found.at("private/plan.zkdr").told,
+                    testing::EndsWith("Its old content is also kept in \"" + copy.string() + "\"."));
+        struct stat st {};
+        ASSERT_EQ(::stat(copy.c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, user);
+        EXPECT_EQ(st.st_gid, grp);
+        EXPECT_EQ(st.st_mode & 07777, 0660u);
+        const unsigned none = ACL_UNDEFINED_ID;
+        EXPECT_EQ(ListEntries(copy), (std::vector<std::tuple<unsigned, unsigned, unsigned>>{
+                                         {ACL_USER_OBJ, none, 6},
+                                         {ACL_USER, 1234, 6},
+                                         {ACL_USER, user, 6},
+                                         {ACL_GROUP_OBJ, none, 0},
+                                         {ACL_MASK, none, 6},
+                                         {ACL_OTHER, none, 0}}));
+        const std::string seen = AsUser(1234, 1234, dir / "data", [&] {
+            const std::vector<FileIO::KeptCopyFound> kept = FileIO::FindKeptCopies(plan.string(), "\1\2");
+            std::string read;
+            try {
+                read = FileIO::ReadWholeFile(copy.string()) == std::vector<BYTE>{1, 2} ? "read" : "other bytes";
+            } catch (const CFileException& e) {
+                read = e.what();
+            }
+            return read + " " + (kept.size() == 1 && kept[0].path == copy.string() ? kept[0].owner : "not named");
+        });
+        EXPECT_EQ(seen, "read nobody");
+        fs::remove(copy);
+    }
+    // A data folder whose levels are not his alone keeps no copy: one that
+    // another user made first, a link (to his own), one that others may
+    // write. The save is refused and says why, the file untouched.
+    if (listsKept) {
+        const fs::path shared = dir / "closed/shared.zkdr";
+        const struct {
+            const char* data;
+            const char* level;
+            const char* why;
+        } chains[] = {
+            {"data-root", "Kadrel", "it belongs to another user"},
+            {"data-link", "Kadrel", "it is a link or no folder"},
+            {"data-open", "Kadrel/kept", "others may write it"},
+        };
+        for (const auto& c : chains) {
+            SCOPED_TRACE(c.data);
+            const fs::path data = dir / c.data;
+            fs::create_directories(data);
+            ASSERT_EQ(::chown(data.c_str(), user, grp), 0);
+            if (std::string(c.data) == "data-root") {
+                fs::create_directories(data / "Kadrel/kept");
+            } else if (std::string(c.data) == "data-link") {
+                fs::create_directory_symlink(dir / "data/Kadrel", data / "Kadrel");
+                ASSERT_EQ(::lchown((data / "Kadrel").c_str(), user, grp), 0);
+            } else {
+                fs::create_directories(data / "Kadrel/kept");
+                for (const char* level : {"Kadrel", "Kadrel/kept"})
+                    ASSERT_EQ(::chown((data / level).c_str(), user, grp), 0);
+                fs::permissions(data / "Kadrel", static_cast<fs::perms>(0700));
+                fs::permissions(data / "Kadrel/kept", static_cast<fs::perms>(0777));
+            }
+            FileIO::WriteFileSafely(shared.string(), {1, 2});
+            const Case saved = *std::find_if(cases.begin(), cases.end(),
+                                             [](const Case& x) { return std::string(x.name) == "closed/shared.zkdr"; });
+            const std::map<std::string, Finding> refused = JudgeAs(user, grp, dir, {saved}, c.data);
+            ASSERT_EQ(refused.count(saved.name), 1u);
+            EXPECT_TRUE(refused.at(saved.name).judged);
+            EXPECT_EQ(refused.at(saved.name).told, "Cannot write \"" + shared.string() +
+                                                       "\": a copy of its old content could not be kept in \"" +
+                                                       (data / c.level).string() + "\": " + c.why);
+            EXPECT_EQ(FileIO::ReadWholeFile(shared.string()), (std::vector<BYTE>{1, 2}));
         }
     }
     // The old content kept while a file was written in place went when the
@@ -340,22 +479,36 @@ TEST(WritePermission, ANewFileInAFolderWithADefaultListGetsWhatTheSystemGives)
 TEST(WritePermission, SavesWhereNoAccessListsAreKept)
 {
     const fs::path p = fs::temp_directory_path() / ("kadrel-nolists-" + std::to_string(::getpid()) + ".zkdr");
+    const fs::path other = fs::temp_directory_path() / ("kadrel-other-" + std::to_string(::getpid()) + ".zkdr");
     const auto listOf = [&] {
         std::vector<char> list(256);
         const ssize_t n = ::getxattr(p.c_str(), "system.posix_acl_access", list.data(), list.size());
         list.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
         return list;
     };
-    for (const bool noProc : {false, true}) {
-        SCOPED_TRACE(noProc ? "no /proc" : "no lists");
+    // Without /proc, the list is read from the file judged, not from the
+    // file at its name when it is read (another put there meanwhile).
+    enum Row { kNoLists, kNoProc, kNoProcAndSwapped };
+    for (const Row row : {kNoLists, kNoProc, kNoProcAndSwapped}) {
+        SCOPED_TRACE(row);
         fs::remove(p);
-        g_noProc = noProc;
-        g_getxattrError = g_fsetxattrError = noProc ? 0 : ENOTSUP;
+        g_getxattrError = g_fsetxattrError = row == kNoLists ? ENOTSUP : 0;
         EXPECT_NO_THROW(FileIO::WriteFileSafely(p.string(), {1}));
-        const bool listed = noProc && GrantUser(p, 65534, 6, 6, 4, 0);
+        const bool listed = row != kNoLists && GrantUser(p, 65534, 6, 6, 4, 0);
         const std::vector<char> list = listOf();
+        if (row == kNoProcAndSwapped) {
+            FileIO::WriteFileSafely(other.string(), {9});
+            if (!GrantUser(other, 1234, 7, 6, 6, 6))
+                continue;
+            g_beforeGetxattr = [&](const char* path) {
+                if (p == path && fs::exists(other))
+                    fs::rename(other, p);
+            };
+        }
+        g_noProc = row != kNoLists;
         EXPECT_NO_THROW(FileIO::WriteFileSafely(p.string(), {2}));
         g_noProc = false;
+        g_beforeGetxattr = nullptr;
         g_getxattrError = g_fsetxattrError = 0;
         EXPECT_EQ(FileIO::ReadWholeFile(p.string()), std::vector<BYTE>{2});
         if (listed) {
@@ -363,45 +516,7 @@ TEST(WritePermission, SavesWhereNoAccessListsAreKept)
         }
     }
     EXPECT_TRUE(fs::remove(p));
+    fs::remove(other);
 }
 
 }  // namespace
-
-// Lets a test answer as a file system that keeps no access lists, or as a
-// system without /proc.
-extern "C" ssize_t getxattr(const char* path, const char* name, void* value, size_t size)
-{
-    using Get = ssize_t (*)(const char*, const char*, void*, size_t);
-    static const Get next = reinterpret_cast<Get>(::dlsym(RTLD_NEXT, "getxattr"));
-    if (g_noProc && std::strncmp(path, "/proc/", 6) == 0)
-        return errno = ENOENT, -1;
-    return g_getxattrError == 0 ? next(path, name, value, size) : (errno = g_getxattrError, -1);
-}
-
-extern "C" ssize_t fgetxattr(int fd, const char* name, void* value, size_t size)
-{
-    using Get = ssize_t (*)(int, const char*, void*, size_t);
-    static const Get next = reinterpret_cast<Get>(::dlsym(RTLD_NEXT, "fgetxattr"));
-    return g_getxattrError == 0 ? next(fd, name, value, size) : (errno = g_getxattrError, -1);
-}
-
-extern "C" int fremovexattr(int fd, const char* name)
-{
-    using Remove = int (*)(int, const char*);
-    static const Remove next = reinterpret_cast<Remove>(::dlsym(RTLD_NEXT, "fremovexattr"));
-    return g_fsetxattrError == 0 ? next(fd, name) : (errno = g_fsetxattrError, -1);
-}
-
-// Lets a test refuse the access list of a saved file.
-extern "C" int fsetxattr(int fd, const char* name, const void* value, size_t size, int flags)
-{
-    using Set = int (*)(int, const char*, const void*, size_t, int);
-    static const Set next = reinterpret_cast<Set>(::dlsym(RTLD_NEXT, "fsetxattr"));
-    struct stat st {};
-    if (g_listModes && ::fstat(fd, &st) == 0)
-        g_listModes->push_back(static_cast<int>(st.st_mode & 07777));
-    if (g_fsetxattrError == 0)
-        return next(fd, name, value, size, flags);
-    errno = g_fsetxattrError;
-    return -1;
-}

@@ -25,8 +25,10 @@ struct Attributes {
 // "system.posix_acl_default") of the file or folder held by fd, which path
 // names; empty when it has none or the file system keeps none. A descriptor
 // held for naming only is asked through its entry under /proc or, where
-// there is no /proc, by path, as long as path still names the file held.
-// False, errno set, when the list cannot be read.
+// there is no /proc, through a descriptor of path opened for reading that
+// holds the same file; only a file this user may not read is asked by path,
+// as long as path still names the file held. False, errno set, when the
+// list cannot be read.
 bool ReadAccessList(int fd, const std::string& path, const char* name, std::vector<char>& list);
 
 // The attributes of the file a save replaces (held by fd, named by path,
@@ -41,5 +43,13 @@ bool WantedAttributes(int fd, const std::string& path, const struct stat* old, A
 // why, when the mode or an access list that the file system keeps cannot be
 // set.
 bool GiveAttributes(int fd, Attributes wanted, const std::string& path, std::string& why);
+
+// Takes every execute right away, in the mode and in the list.
+void DropExecuteRights(Attributes& wanted);
+
+// Gives the user uid, by an entry of his own in the list, the rights the
+// owner's entry gives (or the mode's owner bits, where there is no list),
+// for a copy that another user is to own; no one else's rights grow.
+void GiveUserTheOwnersRights(Attributes& wanted, uid_t uid);
 
 }  // namespace FileIO

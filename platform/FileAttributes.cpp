@@ -1,17 +1,22 @@
-#include "platform/AccessLists.h"
+#include "platform/FileAttributes.h"
 
 #include "platform/FileIOInternal.h"
 
+#include "platform/FileDescriptor.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <endian.h>
+#include <fcntl.h>
 #include <fstream>
 #include <linux/posix_acl.h>
 #include <linux/posix_acl_xattr.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace FileIO {
@@ -51,8 +56,10 @@ mode_t NewFileMode()
 }
 
 // Asks the system for the list of the file held by fd: the descriptor
-// itself, or, for one held for naming only, its entry under /proc, or
-// without /proc path when it still names that file.
+// itself, or, for one held for naming only, its entry under /proc; without
+// /proc, a descriptor of path opened for reading when it holds the same
+// file, and only where the file may not be read, path itself when it still
+// names that file.
 ssize_t GetList(int fd, const std::string& path, const char* name, void* value, std::size_t size)
 {
     const ssize_t n = ::fgetxattr(fd, name, value, size);
@@ -63,14 +70,71 @@ ssize_t GetList(int fd, const std::string& path, const char* name, void* value, 
     if (viaProc >= 0 || errno != ENOENT)
         return viaProc;
     struct stat held {};
-    struct stat named {};
-    if (::fstat(fd, &held) != 0 || ::stat(path.c_str(), &named) != 0)
+    if (::fstat(fd, &held) != 0)
         return -1;
-    if (held.st_dev != named.st_dev || held.st_ino != named.st_ino) {
+    // A folder may be named through a linked folder; the file is the end of
+    // its links. The device and inode decide.
+    const int noLinks = S_ISDIR(held.st_mode) ? 0 : O_NOFOLLOW;
+    const FileDescriptor opened(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | noLinks));
+    struct stat named {};
+    if (opened >= 0) {
+        if (::fstat(opened, &named) != 0)
+            return -1;
+        if (!IsSameFile(held, named)) {
+            errno = ESTALE;
+            return -1;
+        }
+        return ::fgetxattr(opened, name, value, size);
+    }
+    if (errno != EACCES)
+        return -1;
+    if (::stat(path.c_str(), &named) != 0)
+        return -1;
+    if (!IsSameFile(held, named)) {
         errno = ESTALE;
         return -1;
     }
     return ::getxattr(path.c_str(), name, value, size);
+}
+
+// One entry of an access list.
+struct Entry {
+    unsigned tag;
+    unsigned rights;
+    std::uint32_t id;
+};
+
+std::vector<Entry> Entries(const std::vector<char>& list)
+{
+    std::vector<Entry> out;
+    constexpr std::size_t kEntry = sizeof(posix_acl_xattr_entry);
+    for (std::size_t at = sizeof(posix_acl_xattr_header); at + kEntry <= list.size(); at += kEntry) {
+        posix_acl_xattr_entry e {};
+        std::memcpy(&e, list.data() + at, kEntry);
+        out.push_back({le16toh(e.e_tag), le16toh(e.e_perm), le32toh(e.e_id)});
+    }
+    return out;
+}
+
+std::vector<char> ListOf(std::vector<Entry> entries)
+{
+    // The system takes the entries ordered by kind, and by id within one.
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return std::tie(a.tag, a.id) < std::tie(b.tag, b.id); });
+    posix_acl_xattr_header header {};
+    header.a_version = htole32(POSIX_ACL_XATTR_VERSION);
+    std::vector<char> list(sizeof header + entries.size() * sizeof(posix_acl_xattr_entry));
+    std::memcpy(list.data(), &header, sizeof header);
+    std::size_t at = sizeof header;
+    for (const Entry& e : entries) {
+        posix_acl_xattr_entry x {};
+        x.e_tag = htole16(static_cast<std::uint16_t>(e.tag));
+        x.e_perm = htole16(static_cast<std::uint16_t>(e.rights));
+        x.e_id = htole32(e.id);
+        std::memcpy(list.data() + at, &x, sizeof x);
+        at += sizeof x;
+    }
+    return list;
 }
 
 }  // namespace
@@ -176,6 +240,45 @@ bool GiveAttributes(int fd, Attributes wanted, const std::string& path, std::str
         return false;
     }
     return true;
+}
+
+void DropExecuteRights(Attributes& wanted)
+{
+    wanted.mode &= ~static_cast<mode_t>(S_IXUSR | S_IXGRP | S_IXOTH);
+    ForEachEntry(wanted.list, [](unsigned, unsigned& rights) { rights &= 06; });
+}
+
+void GiveUserTheOwnersRights(Attributes& wanted, uid_t uid)
+{
+    const unsigned none = ACL_UNDEFINED_ID;
+    std::vector<Entry> entries = Entries(wanted.list);
+    if (entries.empty())
+        entries = {{ACL_USER_OBJ, (wanted.mode >> 6) & 07u, none},
+                   {ACL_GROUP_OBJ, (wanted.mode >> 3) & 07u, none},
+                   {ACL_OTHER, wanted.mode & 07u, none}};
+    // The rights of the group class are capped by the mask (without one, the
+    // owning group's entry is the whole class): each entry keeps no more than
+    // it had through it, so that the wider mask the new entry may need gives
+    // no one else more.
+    const auto rightsOf = [&](unsigned tag) {
+        const auto e = std::find_if(entries.begin(), entries.end(), [&](const Entry& x) { return x.tag == tag; });
+        return e == entries.end() ? 0u : e->rights;
+    };
+    const bool masked = std::any_of(entries.begin(), entries.end(), [](const Entry& e) { return e.tag == ACL_MASK; });
+    const unsigned mask = rightsOf(masked ? ACL_MASK : ACL_GROUP_OBJ);
+    const unsigned owner = rightsOf(ACL_USER_OBJ);
+    std::erase_if(entries, [&](const Entry& e) { return e.tag == ACL_MASK || (e.tag == ACL_USER && e.id == uid); });
+    unsigned groupClass = owner;
+    for (Entry& e : entries) {
+        if (e.tag == ACL_USER || e.tag == ACL_GROUP || e.tag == ACL_GROUP_OBJ) {
+            e.rights &= mask;
+            groupClass |= e.rights;
+        }
+    }
+    entries.push_back({ACL_USER, owner, static_cast<std::uint32_t>(uid)});
+    entries.push_back({ACL_MASK, groupClass, none});
+    wanted.list = ListOf(std::move(entries));
+    wanted.mode = (wanted.mode & ~static_cast<mode_t>(S_IRWXG)) | static_cast<mode_t>(groupClass << 3);
 }
 
 }  // namespace FileIO
