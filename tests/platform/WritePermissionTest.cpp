@@ -219,6 +219,7 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
         {"closed/shared.zkdr", 0, 0, 0660, 6, true},  // in a folder he may not write: the copy goes to his data
         {"open/report.zkdr", 1234, grp, 0666, -1, false},      // another's, where anyone may put a file
         {"team/colleague.zkdr", 1234, kTeam, 0660, -1, true},  // a sticky folder of the team alone
+        {"team/plan.zkdr", 1234, kTeam, 0660, -1, true, false, true},  // of two names, his copy hers to keep
         {"files/own-w.zkdr", user, grp, 0200, 2, true, true},  // his, which he may not read, without /proc
         {"private/plan.zkdr", 1234, 1234, 0770, 6, true, false, true},  // hers, in her folder he may write
     };
@@ -249,6 +250,8 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
             continue;
         } else {
             FileIO::WriteFileSafely(p.string(), {1, 2});
+            if (p.filename() == "plan.zkdr" && p.parent_path().filename() == "team")
+                fs::create_hard_link(p, dir / "team/plan.link");
         }
         ASSERT_EQ(::chown(target.c_str(), c.owner, c.group), 0) << c.name;
         fs::permissions(target, static_cast<fs::perms>(c.mode));
@@ -344,6 +347,21 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
         });
         EXPECT_EQ(seen, "read nobody");
         fs::remove(copy);
+    }
+    // His copy of a file of the team lies where she may not remove it (a
+    // sticky folder); her open names it until her save of the file ends, and
+    // no longer after it.
+    {
+        const fs::path plan = dir / "team/plan.zkdr";
+        const std::string seen = AsUser(1234, 1234, dir / "data", [&] {
+            const std::size_t before = FileIO::FindKeptCopies(plan.string(), "\1\2").size();
+            FileIO::WriteFileSafely(plan.string(), {1, 2, 3});
+            return std::to_string(before) + " " + std::to_string(FileIO::FindKeptCopies(plan.string(), "\1\2").size());
+        });
+        EXPECT_EQ(seen, "1 0");
+        for (const auto& e : fs::directory_iterator(dir / "team"))
+            if (e.path().filename().string().rfind("plan (old content ", 0) == 0)
+                fs::remove(e.path());
     }
     // A data folder whose levels are not his alone keeps no copy: one that
     // another user made first, a link (to his own), one that others may
