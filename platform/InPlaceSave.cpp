@@ -597,7 +597,7 @@ std::vector<KeptCopyFound> FindKeptCopies(const std::string& path, std::string_v
             const FileDescriptor fd(
                 ::openat(dir, entry.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
             struct stat st {};
-            if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0 ||
+            if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
                 static_cast<std::size_t>(st.st_size) < head.size())
                 return;
             // Where anyone may put a file, only these users' files count.

@@ -403,9 +403,10 @@ TEST_F(KDRDocFile, CopiesKeptByACutOffSaveAreNamedOnOpening)
         for (const Copy& c : row.copies) {
             const fs::path path = (c.inData ? place : dir) / c.name;
             paths.push_back(path.string());
+            const std::string text = "a text of the copy's length, that is no project";
             std::ofstream(path, std::ios::binary)
-                .write(reinterpret_cast<const char*>(whole.b.data()),
-                       c.empty ? 0 : static_cast<std::streamsize>(c.project ? whole.size() : 5));
+                .write(c.project ? reinterpret_cast<const char*>(whole.b.data()) : text.data(),
+                       c.empty ? 0 : static_cast<std::streamsize>(c.project ? whole.size() : text.size()));
             struct stat of {};
             ASSERT_EQ(::stat((c.mark == kOtherFile ? path.string() : room).c_str(), &of), 0);
             const std::string mark = std::to_string(of.st_ino) + (c.mark == kEarlierSave ? " old" : " new");
