@@ -520,7 +520,7 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
         kNone, kFault, kFaultAndNoPutBack, kPutBackNotSynced, kCopyEndsEarly, kNoSystemCopy, kOtherFileSystem,
         kCrash, kCrashInCopy, kCrashInCopyOfAHiddenName, kCopyNotMade, kCopyNotSynced, kCopyNotNamed,
         kFolderTakesNoSync, kRenameReplacesOnly, kNamesInUse, kDataFolder, kHomeDataFolder, kLongName, kSwapped,
-        kSizeLimit, kHuge
+        kSizeLimit, kHuge, kNoMarks, kSavedFromDataFolder
     };
     const struct Row {
         Cut cut;
@@ -549,6 +549,8 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
         {kDataFolder, cut, "", true},
         {kHomeDataFolder, cut, "", true},
         {kLongName, cut, "", true, 0640, std::string(250, 'a') + ".zkdr"},
+        {kNoMarks, cut, "", true},  // a file system without marks: named by name, owner and first bytes
+        {kSavedFromDataFolder, fresh},
         {kSwapped, {9}, "Cannot write \"{file}\": another file took its place while it was being saved."},
         {kSizeLimit, old, "Cannot write \"{file}\": File too large"},
         {kHuge, fresh},
@@ -592,7 +594,7 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
         // folder and an open through a link find it all the same.
         std::string savedAs = p;
         std::string openedAs = p;
-        const bool inData = row.cut == kDataFolder || row.cut == kHomeDataFolder;
+        const bool inData = row.cut == kDataFolder || row.cut == kHomeDataFolder || row.cut == kSavedFromDataFolder;
         const std::string xdg = std::getenv("XDG_DATA_HOME");
         if (inData) {
             fs::remove(TempDir() / "via");
@@ -607,10 +609,9 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
             ::unsetenv("XDG_DATA_HOME");
             ::setenv("HOME", home.c_str(), 1);
         }
-        const fs::path copyFolder = row.cut == kDataFolder       ? data / fs::canonical(dir).relative_path()
-                                    : row.cut == kHomeDataFolder ? home / ".local/share/Kadrel/kept" /
-                                                                       fs::canonical(dir).relative_path()
-                                                                 : dir;
+        const fs::path dataHome = row.cut == kHomeDataFolder ? home / ".local/share" : fs::path(xdg);
+        const fs::path copyFolder =
+            inData ? dataHome / "Kadrel/kept" / fs::canonical(dir).relative_path() : dir;
         struct stat st {};
         ASSERT_EQ(::stat(p.c_str(), &st), 0);
         std::string told;
@@ -622,9 +623,11 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
             }
         };
         const std::time_t before = std::time(nullptr);
+        g_getxattrError = g_fsetxattrError = row.cut == kNoMarks ? ENOTSUP : 0;
         std::vector<std::string> steps;
         if (row.cut == kCrash || row.cut == kCrashInCopy || row.cut == kCrashInCopyOfAHiddenName ||
-            row.cut == kNamesInUse || inData || row.cut == kLongName) {
+            row.cut == kNamesInUse || row.cut == kDataFolder || row.cut == kHomeDataFolder || row.cut == kLongName ||
+            row.cut == kNoMarks) {
             const pid_t child = ::fork();
             if (child == 0) {
                 g_noUnnamedFiles = row.cut == kCrashInCopyOfAHiddenName;
@@ -700,9 +703,15 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
         else
             EXPECT_EQ(FileIO::ReadWholeFile(p), row.atPath);
         EXPECT_EQ(FileIO::ReadWholeFile(other), row.cut == kSwapped ? old : FileIO::ReadWholeFile(p));
-        if (row.cut == kNone) {
-            EXPECT_EQ(steps, (std::vector<std::string>{"sync copy", "name copy", "sync folder", "write file",
-                                                       "sync file", "remove copy"}));
+        // The copy is on the disk, under its name, before the first byte
+        // goes over the file, and goes only once the file is; each folder
+        // made for it is on the disk in the one above.
+        if (row.cut == kNone || row.cut == kSavedFromDataFolder) {
+            std::vector<std::string> expected{"sync copy", "name copy", "sync folder", "write file", "sync file",
+                                              "remove copy"};
+            if (row.cut == kSavedFromDataFolder)
+                expected.insert(expected.begin(), "sync folder");
+            EXPECT_EQ(steps, expected);
         }
         std::vector<std::string> entries{"other.zkdr", row.name};
         entries.insert(entries.end(), planted.begin(), planted.end());
@@ -729,7 +738,6 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
         }
         if (inData) {
             // Each level made for the user alone.
-            const fs::path dataHome = row.cut == kDataFolder ? fs::path(xdg) : home / ".local/share";
             for (fs::path level = copyFolder; level != dataHome && level.has_relative_path();
                  level = level.parent_path())
                 EXPECT_EQ(ModeOf(level), 0700) << level;
@@ -751,8 +759,14 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
         if (row.cut == kCrash)
             fs::remove(other);
         ASSERT_NO_THROW(FileIO::WriteFileSafely(savedAs, {1, 2}));
-        EXPECT_EQ(NamedCopies(openedAs, old), std::vector<std::string>{});
+        // Where the copy bears no mark, it is not told from a file that only
+        // bears its name: it stays, and is named.
+        const bool stays = row.cut == kNoMarks;
+        EXPECT_EQ(NamedCopies(openedAs, old), stays ? std::vector<std::string>{copy} : std::vector<std::string>{});
+        g_getxattrError = g_fsetxattrError = 0;
         entries = {row.name};
+        if (stays)
+            entries.push_back(fs::path(copy).filename().string());
         if (row.cut != kCrash)
             entries.push_back("other.zkdr");
         entries.insert(entries.end(), planted.begin(), planted.end());
