@@ -555,8 +555,20 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
         {kSizeLimit, old, "Cannot write \"{file}\": File too large"},
         {kHuge, fresh},
     };
+    // A row that fails leaves no hook set for the rows and tests after it.
+    struct Restore {
+        std::string xdg = std::getenv("XDG_DATA_HOME");
+        std::string home = std::getenv("HOME");
+        ~Restore()
+        {
+            g_getxattrError = g_fsetxattrError = 0;
+            ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
+            ::setenv("HOME", home.c_str(), 1);
+        }
+    };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.cut);
+        const Restore restore;
         if (fs::exists(dir))
             fs::permissions(dir, fs::perms::owner_all);
         fs::remove_all(dir);
@@ -776,7 +788,6 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
         if (inData) {
             EXPECT_EQ(Entries(copyFolder), std::vector<std::string>{});
         }
-        ::setenv("XDG_DATA_HOME", xdg.c_str(), 1);
     }
     fs::permissions(dir, fs::perms::owner_all);
 }
