@@ -25,9 +25,10 @@ constexpr unsigned kIdsBadAutoValues = 39427;
 constexpr unsigned kIdsNotAvailableFile = 61686;
 constexpr unsigned kIdsReplaceFile = 39430;  // "%1 already exists. ... replace it?"
 constexpr unsigned kIdsKeptCopies = 39431;   // "A save of "%1" was cut off ... %2"
-constexpr unsigned kIdsKeptOlder = 39432;    // "... yet the file opened whole ... %2"
+constexpr unsigned kIdsKeptOpened = 39432;   // "... yet the file opened: ... %2"
 constexpr unsigned kIdsKeptBy = 39433;       // "(owned by %1, made on %2)"
 constexpr unsigned kIdsKeptMore = 39434;     // "and %1 older copies"
+constexpr unsigned kIdsKeptOneMore = 39435;  // "and one older copy"
 
 // The kept copies a note lists by name; the older ones are counted.
 constexpr std::size_t kKeptCopiesListed = 3;
@@ -91,8 +92,8 @@ bool AgreesToReplace(const std::string& path)
 
 // Tells where a save of path that was cut off left the old content, whose
 // copy it is and when it was made: the newest copies, and how many older
-// ones there are. opened: the file itself opened, so that what is open is
-// newer.
+// ones there are. opened: the file itself opened, so that what is open may
+// hold part of that save.
 std::string KeptCopiesNote(const std::string& path, const std::vector<FileIO::KeptCopyFound>& copies, bool opened)
 {
     std::string lines;
@@ -100,14 +101,14 @@ std::string KeptCopiesNote(const std::string& path, const std::vector<FileIO::Ke
         char when[32] = "";
         std::tm local {};
         if (::localtime_r(&copies[i].made, &local))
-            std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);
+            std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
         lines += (lines.empty() ? "" : "\n") + copies[i].path + "\n" +
                  DataExchange::FormatString2(LoadStringId(kIdsKeptBy), copies[i].owner, when);
     }
-    if (copies.size() > kKeptCopiesListed)
-        lines += "\n" + DataExchange::FormatString2(LoadStringId(kIdsKeptMore),
-                                                    std::to_string(copies.size() - kKeptCopiesListed), std::string());
-    return DataExchange::FormatString2(LoadStringId(opened ? kIdsKeptOlder : kIdsKeptCopies), path, lines);
+    if (const std::size_t more = copies.size() - std::min(copies.size(), kKeptCopiesListed); more > 0)
+        lines += "\n" + DataExchange::FormatString2(LoadStringId(more == 1 ? kIdsKeptOneMore : kIdsKeptMore),
+                                                    std::to_string(more), std::string());
+    return DataExchange::FormatString2(LoadStringId(opened ? kIdsKeptOpened : kIdsKeptCopies), path, lines);
 }
 
 void StoreWord(CArchive& ar, long value)

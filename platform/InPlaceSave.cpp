@@ -585,6 +585,7 @@ std::vector<KeptCopyFound> FindKeptCopies(const std::string& path, std::string_v
     else if (n < 0 && errno != ENODATA && errno != ENOTSUP)
         save.clear();
 
+    const FileDescriptor held(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     std::vector<KeptCopyFound> found;
     const auto look = [&](int dir, const fs::path& place, bool own) {
         struct stat folder {};
@@ -617,6 +618,9 @@ std::vector<KeptCopyFound> FindKeptCopies(const std::string& path, std::string_v
             }
             std::string start(head.size(), '\0');
             if (::pread(fd, start.data(), start.size(), 0) != static_cast<ssize_t>(start.size()) || start != head)
+                return;
+            // A file that holds the copy's bytes was not written over.
+            if (held >= 0 && SameBytes(fd, held))
                 return;
             found.push_back({(place / entry).string(), UserName(st.st_uid), st.st_mtime});
         });

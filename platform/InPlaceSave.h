@@ -57,9 +57,9 @@ struct KeptCopyFound {
 // first: "<stem> (old content <date> <time>).<extension>" beside it, or in
 // the user's data folder at "Kadrel/kept/<the file's folder>". Only copies
 // made of this file since its last finished save are named, that begin
-// with head (not empty, so that neither is an empty file); in a folder
-// others may write, only those of this user, the file's owner or the
-// folder's owner. Each folder is read once.
+// with head (not empty, so that neither is an empty file) and whose bytes
+// the file does not hold; in a folder others may write, only those of this
+// user, the file's owner or the folder's owner. Each folder is read once.
 std::vector<KeptCopyFound> FindKeptCopies(const std::string& path, std::string_view head);
 
 }  // namespace FileIO

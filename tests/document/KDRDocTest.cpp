@@ -338,14 +338,14 @@ TEST_F(KDRDocFile, CopiesKeptByACutOffSaveAreNamedOnOpening)
 {
     const fs::path data = fs::path(std::getenv("XDG_DATA_HOME")) / "Kadrel";
     enum Mark { kMarked, kUnmarked, kOtherFile, kEarlierSave };
+    enum Content { kOldProject, kNoProject, kEmpty, kTheFilesBytes };
     struct Copy {
         const char* name;
         bool inData = false;
         Mark mark = kMarked;
         int minutesAgo = 10;
         uid_t owner = 0;
-        bool project = true;
-        bool empty = false;
+        Content content = kOldProject;
     };
     const struct Row {
         const char* what;
@@ -365,13 +365,21 @@ TEST_F(KDRDocFile, CopiesKeptByACutOffSaveAreNamedOnOpening)
           {"room (old content d).zkdr", true, kMarked, 4},
           {"room (old content e).zkdr", false, kMarked, 2}},
          {1, 4, 2, 3, 0}},
+        {"four copies",
+         true,
+         {{"room (old content a).zkdr", false, kMarked, 4},
+          {"room (old content b).zkdr", false, kMarked, 1},
+          {"room (old content c).zkdr", false, kMarked, 3},
+          {"room (old content d).zkdr", true, kMarked, 2}},
+         {1, 3, 2, 0}},
         {"files that only bear a copy's name",
          true,
          {{"room (old content a).zkdr", false, kUnmarked},
           {"room (old content b).zkdr", false, kOtherFile},
           {"room (old content c).zkdr", false, kEarlierSave},
-          {"room (old content d).zkdr", false, kMarked, 10, 0, false},
-          {"room (old content e).zkdr", false, kMarked, 10, 0, true, true},
+          {"room (old content d).zkdr", false, kMarked, 10, 0, kNoProject},
+          {"room (old content e).zkdr", false, kMarked, 10, 0, kEmpty},
+          {"room (old content g).zkdr", false, kMarked, 10, 0, kTheFilesBytes},
           {"roomy (old content).zkdr"},
           {"room (old content f).zkdr", true, kMarked, 10, 65534}},
          {}},
@@ -383,6 +391,7 @@ TEST_F(KDRDocFile, CopiesKeptByACutOffSaveAreNamedOnOpening)
         {"a file opened through a link", true, {{"room (old content).zkdr", true}}, {0}, false, true},
     };
     const Bytes whole = CurrentFile(V200);
+    const Bytes older = CurrentFile(V200, "Hall B");
     const std::time_t now = std::time(nullptr);
     const auto made = [&](int minutesAgo) { return now - 60 * minutesAgo; };
     std::string lastCopy;
@@ -392,8 +401,8 @@ TEST_F(KDRDocFile, CopiesKeptByACutOffSaveAreNamedOnOpening)
         fs::remove_all(data);
         fs::create_directories(dir);
         fs::permissions(dir, static_cast<fs::perms>(row.shared ? 01777 : 0755));
-        const std::string room =
-            Write("room.zkdr", Bytes{std::vector<BYTE>(whole.b.begin(), whole.b.end() - (row.damaged ? 30 : 0))});
+        const Bytes file{std::vector<BYTE>(whole.b.begin(), whole.b.end() - (row.damaged ? 30 : 0))};
+        const std::string room = Write("room.zkdr", file);
         ASSERT_EQ(::setxattr(room.c_str(), "user.kadrel.save", "new", 3, 0), 0);
         const fs::path place = data / "kept" / fs::canonical(dir).relative_path();
         fs::create_directories(place);
@@ -404,9 +413,12 @@ TEST_F(KDRDocFile, CopiesKeptByACutOffSaveAreNamedOnOpening)
             const fs::path path = (c.inData ? place : dir) / c.name;
             paths.push_back(path.string());
             const std::string text = "a text of the copy's length, that is no project";
+            const std::vector<BYTE> bytes = c.content == kOldProject     ? older.b
+                                            : c.content == kTheFilesBytes ? file.b
+                                            : c.content == kNoProject     ? std::vector<BYTE>(text.begin(), text.end())
+                                                                          : std::vector<BYTE>();
             std::ofstream(path, std::ios::binary)
-                .write(c.project ? reinterpret_cast<const char*>(whole.b.data()) : text.data(),
-                       c.empty ? 0 : static_cast<std::streamsize>(c.project ? whole.size() : text.size()));
+                .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
             struct stat of {};
             ASSERT_EQ(::stat((c.mark == kOtherFile ? path.string() : room).c_str(), &of), 0);
             const std::string mark = std::to_string(of.st_ino) + (c.mark == kEarlierSave ? " old" : " new");
@@ -425,11 +437,13 @@ TEST_F(KDRDocFile, CopiesKeptByACutOffSaveAreNamedOnOpening)
             std::tm local {};
             ::localtime_r(&t, &local);
             char when[32];
-            std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);
+            std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", &local);
             lines += (i ? "\n" : "") + paths[static_cast<std::size_t>(row.named[i])] + "\n(owned by root, made on " +
                      when + ")";
         }
-        if (row.named.size() > 3)
+        if (row.named.size() == 4)
+            lines += "\nand one older copy";
+        if (row.named.size() > 4)
             lines += "\nand " + std::to_string(row.named.size() - 3) + " older copies";
         std::string opened = room;
         if (row.viaLink) {
@@ -442,9 +456,8 @@ TEST_F(KDRDocFile, CopiesKeptByACutOffSaveAreNamedOnOpening)
         EXPECT_EQ(doc.OnOpenDocument(opened), !row.damaged);
         const std::string note =
             "A save of \"" + opened + "\" was cut off before it ended" +
-            (row.damaged ? ". The content the file had before that save is kept in:\n"
-                         : ", yet the file opened whole: what is open is newer than the content the file had "
-                           "before that save, which is kept in:\n") +
+            (row.damaged ? "." : ", yet the file opened: what is open may hold part of that save.") +
+            " The content the file had before that save is kept in:\n" +
             lines;
         const std::string report = row.damaged ? "Unexpected file format." : "";
         ASSERT_EQ(messages.shown.size(), row.damaged || !row.named.empty() ? 1u : 0u);

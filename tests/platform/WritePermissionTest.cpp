@@ -20,6 +20,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <grp.h>
+#include <fstream>
 #include <iostream>
 #include <linux/posix_acl.h>
 #include <linux/posix_acl_xattr.h>
@@ -313,8 +314,14 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
     // The copy of her project that his cut-off save kept is his, and gives
     // her the rights the file gave her (no one any execute right, his group
     // nothing of her group's); she reads it, and her open names it as his.
+    const auto damage = [](const fs::path& file) {
+        // What a crash in the middle of the write leaves (the save put the
+        // old bytes back).
+        std::fstream(file, std::ios::in | std::ios::out | std::ios::binary).write("\1\3", 2);
+    };
     if (listsKept) {
         const fs::path plan = dir / "private/plan.zkdr";
+        damage(plan);
         fs::path copy;
         for (const auto& e : fs::directory_iterator(dir / "private"))
             if (e.path().filename().string().rfind("plan (old content ", 0) == 0)
@@ -353,6 +360,7 @@ TEST(WritePermission, AUserWhoIsNotTheSuperuserIsJudgedByTheSystem)
     // no longer after it.
     {
         const fs::path plan = dir / "team/plan.zkdr";
+        damage(plan);
         const std::string seen = AsUser(1234, 1234, dir / "data", [&] {
             const std::size_t before = FileIO::FindKeptCopies(plan.string(), "\1\2").size();
             FileIO::WriteFileSafely(plan.string(), {1, 2, 3});
