@@ -1,8 +1,7 @@
 #include "platform/FileAttributes.h"
 
-#include "platform/FileIOInternal.h"
-
 #include "platform/FileDescriptor.h"
+#include "platform/FileIOInternal.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -25,20 +24,55 @@ namespace {
 constexpr char kAccessList[] = "system.posix_acl_access";
 
 // An access list as the system stores it: a version word, then per entry a
-// tag, the rights and an id, little-endian. Calls f(tag, rights) for each
-// entry; f may change the rights.
-template <class F>
-void ForEachEntry(std::vector<char>& list, F f)
+// kind (tag), the rights and an id, little-endian.
+struct Entry {
+    unsigned tag;
+    unsigned rights;
+    std::uint32_t id;
+};
+
+std::vector<Entry> Entries(const std::vector<char>& list)
 {
+    std::vector<Entry> out;
     constexpr std::size_t kEntry = sizeof(posix_acl_xattr_entry);
     for (std::size_t at = sizeof(posix_acl_xattr_header); at + kEntry <= list.size(); at += kEntry) {
         posix_acl_xattr_entry e {};
         std::memcpy(&e, list.data() + at, kEntry);
-        unsigned rights = le16toh(e.e_perm);
-        f(le16toh(e.e_tag), rights);
-        e.e_perm = htole16(static_cast<std::uint16_t>(rights));
-        std::memcpy(list.data() + at, &e, kEntry);
+        out.push_back({le16toh(e.e_tag), le16toh(e.e_perm), le32toh(e.e_id)});
     }
+    return out;
+}
+
+std::vector<char> ListOf(std::vector<Entry> entries)
+{
+    // The system takes the entries ordered by kind, and by id within one.
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return std::tie(a.tag, a.id) < std::tie(b.tag, b.id); });
+    posix_acl_xattr_header header {};
+    header.a_version = htole32(POSIX_ACL_XATTR_VERSION);
+    std::vector<char> list(sizeof header + entries.size() * sizeof(posix_acl_xattr_entry));
+    std::memcpy(list.data(), &header, sizeof header);
+    std::size_t at = sizeof header;
+    for (const Entry& e : entries) {
+        posix_acl_xattr_entry x {};
+        x.e_tag = htole16(static_cast<std::uint16_t>(e.tag));
+        x.e_perm = htole16(static_cast<std::uint16_t>(e.rights));
+        x.e_id = htole32(e.id);
+        std::memcpy(list.data() + at, &x, sizeof x);
+        at += sizeof x;
+    }
+    return list;
+}
+
+// Calls f(tag, rights) for each entry of the list; f may change the rights.
+template <class F>
+void ForEachEntry(std::vector<char>& list, F f)
+{
+    std::vector<Entry> entries = Entries(list);
+    for (Entry& e : entries)
+        f(e.tag, e.rights);
+    if (!list.empty())
+        list = ListOf(std::move(entries));
 }
 
 // 0666 less the umask: the mode of a new file. The umask is read from the
@@ -95,46 +129,6 @@ ssize_t GetList(int fd, const std::string& path, const char* name, void* value, 
         return -1;
     }
     return ::getxattr(path.c_str(), name, value, size);
-}
-
-// One entry of an access list.
-struct Entry {
-    unsigned tag;
-    unsigned rights;
-    std::uint32_t id;
-};
-
-std::vector<Entry> Entries(const std::vector<char>& list)
-{
-    std::vector<Entry> out;
-    constexpr std::size_t kEntry = sizeof(posix_acl_xattr_entry);
-    for (std::size_t at = sizeof(posix_acl_xattr_header); at + kEntry <= list.size(); at += kEntry) {
-        posix_acl_xattr_entry e {};
-        std::memcpy(&e, list.data() + at, kEntry);
-        out.push_back({le16toh(e.e_tag), le16toh(e.e_perm), le32toh(e.e_id)});
-    }
-    return out;
-}
-
-std::vector<char> ListOf(std::vector<Entry> entries)
-{
-    // The system takes the entries ordered by kind, and by id within one.
-    std::sort(entries.begin(), entries.end(),
-              [](const Entry& a, const Entry& b) { return std::tie(a.tag, a.id) < std::tie(b.tag, b.id); });
-    posix_acl_xattr_header header {};
-    header.a_version = htole32(POSIX_ACL_XATTR_VERSION);
-    std::vector<char> list(sizeof header + entries.size() * sizeof(posix_acl_xattr_entry));
-    std::memcpy(list.data(), &header, sizeof header);
-    std::size_t at = sizeof header;
-    for (const Entry& e : entries) {
-        posix_acl_xattr_entry x {};
-        x.e_tag = htole16(static_cast<std::uint16_t>(e.tag));
-        x.e_perm = htole16(static_cast<std::uint16_t>(e.rights));
-        x.e_id = htole32(e.id);
-        std::memcpy(list.data() + at, &x, sizeof x);
-        at += sizeof x;
-    }
-    return list;
 }
 
 }  // namespace
