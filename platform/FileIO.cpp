@@ -1,7 +1,7 @@
 #include "platform/FileIO.h"
 
-#include "platform/FileAttributes.h"
 #include "platform/ArchiveException.h"
+#include "platform/FileAttributes.h"
 #include "platform/FileDescriptor.h"
 #include "platform/FileIOInternal.h"
 #include "platform/InPlaceSave.h"
