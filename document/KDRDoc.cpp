@@ -92,8 +92,9 @@ bool AgreesToReplace(const std::string& path)
 
 // Tells where a save of path that was cut off left the old content, whose
 // copy it is and when it was made: the newest copies, and how many older
-// ones there are. opened: the file itself opened, so that what is open may
-// hold part of that save.
+// ones there are. opened: the file itself opened (a save cut off leaves a
+// start of a project, which no load takes), so that what is open is what
+// that save wrote.
 std::string KeptCopiesNote(const std::string& path, const std::vector<FileIO::KeptCopyFound>& copies, bool opened)
 {
     std::string lines;

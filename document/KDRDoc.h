@@ -68,7 +68,7 @@ public:
     // place was cut off and left a copy of its old content, the user is told
     // where that copy is, whose it is and when it was made: with the report
     // of a file that cannot be read, or after a file that opens (then what is
-    // open may hold part of that save).
+    // open is what that save wrote).
     bool OnOpenDocument(const std::string& path) override;
     // The load report, with the kept copies of the file being opened.
     void ReportSaveLoadException(const std::string& path, bool saving, const std::exception* e) override;

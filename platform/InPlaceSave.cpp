@@ -523,9 +523,12 @@ void WriteInPlace(int dir, const fs::path& folder, const std::string& name, cons
     KeptCopy copy;
     MakeKeptCopy(dir, folder, name, path, fd, old, copy);
 
+    // The file is cut to nothing first: a write cut off then leaves the
+    // start of the new bytes, which no load takes for a whole project, not
+    // the new start on the old rest, which one might.
     const auto writeOver = [&] {
-        return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, bytes, WriteFaultForTesting()) &&
-               ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+        return ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0 &&
+               WriteAll(fd, bytes, WriteFaultForTesting()) && ::fsync(fd) == 0;
     };
     if (writeOver()) {
         // A kept copy saved over is a copy no longer, and loses its mark.

@@ -26,8 +26,8 @@ namespace FileIO {
 // and only then given its name: beside the file when the folder takes a new
 // file, else in the user's data folder (see FindKeptCopies). The copy is the
 // saver's; it gives no one a right the file does not give, and gives the
-// file's owner hers. Then the file is written, cut to size and flushed, and
-// the copy removed with those earlier saves left. A copy that cannot be made
+// file's owner hers. Then the file is cut to nothing, written and flushed,
+// and the copy removed with those earlier saves left. A copy that cannot be made
 // refuses the save with the file untouched; a failed write puts the old
 // bytes back from the copy, and when they are not back whole the message
 // names the copy. Throws CFileException.

@@ -456,7 +456,7 @@ TEST_F(KDRDocFile, CopiesKeptByACutOffSaveAreNamedOnOpening)
         EXPECT_EQ(doc.OnOpenDocument(opened), !row.damaged);
         const std::string note =
             "A save of \"" + opened + "\" was cut off before it ended" +
-            (row.damaged ? "." : ", yet the file opened: what is open may hold part of that save.") +
+            (row.damaged ? "." : ", yet the file opened: what is open is what that save wrote.") +
             " The content the file had before that save is kept in:\n" +
             lines;
         const std::string report = row.damaged ? "Unexpected file format." : "";

@@ -511,8 +511,7 @@ TEST(FileIOTest, AFileOfTwoNamesIsWrittenInPlaceAndKeptOnFailure)
     std::vector<BYTE> old(3000, 4);
     std::copy_n("ZAVKDRDoc", 9, old.begin());
     const std::vector<BYTE> fresh(5000, 6);
-    std::vector<BYTE> cut = old;  // what a write that dies at byte 2000 leaves
-    std::fill_n(cut.begin(), 2000, BYTE{6});
+    const std::vector<BYTE> cut(2000, 6);  // what a write that dies at byte 2000 leaves
     const std::string noSpace = "Cannot write \"{file}\": No space left on device";
     const std::string noCopy = "Cannot write \"{file}\": a copy of its old content could not be kept in \"" +
                                dir.string() + "\": ";
