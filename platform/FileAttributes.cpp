@@ -110,25 +110,16 @@ ssize_t GetList(int fd, const std::string& path, const char* name, void* value, 
     // its links. The device and inode decide.
     const int noLinks = S_ISDIR(held.st_mode) ? 0 : O_NOFOLLOW;
     const FileDescriptor opened(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | noLinks));
-    struct stat named {};
-    if (opened >= 0) {
-        if (::fstat(opened, &named) != 0)
-            return -1;
-        if (!IsSameFile(held, named)) {
-            errno = ESTALE;
-            return -1;
-        }
-        return ::fgetxattr(opened, name, value, size);
-    }
-    if (errno != EACCES)
+    if (opened < 0 && errno != EACCES)
         return -1;
-    if (::stat(path.c_str(), &named) != 0)
+    struct stat named {};
+    if ((opened >= 0 ? ::fstat(opened, &named) : ::stat(path.c_str(), &named)) != 0)
         return -1;
     if (!IsSameFile(held, named)) {
         errno = ESTALE;
         return -1;
     }
-    return ::getxattr(path.c_str(), name, value, size);
+    return opened >= 0 ? ::fgetxattr(opened, name, value, size) : ::getxattr(path.c_str(), name, value, size);
 }
 
 }  // namespace

@@ -135,6 +135,17 @@ std::string CopyMark(ino_t ino, const std::string& save)
     return std::to_string(ino) + " " + save;
 }
 
+// True when a copy's mark names the file of inode ino; save gets the mark of
+// that file's last finished save it names.
+bool MarkNamesFile(const std::string& mark, ino_t ino, std::string& save)
+{
+    const std::size_t space = mark.find(' ');
+    if (space == std::string::npos || mark.compare(0, space, std::to_string(ino)) != 0)
+        return false;
+    save = mark.substr(space + 1);
+    return true;
+}
+
 // Calls f with each name in the folder held by dir, read once. A folder
 // that cannot be read has none.
 void ForEachName(int dir, const std::function<void(const std::string&)>& f)
@@ -488,8 +499,9 @@ void ForEachEarlierCopy(int dir, const std::string& name, ino_t ino, const std::
             ::openat(dir, entry.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
         struct stat st {};
         std::string mark;
+        std::string save;
         if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || (part && st.st_uid != ::geteuid()) ||
-            !ReadMark(fd, kCopyMark, mark) || mark.substr(0, mark.find(' ')) != std::to_string(ino))
+            !ReadMark(fd, kCopyMark, mark) || !MarkNamesFile(mark, ino, save))
             return;
         struct stat named {};
         if (::fstatat(dir, entry.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && IsSameFile(named, st))
@@ -581,14 +593,11 @@ std::vector<KeptCopyFound> FindKeptCopies(const std::string& path, std::string_v
     const std::string name = target.filename().string();
     // The file's last finished save; unknown ("") when its mark cannot be
     // read, as for a file this user may not read.
-    std::string save = "-";
-    char text[128];
-    if (const ssize_t n = ::getxattr(target.c_str(), kSaveMark, text, sizeof text); n > 0)
-        save.assign(text, static_cast<std::size_t>(n));
-    else if (n < 0 && errno != ENODATA && errno != ENOTSUP)
-        save.clear();
-
     const FileDescriptor held(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    std::string save;
+    if (held >= 0 && !ReadMark(held, kSaveMark, save))
+        save = errno == ENODATA || errno == ENOTSUP ? "-" : "";
+
     std::vector<KeptCopyFound> found;
     const auto look = [&](int dir, const fs::path& place, bool own) {
         struct stat folder {};
@@ -611,10 +620,9 @@ std::vector<KeptCopyFound> FindKeptCopies(const std::string& path, std::string_v
             if (!trusted)
                 return;
             std::string mark;
+            std::string madeAfter;
             if (ReadMark(fd, kCopyMark, mark)) {
-                const std::size_t space = mark.find(' ');
-                if (space == std::string::npos || mark.substr(0, space) != std::to_string(file.st_ino) ||
-                    (!save.empty() && mark.substr(space + 1) != save))
+                if (!MarkNamesFile(mark, file.st_ino, madeAfter) || (!save.empty() && madeAfter != save))
                     return;
             } else if (errno != ENOTSUP) {
                 return;  // no copy a save made; on a file system without marks the name tells
